@@ -1,0 +1,283 @@
+// The settings reader and writer. Each file is parsed once per read and written in one piece per save.
+#include "core/Settings.h"
+
+#include "lang/Language.h"
+#include "platform/Platform.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+WindowSnapshotProvider SnapshotProvider = nullptr;
+
+const char* BoolText(bool value) {
+    return value ? "TRUE" : "FALSE";
+}
+
+bool ReadsTrue(const std::optional<std::string>& value) {
+    return value && UpperAscii(*value) == "TRUE";
+}
+
+// Strict decimal with an optional sign, within 32 bits, as the settings writer writes integers.
+std::optional<int> ParseInteger(const std::string& text) {
+    if (text.empty())
+        return std::nullopt;
+    size_t start = (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (start == text.size())
+        return std::nullopt;
+    for (size_t i = start; i < text.size(); ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+    errno = 0;
+    long long value = std::strtoll(text.c_str(), nullptr, 10);
+    if (errno == ERANGE || value < INT32_MIN || value > INT32_MAX)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+// One section of one settings file being read, with the messages of values that are not integers.
+struct SectionReader {
+    const IniFile& Ini;
+    std::string Section;
+    std::vector<std::string>& Messages;
+
+    std::optional<std::string> Value(const std::string& key) const { return Ini.Value(Section, key); }
+
+    std::string Text(const std::string& key) const { return Value(key).value_or(std::string()); }
+
+    bool Bool(const std::string& key) const { return ReadsTrue(Value(key)); }
+
+    int Integer(const std::string& key, int fallback) const {
+        std::optional<std::string> value = Value(key);
+        if (!value)
+            return fallback;
+        std::optional<int> number = ParseInteger(*value);
+        if (!number) {
+            Messages.push_back("'" + *value + "' is not a valid integer value.");
+            return fallback;
+        }
+        return *number;
+    }
+
+    // A list runs from suffix 0 up to the first absent key.
+    std::vector<std::string> List(const std::string& prefix) const {
+        std::vector<std::string> items;
+        for (size_t i = 0;; ++i) {
+            std::optional<std::string> item = Value(prefix + std::to_string(i));
+            if (!item)
+                return items;
+            items.push_back(std::move(*item));
+        }
+    }
+};
+
+void ReadProfile(TProfile& p, const SectionReader& r) {
+    p.Icon = r.Integer("ICON", 4);
+    p.OnOff.Apply = r.Bool("ONOFF_APPLY");
+    p.OnOff.Command = r.Integer("ONOFF_COMMAND", 0);
+    p.Scripts.Apply = r.Bool("SCRIPTS_APPLY");
+    p.Scripts.SourcePath = r.Text("SCRIPTS_SOURCEPATH");
+    p.Scripts.DestinationPath = r.Text("SCRIPTS_DESTINATIONPATH");
+    p.Scripts.Command = r.Text("SCRIPTS_COMMAND");
+    for (size_t i = 0;; ++i) {
+        std::string suffix = std::to_string(i);
+        std::optional<std::string> variable = r.Value("SCRIPTS_SCRIPTSVALUES_VARIABLE_" + suffix);
+        if (!variable)
+            break;
+        p.Scripts.ScriptsValues.push_back({std::move(*variable), r.Text("SCRIPTS_SCRIPTSVALUES_VALUE_" + suffix)});
+    }
+    p.IP.Apply = r.Bool("IP_APPLY");
+    p.IP.SourceType = r.Integer("IP_SOURCETYPE", 0);
+    for (size_t i = 0;; ++i) {
+        std::string suffix = std::to_string(i);
+        std::optional<std::string> address = r.Value("IP_ADRESSES_ADDRESS_" + suffix);
+        if (!address)
+            break;
+        p.IP.Adresses.push_back({std::move(*address), r.Text("IP_ADRESSES_MASK_" + suffix)});
+    }
+    p.IP.Gateways = r.List("IP_GATEWAYS_");
+    p.DNS.Apply = r.Bool("DNS_APPLY");
+    p.DNS.SourceType = r.Integer("DNS_SOURCETYPE", 0);
+    p.DNS.RegisterInDNS = r.Integer("DNS_REGISTERINDNS", 0);
+    p.DNS.Adresses = r.List("DNS_ADRESSES_");
+    p.WINS.Apply = r.Bool("WINS_APPLY");
+    p.WINS.SourceType = r.Integer("WINS_SOURCETYPE", 0);
+    p.WINS.Adresses = r.List("WINS_ADRESSES_");
+    p.Firewall.Apply = r.Bool("FIREWALL_APPLY");
+    p.Firewall.EnableFirewall = r.Bool("FIREWALL_ENABLEFIREWALL");
+    p.Firewall.EnableExceptions = r.Bool("FIREWALL_ENABLEEXCEPTIONS");
+    p.Firewall.EnableDialogs = r.Bool("FIREWALL_ENABLEDIALOGS");
+}
+
+void AddLine(std::string& out, const std::string& key, const std::string& value) {
+    out += key;
+    out += '=';
+    out += value;
+    out += "\r\n";
+}
+
+void AddList(std::string& out, const std::string& prefix, const std::vector<std::string>& items) {
+    for (size_t i = 0; i < items.size(); ++i)
+        AddLine(out, prefix + std::to_string(i), items[i]);
+}
+
+void AddProfile(std::string& out, int number, const TProfile& p) {
+    out += "\r\n[PROFILE_" + std::to_string(number) + "]\r\n";
+    AddLine(out, "NAME", p.Name);
+    AddLine(out, "ICON", std::to_string(p.Icon));
+    AddLine(out, "ONOFF_APPLY", BoolText(p.OnOff.Apply));
+    AddLine(out, "ONOFF_COMMAND", std::to_string(p.OnOff.Command));
+    AddLine(out, "SCRIPTS_APPLY", BoolText(p.Scripts.Apply));
+    AddLine(out, "SCRIPTS_SOURCEPATH", p.Scripts.SourcePath);
+    AddLine(out, "SCRIPTS_DESTINATIONPATH", p.Scripts.DestinationPath);
+    AddLine(out, "SCRIPTS_COMMAND", p.Scripts.Command);
+    for (size_t i = 0; i < p.Scripts.ScriptsValues.size(); ++i) {
+        AddLine(out, "SCRIPTS_SCRIPTSVALUES_VARIABLE_" + std::to_string(i), p.Scripts.ScriptsValues[i].Variable);
+        AddLine(out, "SCRIPTS_SCRIPTSVALUES_VALUE_" + std::to_string(i), p.Scripts.ScriptsValues[i].Value);
+    }
+    AddLine(out, "IP_APPLY", BoolText(p.IP.Apply));
+    AddLine(out, "IP_SOURCETYPE", std::to_string(p.IP.SourceType));
+    for (size_t i = 0; i < p.IP.Adresses.size(); ++i) {
+        AddLine(out, "IP_ADRESSES_ADDRESS_" + std::to_string(i), p.IP.Adresses[i].Address);
+        AddLine(out, "IP_ADRESSES_MASK_" + std::to_string(i), p.IP.Adresses[i].Mask);
+    }
+    AddList(out, "IP_GATEWAYS_", p.IP.Gateways);
+    AddLine(out, "DNS_APPLY", BoolText(p.DNS.Apply));
+    AddLine(out, "DNS_SOURCETYPE", std::to_string(p.DNS.SourceType));
+    // The registration mode stands before the server list in the file, though it follows it in the record.
+    AddLine(out, "DNS_REGISTERINDNS", std::to_string(p.DNS.RegisterInDNS));
+    AddList(out, "DNS_ADRESSES_", p.DNS.Adresses);
+    AddLine(out, "WINS_APPLY", BoolText(p.WINS.Apply));
+    AddLine(out, "WINS_SOURCETYPE", std::to_string(p.WINS.SourceType));
+    AddList(out, "WINS_ADRESSES_", p.WINS.Adresses);
+    AddLine(out, "FIREWALL_APPLY", BoolText(p.Firewall.Apply));
+    AddLine(out, "FIREWALL_ENABLEFIREWALL", BoolText(p.Firewall.EnableFirewall));
+    AddLine(out, "FIREWALL_ENABLEEXCEPTIONS", BoolText(p.Firewall.EnableExceptions));
+    AddLine(out, "FIREWALL_ENABLEDIALOGS", BoolText(p.Firewall.EnableDialogs));
+}
+
+} // namespace
+
+void SetWindowSnapshotProvider(WindowSnapshotProvider provider) {
+    SnapshotProvider = provider;
+}
+
+TWindowSnapshot CurrentWindowSnapshot() {
+    if (SnapshotProvider != nullptr)
+        return SnapshotProvider();
+    TWindowSnapshot window;
+    window.Left = WindowState.Left;
+    window.Top = WindowState.Top;
+    window.Height = WindowState.Height;
+    window.Width = WindowState.Width;
+    window.Iconized = WindowState.Iconized;
+    window.SelectPanel = WindowState.SelectPanel;
+    window.TrayHidden = WindowState.Minimalized;
+    for (int n = 1; n <= SlotCount; ++n)
+        window.SlotIconized[static_cast<size_t>(n)] = Interfaces[static_cast<size_t>(n)].Iconized;
+    return window;
+}
+
+std::string WindowFilePath() {
+    return SettingsDir + "WINDOW.ini";
+}
+
+std::string SlotFilePath(int slot) {
+    return SettingsDir + "LAN" + std::to_string(slot) + ".ini";
+}
+
+void ReadWindowFile(const IniFile& ini, std::vector<std::string>& messages) {
+    SectionReader r{ini, "WINDOW", messages};
+    WindowState.Left = r.Integer("LEFT", 0);
+    WindowState.Top = r.Integer("TOP", 0);
+    WindowState.Height = r.Integer("HEIGHT", 490);
+    WindowState.Width = r.Integer("WIDTH", 250);
+    // The information page is iconic unless the file says FALSE.
+    std::optional<std::string> iconized = r.Value("ICONIZED");
+    WindowState.Iconized = !(iconized && UpperAscii(*iconized) == "FALSE");
+    // The page is taken only as one of the six texts "0" to "5"; anything else shows the information page.
+    std::string panel = r.Text("SELECTPANEL");
+    WindowState.SelectPanel = (panel.size() == 1 && panel[0] >= '0' && panel[0] <= '5') ? panel[0] - '0' : 0;
+    WindowState.Minimalized = r.Bool("MINIMALIZED");
+}
+
+void ReadSlotFile(int slot, const IniFile& ini, std::vector<std::string>& messages) {
+    SectionReader lan{ini, "LAN", messages};
+    TInterfaceSlot& s = Interfaces[static_cast<size_t>(slot)];
+    std::optional<std::string> name = lan.Value("NAME");
+    s.Name = name ? *name : ReadLanguageKey("DEFAULT_LANS", "NAME", "GUI");
+    std::optional<std::string> caption = lan.Value("CAPTION");
+    s.Caption = caption ? *caption : ReadLanguageKey("DEFAULT_LANS", "CAPTION", "GUI");
+    std::optional<std::string> connection = lan.Value("INTERFACE");
+    s.Interface = connection ? *connection : ReadLanguageKey("DEFAULT_LANS", "INTERFACE", "GUI");
+    s.Icon = lan.Integer("ICON", slot);
+    s.Iconized = lan.Bool("ICONIZED");
+
+    // Profile sections are numbered without gaps: the first missing NAME ends the slot's list.
+    for (int k = 1;; ++k) {
+        SectionReader section{ini, "PROFILE_" + std::to_string(k), messages};
+        std::optional<std::string> profileName = section.Value("NAME");
+        if (!profileName)
+            break;
+        TProfile& p = Profiles[static_cast<size_t>(AppendProfile())];
+        p.Deleted = false;
+        p.InterfaceNo = slot;
+        p.Name = std::move(*profileName);
+        ReadProfile(p, section);
+    }
+}
+
+std::vector<std::string> LoadSettings(int mode) {
+    std::vector<std::string> messages;
+    if (mode == 0) {
+        ReadWindowFile(*LoadIniFile(WindowFilePath()), messages);
+    } else if (mode == 1) {
+        platform::ForceDirectories(SettingsDir);
+        Profiles.clear();
+        for (int n = 1; n <= SlotCount; ++n)
+            ReadSlotFile(n, *LoadIniFile(SlotFilePath(n)), messages);
+    }
+    return messages;
+}
+
+std::string WindowFileText(const TWindowSnapshot& window) {
+    std::string out = "[WINDOW]\r\n";
+    AddLine(out, "LEFT", std::to_string(window.Left));
+    AddLine(out, "TOP", std::to_string(window.Top));
+    AddLine(out, "HEIGHT", std::to_string(window.Height));
+    AddLine(out, "WIDTH", std::to_string(window.Width));
+    AddLine(out, "ICONIZED", BoolText(window.Iconized));
+    AddLine(out, "SELECTPANEL", std::to_string(window.SelectPanel));
+    AddLine(out, "MINIMALIZED", BoolText(window.TrayHidden));
+    out += "\r\n";
+    return out;
+}
+
+std::string SlotFileText(int slot, bool iconized) {
+    const TInterfaceSlot& s = Interfaces[static_cast<size_t>(slot)];
+    std::string out = "[LAN]\r\n";
+    AddLine(out, "NAME", s.Name);
+    AddLine(out, "CAPTION", s.Caption);
+    AddLine(out, "INTERFACE", s.Interface);
+    AddLine(out, "ICON", std::to_string(s.Icon));
+    AddLine(out, "ICONIZED", BoolText(iconized));
+    int number = 0;
+    for (const TProfile& p : Profiles)
+        if (p.InterfaceNo == slot && !p.Deleted)
+            AddProfile(out, ++number, p);
+    out += "\r\n";
+    return out;
+}
+
+void SaveSettings() {
+    SaveSettings(CurrentWindowSnapshot());
+}
+
+void SaveSettings(const TWindowSnapshot& window) {
+    platform::ForceDirectories(SettingsDir);
+    platform::WriteFileAtomically(WindowFilePath(), WindowFileText(window));
+    for (int n = 1; n <= SlotCount; ++n)
+        platform::WriteFileAtomically(SlotFilePath(n), SlotFileText(n, window.SlotIconized[static_cast<size_t>(n)]));
+}

@@ -1,0 +1,41 @@
+// Start-up: folder resolution and the store reset, the same on every show of the main window.
+#include "core/Startup.h"
+
+#include "core/Promenne.h"
+#include "core/Settings.h"
+#include "platform/Platform.h"
+
+std::string ResolveTempDir(const std::string& systemAnswer) {
+    std::string folder = systemAnswer;
+    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    if (folder.empty() || !platform::DirectoryExists(folder))
+        return platform::FallbackTempFolder();
+    return folder;
+}
+
+void ResolveFolders(const std::string& executablePath) {
+    const char separator = platform::PathSeparator();
+    StartingUp = true;
+    size_t last = executablePath.find_last_of(separator == '\\' ? "\\/" : "/");
+    ExeDir = last == std::string::npos ? std::string() : executablePath.substr(0, last);
+    LanguageDir = ExeDir + separator + "Language";
+    SettingsDir = ExeDir + separator + "Settings" + separator;
+    TempDir = ResolveTempDir(platform::SystemTempFolder());
+}
+
+void ResolveFolders() {
+    ResolveFolders(platform::ExecutablePath());
+}
+
+void ResolveFoldersAndResetStore() {
+    ResolveFolders();
+    ResetStore();
+}
+
+std::vector<std::string> LoadAllSettings() {
+    std::vector<std::string> messages = LoadSettings(0);
+    std::vector<std::string> more = LoadSettings(1);
+    messages.insert(messages.end(), more.begin(), more.end());
+    return messages;
+}

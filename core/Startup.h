@@ -1,0 +1,22 @@
+// Start-up: where the program's folders are, and the store reset that begins every show of the main window.
+#pragma once
+
+#include <string>
+#include <vector>
+
+inline constexpr const char* ApplicationTitle = "Kestrova Norvex 2.0";
+
+// The temporary folder from the system's answer: one trailing separator removed; the fallback folder when the
+// system names none or the folder it names does not exist.
+std::string ResolveTempDir(const std::string& systemAnswer);
+
+// Sets StartingUp, ExeDir, LanguageDir, SettingsDir and TempDir from the executable's folder.
+void ResolveFolders();
+void ResolveFolders(const std::string& executablePath);
+
+// The first step of every show: folders resolved, then the store reset.
+void ResolveFoldersAndResetStore();
+
+// The reading order of the show sequence, after the window's captions: the window file, then the five slot
+// files. Returns the messages of values that are not integers.
+std::vector<std::string> LoadAllSettings();

@@ -1,0 +1,91 @@
+// The key lists of every window's captions.
+#include "lang/CaptionKeys.h"
+
+const std::vector<TCaptionKey>& MainWindowCaptionKeys() {
+    static const std::vector<TCaptionKey> keys = {
+        {"GUI", "TITLE"},          {"POPUPMENU", "RESTORE"},    {"POPUPMENU", "MINIMALIZE"}, {"POPUPMENU", "CLOSE"},
+        {"NAVPANEL1", "TITLE"},    {"NAVPANEL1", "TITLE_HINT"}, {"NAVPANEL1", "DIVIDER1"},   {"TREEVIEW1", "ITEMA"},
+        {"TREEVIEW1", "ITEMA0"},   {"TREEVIEW1", "ITEMB"},      {"TREEVIEW1", "ITEMB0"},     {"TREEVIEW1", "ITEMB1"},
+        {"TREEVIEW1", "ITEMB2"},   {"TREEVIEW1", "ITEMB3"},     {"TREEVIEW1", "ITEMB4"},     {"NAVPANELS", "DIVIDER1"},
+        {"NAVPANELS", "DIVIDER2"}, {"TREEVIEW2", "ITEM0"},      {"TREEVIEW2", "ITEM1"},      {"TREEVIEW2", "ITEM2"},
+        {"TREEVIEW2", "ITEM3"},    {"TREEVIEW2", "ITEM4"},
+    };
+    return keys;
+}
+
+const std::vector<TCaptionKey>& DefaultSlotCaptionKeys() {
+    static const std::vector<TCaptionKey> keys = {
+        {"DEFAULT_LANS", "NAME"}, {"DEFAULT_LANS", "CAPTION"}, {"DEFAULT_LANS", "INTERFACE"}};
+    return keys;
+}
+
+const std::vector<TCaptionKey>& ApplyCaptionKeys() {
+    static const std::vector<TCaptionKey> keys = {
+        {"APPLY", "APPLY_CAPTION"}, {"APPLY", "APPLY_INFO"}, {"APPLY", "SCRIPT_INFO"}};
+    return keys;
+}
+
+const std::vector<std::string>& ProfileFormCaptionKeys() {
+    static const std::vector<std::string> keys = {
+        "WINDOWTITLE",    "MAINTITLE",      "HELPTITLE",      "TABSHEET1",      "TABSHEET2",      "TABSHEET3",
+        "TABSHEET4",      "TABSHEET5",      "TABSHEET6",      "TABSHEET7",      "LABEL1_1",       "LABEL2_1",
+        "LABEL1_2",       "LABEL1_3",       "LABEL2_3",       "LABEL3_3",       "RADIOBUTTON1_2", "RADIOBUTTON2_2",
+        "RADIOBUTTON1_4", "RADIOBUTTON2_4", "RADIOBUTTON1_5", "RADIOBUTTON2_5", "RADIOBUTTON1_6", "RADIOBUTTON2_6",
+        "CHECKBOX1_2",    "CHECKBOX1_3",    "CHECKBOX1_4",    "CHECKBOX1_5",    "CHECKBOX2_5",    "CHECKBOX3_5",
+        "CHECKBOX1_6",    "CHECKBOX1_7",    "CHECKBOX2_7",    "CHECKBOX3_7",    "CHECKBOX4_7",    "GROUPBOX1_3",
+        "GROUPBOX2_3",    "GROUPBOX1_4",    "GROUPBOX2_4",    "GROUPBOX1_5",    "GROUPBOX1_6",    "LISTVIEW1_3_1",
+        "LISTVIEW1_3_2",  "LISTVIEW1_4_1",  "LISTVIEW1_4_2",  "IPPROFILE",      "BUTTON1_3",      "BUTTON2_3",
+        "BUTTON3_3",      "BUTTON4_3",      "BUTTON5_3",      "BUTTON6_3",      "BUTTON1_4",      "BUTTON2_4",
+        "BUTTON3_4",      "BUTTON6_4",      "BUTTON7_4",      "BUTTON8_4",      "BUTTON3_5",      "BUTTON4_5",
+        "BUTTON5_5",      "BUTTON3_6",      "BUTTON4_6",      "BUTTON5_6",      "BUTTON_OK",      "BUTTON_STORNO",
+        "BUTTON_HELP",    "BUTTON_SELECT",  "ICON",
+    };
+    return keys;
+}
+
+const std::vector<std::string>& ScriptMessageFormCaptionKeys() {
+    static const std::vector<std::string> keys = {"WINDOWTITLE", "MAINTITLE", "HELPTITLE",
+                                                  "LABEL1",      "LABEL2",    "LABEL3"};
+    return keys;
+}
+
+const std::vector<std::string>& InterfaceFormCaptionKeys() {
+    static const std::vector<std::string> keys = {"WINDOWTITLE",   "MAINTITLE",   "HELPTITLE",     "LABEL1",
+                                                  "LABEL2",        "LABEL3",      "LABEL4",        "BUTTON_OK",
+                                                  "BUTTON_STORNO", "BUTTON_HELP", "BUTTON_SELECT", "ICON"};
+    return keys;
+}
+
+const std::vector<std::string>& AboutFormCaptionKeys() {
+    static const std::vector<std::string> keys = {"WINDOWTITLE", "MAINTITLE", "HELPTITLE"};
+    return keys;
+}
+
+std::vector<std::string> IPaddressFormCaptionKeys(int dialogMode) {
+    if (dialogMode < 2 || dialogMode > 5)
+        return {};
+    const std::string suffix(1, static_cast<char>('A' + dialogMode - 2));
+    std::vector<std::string> keys = {"WINDOWTITLE_" + suffix, "MAINTITLE_" + suffix, "HELPTITLE_" + suffix,
+                                     "LABEL1_" + suffix};
+    if (dialogMode == 2)
+        keys.push_back("LABEL2_A");
+    keys.push_back("LABEL3_" + suffix);
+    return keys;
+}
+
+std::vector<TCaptionKey> AllCaptionKeys() {
+    std::vector<TCaptionKey> all = MainWindowCaptionKeys();
+    for (const auto* list : {&DefaultSlotCaptionKeys(), &ApplyCaptionKeys()})
+        all.insert(all.end(), list->begin(), list->end());
+    auto addSection = [&all](const char* section, const std::vector<std::string>& keys) {
+        for (const std::string& key : keys)
+            all.push_back({section, key});
+    };
+    addSection("PROFILEFORM", ProfileFormCaptionKeys());
+    addSection("SCRIPTMESSAGEFORM", ScriptMessageFormCaptionKeys());
+    addSection("INTERFACEFORM", InterfaceFormCaptionKeys());
+    addSection("ABOUTFORM", AboutFormCaptionKeys());
+    for (int mode = 2; mode <= 5; ++mode)
+        addSection("IPADDRESSFORM", IPaddressFormCaptionKeys(mode));
+    return all;
+}

@@ -1,0 +1,34 @@
+// Which language keys each window asks for, in the order its LoadStrings fetches them. The windows read their
+// captions through these lists, and the tests check the shipped language file against them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct TCaptionKey {
+    std::string Section;
+    std::string Key;
+};
+
+inline constexpr const char* LanguageName = "GUI";
+
+// The main window's LoadStrings, with the captions of its five interface pages.
+const std::vector<TCaptionKey>& MainWindowCaptionKeys();
+
+// The defaults of a slot whose file lacks them.
+const std::vector<TCaptionKey>& DefaultSlotCaptionKeys();
+
+// The wait windows of applying a profile.
+const std::vector<TCaptionKey>& ApplyCaptionKeys();
+
+// Keys of one section, in fetch order.
+const std::vector<std::string>& ProfileFormCaptionKeys();       // PROFILEFORM
+const std::vector<std::string>& ScriptMessageFormCaptionKeys(); // SCRIPTMESSAGEFORM
+const std::vector<std::string>& InterfaceFormCaptionKeys();     // INTERFACEFORM
+const std::vector<std::string>& AboutFormCaptionKeys();         // ABOUTFORM
+
+// The IP address dialog's keys for one mode: 2 (A) address and mask, 3 (B) gateway, 4 (C) DNS, 5 (D) WINS.
+std::vector<std::string> IPaddressFormCaptionKeys(int dialogMode);
+
+// Every section and key the program looks up.
+std::vector<TCaptionKey> AllCaptionKeys();

@@ -1,0 +1,93 @@
+// The language lookup: the language file stays open across lookups and is parsed again only when it changes.
+#include "lang/Language.h"
+
+#include "core/Promenne.h"
+
+TIniFileSlot CurrentIniFile;
+std::string CurrentIniName;
+
+namespace {
+
+std::string FileNamePart(const std::string& path) {
+    size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+void OpenIniFile(const std::string& path, const platform::FileStamp& stamp, const std::string& name) {
+    CurrentIniFile.Path = path;
+    CurrentIniFile.Stamp = stamp;
+    CurrentIniFile.Content = LoadIniFile(path);
+    CurrentIniName = name;
+}
+
+// The open file is read with its current content: parsed again when it has changed on disk since it was parsed.
+const IniFile& CurrentContent() {
+    platform::FileStamp stamp = platform::GetFileStamp(CurrentIniFile.Path);
+    if (!(stamp == CurrentIniFile.Stamp)) {
+        CurrentIniFile.Stamp = stamp;
+        CurrentIniFile.Content = LoadIniFile(CurrentIniFile.Path);
+    }
+    return *CurrentIniFile.Content;
+}
+
+// Replaces each occurrence of the placeholder, searching on after the text just inserted.
+std::string ExpandPlaceholder(const std::string& text, const std::string& placeholder, std::string (*now)()) {
+    std::string result = text;
+    size_t from = 0;
+    for (;;) {
+        size_t at = UpperAscii(result).find(placeholder, from);
+        if (at == std::string::npos)
+            return result;
+        std::string value = now();
+        result.replace(at, placeholder.size(), value);
+        from = at + value.size();
+    }
+}
+
+} // namespace
+
+std::shared_ptr<const IniFile> LoadIniFile(const std::string& path) {
+    std::string bytes;
+    if (!platform::ReadWholeFile(path, bytes))
+        bytes.clear();
+    return std::make_shared<const IniFile>(IniFile::Parse(bytes));
+}
+
+void CloseIniFile() {
+    CurrentIniFile = TIniFileSlot();
+    CurrentIniName.clear();
+}
+
+std::string ReadLanguageKey(const std::string& section, const std::string& key, const std::string& languageName) {
+    if (CurrentIniName != languageName || !CurrentIniFile.Content) {
+        CloseIniFile();
+        std::string path = LanguageDir + platform::PathSeparator() + languageName + ".ini";
+        platform::FileStamp stamp = platform::GetFileStamp(path);
+        if (!stamp.Exists)
+            return LanguageErrorText;
+        OpenIniFile(path, stamp, languageName);
+    }
+    std::optional<std::string> text = CurrentContent().Value(section, key);
+    if (!text)
+        return FallbackMarker + section;
+    return ExpandDateTime(*text);
+}
+
+std::string ReadSettingsKey(const std::string& section, const std::string& key, const std::string& filePath) {
+    CloseIniFile();
+    platform::FileStamp stamp = platform::GetFileStamp(filePath);
+    if (!stamp.Exists)
+        return LanguageErrorText;
+    OpenIniFile(filePath, stamp, FileNamePart(filePath));
+    std::optional<std::string> text = CurrentIniFile.Content->Value(section, key);
+    if (!text)
+        return FallbackMarker + section + " - " + key;
+    return *text;
+}
+
+std::string ExpandDateTime(const std::string& text) {
+    if (text.find('$') == std::string::npos)
+        return text;
+    return ExpandPlaceholder(ExpandPlaceholder(text, "$DATE$", platform::CurrentShortDate), "$TIME$",
+                             platform::CurrentLongTime);
+}

@@ -1,0 +1,221 @@
+// The POSIX side of the platform operations: the native build, where most of the testing happens.
+#include "platform/Platform.h"
+
+#include <cerrno>
+#include <climits>
+#include <clocale>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <locale.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+bool WriteAll(int fd, const std::string& content) {
+    const char* data = content.data();
+    size_t left = content.size();
+    while (left > 0) {
+        ssize_t written = ::write(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        left -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string FormatNow(const char* format) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[256];
+    size_t length = 0;
+    // The user's locale, without changing the process-wide one.
+    locale_t user = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+    if (user != static_cast<locale_t>(0)) {
+        length = strftime_l(buffer, sizeof buffer, format, &local, user);
+        freelocale(user);
+    } else {
+        length = std::strftime(buffer, sizeof buffer, format, &local);
+    }
+    return std::string(buffer, length);
+}
+
+} // namespace
+
+char PathSeparator() {
+    return '/';
+}
+
+std::string ExecutablePath() {
+    char buffer[PATH_MAX];
+    ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0)
+        return std::string();
+    return std::string(buffer, static_cast<size_t>(length));
+}
+
+std::string SystemTempFolder() {
+    const char* tmpdir = std::getenv("TMPDIR");
+    if (tmpdir != nullptr && *tmpdir != '\0')
+        return tmpdir;
+    return "/tmp";
+}
+
+std::string FallbackTempFolder() {
+    return "/tmp";
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool ForceDirectories(const std::string& path) {
+    if (path.empty())
+        return false;
+    std::string folder = path;
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    if (DirectoryExists(folder))
+        return true;
+    std::string parent = FolderOf(folder);
+    if (parent != folder && !ForceDirectories(parent))
+        return false;
+    return ::mkdir(folder.c_str(), 0777) == 0 || (errno == EEXIST && DirectoryExists(folder));
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    content.clear();
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && info.st_size > 0)
+        content.reserve(static_cast<size_t>(info.st_size));
+    char buffer[65536];
+    bool ok = true;
+    for (;;) {
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            ok = false;
+            break;
+        }
+        if (got == 0)
+            break;
+        content.append(buffer, static_cast<size_t>(got));
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& content) {
+    std::string pattern = path + ".XXXXXX";
+    int fd = ::mkstemp(pattern.data());
+    if (fd < 0)
+        return false;
+    // mkstemp makes the file private; a settings file is as readable as any other file of the user.
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok && ::rename(pattern.c_str(), path.c_str()) == 0)
+        return true;
+    ::unlink(pattern.c_str());
+    return false;
+}
+
+bool WriteTempFile(const std::string& path, const std::string& content) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    // Never write through to a device or a fifo planted under the name.
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::ftruncate(fd, 0) != 0) {
+        ::close(fd);
+        return false;
+    }
+    bool ok = WriteAll(fd, content);
+    return (::close(fd) == 0) && ok;
+}
+
+FileStamp GetFileStamp(const std::string& path) {
+    FileStamp stamp;
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return stamp;
+    stamp.Exists = true;
+    stamp.Size = info.st_size;
+    stamp.ModifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    stamp.ChangedNs = static_cast<std::int64_t>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+    stamp.Identity = (static_cast<std::uint64_t>(info.st_dev) << 32) ^ static_cast<std::uint64_t>(info.st_ino);
+    return stamp;
+}
+
+std::string CurrentShortDate() {
+    return FormatNow("%x");
+}
+
+std::string CurrentLongTime() {
+    return FormatNow("%X");
+}
+
+// The system code page of a POSIX system is the locale's, UTF-8.
+std::string Utf8ToSystemCodePage(const std::string& utf8) {
+    return utf8;
+}
+
+std::string Utf16ToSystemCodePage(const std::u16string& utf16) {
+    std::string out;
+    out.reserve(utf16.size());
+    for (size_t i = 0; i < utf16.size(); ++i) {
+        char32_t c = utf16[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            out += '?';
+            continue;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+} // namespace platform

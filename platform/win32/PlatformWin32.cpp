@@ -1,0 +1,193 @@
+// The Windows side of the platform operations, through the ANSI ("A") functions of the system.
+#include "platform/Platform.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+std::int64_t FileTimeToInt(const FILETIME& time) {
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+}
+
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return std::string();
+    // "C:\" keeps its separator: it is the root, not a folder named "C:".
+    if (slash == 2 && path.size() > 1 && path[1] == ':')
+        return path.substr(0, 3);
+    return path.substr(0, slash);
+}
+
+std::string WideToSystemCodePage(const wchar_t* text, int length) {
+    if (length <= 0)
+        return std::string();
+    int needed = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, "?", nullptr);
+    std::string out(static_cast<size_t>(needed), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, length, out.data(), needed, "?", nullptr);
+    return out;
+}
+
+bool WriteHandle(HANDLE file, const std::string& content) {
+    const char* data = content.data();
+    size_t left = content.size();
+    while (left > 0) {
+        DWORD chunk = left > 0x40000000 ? 0x40000000 : static_cast<DWORD>(left);
+        DWORD written = 0;
+        if (!WriteFile(file, data, chunk, &written, nullptr) || written == 0)
+            return false;
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+} // namespace
+
+char PathSeparator() {
+    return '\\';
+}
+
+std::string ExecutablePath() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return std::string();
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string SystemTempFolder() {
+    // Ask for the length first: ordinary temporary folders are longer than any fixed room would allow.
+    DWORD needed = GetTempPathA(0, nullptr);
+    if (needed == 0)
+        return std::string();
+    std::vector<char> buffer(needed + 1);
+    DWORD length = GetTempPathA(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (length == 0 || length >= buffer.size())
+        return std::string();
+    return std::string(buffer.data(), length);
+}
+
+std::string FallbackTempFolder() {
+    return "C:\\";
+}
+
+bool FileExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ForceDirectories(const std::string& path) {
+    if (path.empty())
+        return false;
+    std::string folder = path;
+    while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    if (DirectoryExists(folder))
+        return true;
+    std::string parent = FolderOf(folder);
+    if (!parent.empty() && parent != folder && !ForceDirectories(parent))
+        return false;
+    return CreateDirectoryA(folder.c_str(), nullptr) ||
+           (GetLastError() == ERROR_ALREADY_EXISTS && DirectoryExists(folder));
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    content.clear();
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0)
+        content.reserve(static_cast<size_t>(size.QuadPart));
+    char buffer[65536];
+    bool ok = true;
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+            ok = false;
+            break;
+        }
+        if (got == 0)
+            break;
+        content.append(buffer, got);
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& content) {
+    std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+    HANDLE file =
+        CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = WriteHandle(file, content) && FlushFileBuffers(file);
+    ok = CloseHandle(file) && ok;
+    if (ok && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(temporary.c_str());
+    return false;
+}
+
+bool WriteTempFile(const std::string& path, const std::string& content) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = WriteHandle(file, content);
+    return CloseHandle(file) && ok;
+}
+
+FileStamp GetFileStamp(const std::string& path) {
+    FileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return stamp;
+    stamp.Exists = true;
+    stamp.Size = static_cast<std::int64_t>((static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    stamp.ModifiedNs = FileTimeToInt(data.ftLastWriteTime) * 100;
+    stamp.ChangedNs = FileTimeToInt(data.ftCreationTime) * 100;
+    return stamp;
+}
+
+std::string CurrentShortDate() {
+    char buffer[256];
+    int length = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buffer, sizeof buffer);
+    return length > 0 ? std::string(buffer, static_cast<size_t>(length - 1)) : std::string();
+}
+
+std::string CurrentLongTime() {
+    char buffer[256];
+    int length = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buffer, sizeof buffer);
+    return length > 0 ? std::string(buffer, static_cast<size_t>(length - 1)) : std::string();
+}
+
+std::string Utf8ToSystemCodePage(const std::string& utf8) {
+    if (utf8.empty())
+        return std::string();
+    int needed = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(needed), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), needed);
+    return WideToSystemCodePage(wide.data(), needed);
+}
+
+std::string Utf16ToSystemCodePage(const std::u16string& utf16) {
+    return WideToSystemCodePage(reinterpret_cast<const wchar_t*>(utf16.data()), static_cast<int>(utf16.size()));
+}
+
+} // namespace platform

@@ -1,0 +1,51 @@
+// Folder resolution and the temporary folder.
+#include "core/Startup.h"
+
+#include "TestFolders.h"
+#include "core/Promenne.h"
+#include "platform/Platform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Startup, FoldersAreResolvedFromTheExecutable) {
+    const char s = platform::PathSeparator();
+    const std::string root = std::string(1, s) + "apps" + s + "Norvex";
+    StartingUp = false;
+    ResolveFolders(root + s + "Norvex.exe");
+    EXPECT_TRUE(StartingUp);
+    EXPECT_EQ(ExeDir, root);
+    EXPECT_EQ(LanguageDir, root + s + "Language");
+    EXPECT_EQ(SettingsDir, root + s + "Settings" + s);
+    EXPECT_FALSE(TempDir.empty());
+}
+
+TEST(Startup, TheTemporaryFolderIsTakenWhateverTheLengthOfItsName) {
+    ScratchFolder folder;
+    std::string deep = folder.File("a-temporary-folder-whose-name-is-far-longer-than-forty-characters");
+    ASSERT_TRUE(platform::ForceDirectories(deep));
+    EXPECT_EQ(ResolveTempDir(deep + platform::PathSeparator()), deep);
+    EXPECT_EQ(ResolveTempDir(deep), deep);
+}
+
+TEST(Startup, AMissingTemporaryFolderFallsBack) {
+    ScratchFolder folder;
+    EXPECT_EQ(ResolveTempDir(folder.File("missing")), platform::FallbackTempFolder());
+    EXPECT_EQ(ResolveTempDir(""), platform::FallbackTempFolder());
+}
+
+TEST(Startup, TheShowSequenceReadsWindowThenSlots) {
+    ScratchFolder folder;
+    PointStoreAt(folder);
+    folder.Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=2\r\nLEFT=bad\r\n");
+    folder.Write("Settings/LAN2.ini", "[PROFILE_1]\r\nNAME=p\r\nICON=bad\r\n");
+    std::vector<std::string> messages = LoadAllSettings();
+    EXPECT_EQ(messages,
+              (std::vector<std::string>{"'bad' is not a valid integer value.", "'bad' is not a valid integer value."}));
+    EXPECT_EQ(WindowState.SelectPanel, 2);
+    ASSERT_EQ(Profiles.size(), 1u);
+    EXPECT_EQ(Profiles[0].InterfaceNo, 2);
+}
+
+} // namespace
