@@ -11,7 +11,7 @@ bool IsIniBlank(char c) {
 }
 
 // Text in a file with a byte-order mark is converted to the system code page; text without one is taken as it is.
-std::string DecodeFileText(const std::string& bytes) {
+std::string DecodeFileText(std::string bytes) {
     auto starts = [&](std::initializer_list<unsigned char> mark) {
         if (bytes.size() < mark.size())
             return false;
@@ -80,50 +80,118 @@ std::string_view TrimIniBlanks(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
-IniFile IniFile::Parse(const std::string& bytes) {
+namespace {
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+    return true;
+}
+
+std::uint32_t FoldedHash(std::string_view key) {
+    std::uint32_t hash = 2166136261u;
+    for (char c : key)
+        hash = (hash ^ static_cast<unsigned char>(FoldAscii(c))) * 16777619u;
+    return hash;
+}
+
+size_t LineEnd(const std::string& text, size_t from) {
+    while (from < text.size() && text[from] != '\r' && text[from] != '\n')
+        ++from;
+    return from;
+}
+
+} // namespace
+
+// Within a section the first line of a key wins: every later line of it is marked so that no search finds it.
+void IniFile::ShadowRepeatedKeys(const SectionRange& range) {
+    const std::uint32_t count = range.End - range.First;
+    if (count < 2)
+        return;
+    size_t size = 4;
+    while (size < static_cast<size_t>(count) * 2)
+        size *= 2;
+    std::vector<std::uint32_t> table(size, UINT32_MAX);
+    for (std::uint32_t i = range.First; i < range.End; ++i) {
+        Entry& entry = Entries[i];
+        for (size_t slot = entry.KeyHash & (size - 1);; slot = (slot + 1) & (size - 1)) {
+            if (table[slot] == UINT32_MAX) {
+                table[slot] = i;
+                break;
+            }
+            const Entry& earlier = Entries[table[slot]];
+            if (earlier.KeyHash == entry.KeyHash && EqualIgnoringAsciiCase(KeyOf(earlier), KeyOf(entry))) {
+                entry.Shadowed = true;
+                break;
+            }
+        }
+    }
+}
+
+IniFile IniFile::Parse(std::string bytes) {
     IniFile ini;
-    const std::string text = DecodeFileText(bytes);
+    ini.Text = DecodeFileText(std::move(bytes));
+    // Positions are kept in 32 bits: a settings or language file is never near 4 GiB, and the rest is not read.
+    if (ini.Text.size() >= UINT32_MAX)
+        ini.Text.resize(UINT32_MAX - 1);
+    const std::string& text = ini.Text;
 
     // Lines before the first header, and a "[]" header, belong to the unnamed section, which always comes first.
-    ini.Sections.emplace_back();
     ini.SectionIndex.emplace(std::string(), 0);
-    Section* current = &ini.Sections[0];
+    ini.Sections.push_back({0, 0});
+    bool searched = true;
 
     size_t pos = 0;
     while (pos < text.size()) {
-        size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string::npos)
-            end = text.size();
+        size_t end = LineEnd(text, pos);
         std::string_view line = TrimIniBlanks(std::string_view(text).substr(pos, end - pos));
-        pos = text.find_first_not_of("\r\n", end);
-        if (pos == std::string::npos)
-            pos = text.size();
+        pos = end;
+        while (pos < text.size() && (text[pos] == '\r' || text[pos] == '\n'))
+            ++pos;
         if (line.empty())
             continue;
 
         size_t close = line.rfind(']');
         if (line.front() == '[' && close != std::string_view::npos) {
             std::string name = LowerAscii(CutAtNul(TrimIniBlanks(line.substr(1, close - 1))));
-            auto [it, fresh] = ini.SectionIndex.emplace(name, ini.Sections.size());
+            auto [it, fresh] = ini.SectionIndex.emplace(name, static_cast<std::uint32_t>(ini.Sections.size()));
             // Only the first section of a name is ever searched: keys of a later one are dropped.
+            searched = fresh;
             if (fresh) {
-                ini.Sections.emplace_back();
-                current = &ini.Sections.back();
-            } else {
-                current = nullptr;
+                std::uint32_t first = static_cast<std::uint32_t>(ini.Entries.size());
+                ini.Sections.push_back({first, first});
             }
             continue;
         }
-        if (current == nullptr)
+        if (!searched)
             continue;
 
         size_t equals = line.find('=');
-        std::string_view key = TrimIniBlanks(line.substr(0, equals));
-        std::optional<std::string> value;
-        if (equals != std::string_view::npos)
-            value = FinishValue(TrimIniBlanks(line.substr(equals + 1)));
-        current->Keys.emplace(LowerAscii(CutAtNul(key)), std::move(value));
+        std::string_view key = CutAtNul(TrimIniBlanks(line.substr(0, equals)));
+        Entry entry{static_cast<std::uint32_t>(key.data() - text.data()),
+                    static_cast<std::uint32_t>(key.size()),
+                    0,
+                    0,
+                    FoldedHash(key),
+                    equals != std::string_view::npos,
+                    false};
+        if (entry.HasValue) {
+            std::string_view value = TrimIniBlanks(line.substr(equals + 1));
+            entry.ValueBegin = static_cast<std::uint32_t>(value.data() - text.data());
+            entry.ValueLength = static_cast<std::uint32_t>(value.size());
+        }
+        ini.Entries.push_back(entry);
+        ini.Sections.back().End = static_cast<std::uint32_t>(ini.Entries.size());
     }
+    for (const SectionRange& range : ini.Sections)
+        ini.ShadowRepeatedKeys(range);
     return ini;
 }
 
@@ -131,9 +199,22 @@ std::optional<std::string> IniFile::Value(std::string_view section, std::string_
     auto found = SectionIndex.find(LowerAscii(TrimIniBlanks(section)));
     if (found == SectionIndex.end())
         return std::nullopt;
-    const Section& keys = Sections[found->second];
-    auto entry = keys.Keys.find(LowerAscii(TrimIniBlanks(key)));
-    if (entry == keys.Keys.end())
-        return std::nullopt;
-    return entry->second;
+    const SectionRange& range = Sections[found->second];
+    const std::string_view wanted = TrimIniBlanks(key);
+    const std::uint32_t wantedHash = FoldedHash(wanted);
+    const std::uint32_t start = (Cursor >= range.First && Cursor < range.End) ? Cursor : range.First;
+    const std::uint32_t count = range.End - range.First;
+    for (std::uint32_t step = 0; step < count; ++step) {
+        std::uint32_t i = start + step;
+        if (i >= range.End)
+            i -= count;
+        const Entry& entry = Entries[i];
+        if (entry.KeyHash != wantedHash || entry.Shadowed || !EqualIgnoringAsciiCase(KeyOf(entry), wanted))
+            continue;
+        Cursor = i + 1;
+        if (!entry.HasValue)
+            return std::nullopt;
+        return FinishValue(std::string_view(Text).substr(entry.ValueBegin, entry.ValueLength));
+    }
+    return std::nullopt;
 }

@@ -2,6 +2,7 @@
 // reader does, so a file reads the same on every platform.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,19 +17,41 @@ public:
     IniFile() = default;
 
     // Parses the bytes of a whole file: byte-order marks, line ends, blanks, sections, keys and quotes.
-    static IniFile Parse(const std::string& bytes);
+    static IniFile Parse(std::string bytes);
 
     // The value of the key in the first section of that name; nullopt when the section or the key is absent
     // (a key line without "=" counts as absent). Names match without regard to ASCII letter case.
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
 private:
-    struct Section {
-        // First line of each key wins; a line without "=" is kept as an absent value so that it still wins.
-        std::unordered_map<std::string, std::optional<std::string>> Keys;
+    // One key line of a searched section: ranges of Text.
+    struct Entry {
+        std::uint32_t KeyBegin;
+        std::uint32_t KeyLength;
+        std::uint32_t ValueBegin;
+        std::uint32_t ValueLength;
+        std::uint32_t KeyHash; // of the key folded to lower case: most comparisons stop here
+        bool HasValue;
+        bool Shadowed; // a later line of a key that already appeared in its section: never found
     };
-    std::vector<Section> Sections;
-    std::unordered_map<std::string, size_t> SectionIndex;
+    // The entries of a section lie next to each other: a later section of the same name is never searched.
+    struct SectionRange {
+        std::uint32_t First;
+        std::uint32_t End;
+    };
+
+    void ShadowRepeatedKeys(const SectionRange& range);
+    std::string_view KeyOf(const Entry& entry) const {
+        return std::string_view(Text).substr(entry.KeyBegin, entry.KeyLength);
+    }
+
+    std::string Text;
+    std::vector<Entry> Entries;
+    std::vector<SectionRange> Sections;
+    std::unordered_map<std::string, std::uint32_t> SectionIndex;
+    // Where the last lookup found its key: callers read a section's keys mostly in file order, so the next key
+    // is usually the next entry. Only a hint; every lookup still searches the whole section.
+    mutable std::uint32_t Cursor = 0;
 };
 
 // Folds ASCII A-Z to a-z and leaves every other byte as it is.

@@ -50,7 +50,7 @@ std::shared_ptr<const IniFile> LoadIniFile(const std::string& path) {
     std::string bytes;
     if (!platform::ReadWholeFile(path, bytes))
         bytes.clear();
-    return std::make_shared<const IniFile>(IniFile::Parse(bytes));
+    return std::make_shared<const IniFile>(IniFile::Parse(std::move(bytes)));
 }
 
 void CloseIniFile() {

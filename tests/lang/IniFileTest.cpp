@@ -47,6 +47,12 @@ TEST(IniFile, FirstSectionAndFirstKeyWin) {
     std::string file = "[s]\nk=first\nk=second\nbare\n[t]\nx=1\n[S]\nk=later\nonly=later\n";
     EXPECT_EQ(Read(file, "s", "k"), "first");
     EXPECT_EQ(Read(file, "s", "only"), std::nullopt);
+    // Whatever was looked up before, the first line of a key is the one found.
+    IniFile ini = IniFile::Parse("[s]\nK=first\nx=1\nk=second\ny=2\n");
+    EXPECT_EQ(ini.Value("s", "y"), "2");
+    EXPECT_EQ(ini.Value("s", "x"), "1");
+    EXPECT_EQ(ini.Value("s", "k"), "first");
+    EXPECT_EQ(ini.Value("s", "k"), "first");
     // A key line without "=" that comes first hides a later line with a value.
     EXPECT_EQ(Read("[s]\nk\nk=v\n", "s", "k"), std::nullopt);
 }
