@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds Norvex natively and for Windows and runs every test: natively, and the Windows build under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/setup.sh
+
+echo "== Native build and tests"
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORVEX_TESTS=ON
+cmake --build build/native
+(cd build/native && ctest --output-on-failure)
+
+echo "== Windows build and tests under Wine"
+cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORVEX_TESTS=ON -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+cmake --build build/win
+# Windows that are really created need a display.
+(cd build/win && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure)
