@@ -111,10 +111,22 @@ void ReadProfile(TProfile& p, const SectionReader& r) {
     p.Firewall.EnableDialogs = r.Bool("FIREWALL_ENABLEDIALOGS");
 }
 
+// The reader takes one pair of matching quotes off a value, so a value that is itself quoted (a connection name
+// as netsh needs it, "Local Area Connection") gets one more pair, or it would lose its quotes at the next read.
+bool LosesQuotesWhenRead(const std::string& value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+}
+
 void AddLine(std::string& out, const std::string& key, const std::string& value) {
     out += key;
     out += '=';
-    out += value;
+    if (LosesQuotesWhenRead(value)) {
+        out += value.front();
+        out += value;
+        out += value.back();
+    } else {
+        out += value;
+    }
     out += "\r\n";
 }
 

@@ -24,8 +24,10 @@ void ResolveFolders(const std::string& executablePath) {
     TempDir = ResolveTempDir(platform::SystemTempFolder());
 }
 
+std::string ProgramPathOverride;
+
 void ResolveFolders() {
-    ResolveFolders(platform::ExecutablePath());
+    ResolveFolders(ProgramPathOverride.empty() ? platform::ExecutablePath() : ProgramPathOverride);
 }
 
 void ResolveFoldersAndResetStore() {

@@ -10,6 +10,9 @@ inline constexpr const char* ApplicationTitle = "Kestrova Norvex 2.0";
 // system names none or the folder it names does not exist.
 std::string ResolveTempDir(const std::string& systemAnswer);
 
+// Where the tests put the program: the folders are resolved from this path instead of the running executable's.
+extern std::string ProgramPathOverride;
+
 // Sets StartingUp, ExeDir, LanguageDir, SettingsDir and TempDir from the executable's folder.
 void ResolveFolders();
 void ResolveFolders(const std::string& executablePath);

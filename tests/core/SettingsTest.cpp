@@ -315,6 +315,21 @@ TEST_F(Settings, MissingSecondKeyOfAPairReadsAsEmpty) {
     EXPECT_EQ(Profiles[0].IP.Adresses, (std::vector<TAddress>{{"10.0.0.1", ""}, {"10.0.0.2", "255.0.0.0"}}));
 }
 
+// A quoted value (a connection name with blanks, quoted as netsh needs it) keeps its quotes through a save and a read.
+TEST_F(Settings, QuotedValuesKeepTheirQuotesThroughSaveAndRead) {
+    SetSlot(1, "S1");
+    Interfaces[1].Interface = "\"Local Area Connection\"";
+    Profiles = {FullProfile(1, "'quoted name'")};
+    Profiles[0].Scripts.Command = "\"C:\\Program Files\\tool.exe\"";
+    SaveSettings(Window());
+    EXPECT_NE(Folder.Read("Settings/LAN1.ini").find("INTERFACE=\"\"Local Area Connection\"\"\r\n"), std::string::npos);
+    LoadSettings(1);
+    EXPECT_EQ(Interfaces[1].Interface, "\"Local Area Connection\"");
+    ASSERT_EQ(Profiles.size(), 1u);
+    EXPECT_EQ(Profiles[0].Name, "'quoted name'");
+    EXPECT_EQ(Profiles[0].Scripts.Command, "\"C:\\Program Files\\tool.exe\"");
+}
+
 TEST_F(Settings, ReadingAgainEmptiesTheProfilesFirst) {
     Profiles = {FullProfile(1, "a")};
     SaveSettings(Window());
