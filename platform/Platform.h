@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -55,5 +56,66 @@ std::string CurrentLongTime();
 // lacks becomes '?'.
 std::string Utf8ToSystemCodePage(const std::string& utf8);
 std::string Utf16ToSystemCodePage(const std::u16string& utf16);
+
+// The folder part of a path: everything up to and including its last separator ('\', '/' or the drive's ':' on
+// Windows, '/' on POSIX); empty when the path has none.
+std::string FolderPartOf(const std::string& path);
+
+// Splits a command line into the program and its arguments as a Windows program sees them: the program name ends at
+// the first blank outside double quotes, which group and are removed; in the arguments, 2n backslashes before a quote
+// give n backslashes and a quote that groups, 2n+1 give n and a literal quote, and "" inside a quoted part gives a
+// literal quote.
+std::vector<std::string> SplitCommandLine(const std::string& commandLine);
+
+// Starts the program the command line names (searched as the system searches for a program: beside the running
+// executable first on Windows, on PATH on POSIX), with the given show-window value for its first window, and blocks
+// until it ends, without a time limit. Returns its exit code, or -1 when it could not be started or waited for.
+int RunProcess(const std::string& commandLine, int showWindow);
+
+// Show-window values of the Windows API.
+inline constexpr int SwHide = 0;
+inline constexpr int SwShowDefault = 10;
+
+// The show-window value the running program was started with.
+int StartupShowWindow();
+
+// Copies one file the way the Windows shell does when asked to copy silently: an existing target file is overwritten
+// without asking, a target that is an existing folder receives the file under its own name, missing folders of the
+// target are created. False when the copy did not happen.
+bool ShellCopyFile(const std::string& source, const std::string& target);
+
+// The operating system's platform id and version numbers; all zero on a system that is not Windows.
+struct SystemVersion {
+    unsigned PlatformId = 0;
+    unsigned Major = 0;
+    unsigned Minor = 0;
+};
+SystemVersion GetSystemVersion();
+
+// A native window handle; null where there is none.
+using WindowHandle = void*;
+
+// The application's main window, owner of the wait windows; set by the main window when it is created.
+void SetMainWindow(WindowHandle window);
+WindowHandle MainWindow();
+
+// The small window shown while a child program runs: the caption, a text box with the message over the whole client
+// area and the hourglass cursor, 250 by 125 pixels in the centre of the desktop, owned by the main window, without
+// title-bar buttons. It is painted once when made and removed when the object goes; no messages are handled
+// meanwhile. Shows nothing on a system without windows.
+class WaitWindow {
+public:
+    WaitWindow(const std::string& caption, const std::string& message);
+    ~WaitWindow();
+    WaitWindow(const WaitWindow&) = delete;
+    WaitWindow& operator=(const WaitWindow&) = delete;
+
+    static constexpr int Width = 250;
+    static constexpr int Height = 125;
+
+private:
+    WindowHandle Window = nullptr;
+    WindowHandle TextBox = nullptr;
+};
 
 } // namespace platform

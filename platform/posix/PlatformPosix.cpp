@@ -8,8 +8,12 @@
 #include <ctime>
 #include <fcntl.h>
 #include <locale.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace platform {
 
@@ -217,5 +221,57 @@ std::string Utf16ToSystemCodePage(const std::u16string& utf16) {
     }
     return out;
 }
+
+// Spawned directly, never through a shell: the words are the program and its arguments as Windows would split them.
+int RunProcess(const std::string& commandLine, int /*showWindow*/) {
+    std::vector<std::string> words = SplitCommandLine(commandLine);
+    if (words.empty() || words[0].empty())
+        return -1;
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (::posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    // Ended by a signal: it ran and ended, with the code a shell reports for it.
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
+}
+
+int StartupShowWindow() {
+    return SwShowDefault;
+}
+
+bool ShellCopyFile(const std::string& source, const std::string& target) {
+    std::string content;
+    if (!ReadWholeFile(source, content))
+        return false;
+    std::string destination = target;
+    if (DirectoryExists(target)) {
+        size_t slash = source.find_last_of('/');
+        destination = target + (target.back() == '/' ? "" : "/") +
+                      (slash == std::string::npos ? source : source.substr(slash + 1));
+    } else {
+        std::string folder = FolderPartOf(target);
+        if (!folder.empty() && !ForceDirectories(folder))
+            return false;
+    }
+    return WriteFileAtomically(destination, content);
+}
+
+SystemVersion GetSystemVersion() {
+    return SystemVersion();
+}
+
+// No windows here: the wait is not shown.
+WaitWindow::WaitWindow(const std::string&, const std::string&) {}
+WaitWindow::~WaitWindow() {}
 
 } // namespace platform

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <vector>
 
 namespace platform {
@@ -44,6 +46,36 @@ bool WriteHandle(HANDLE file, const std::string& content) {
         left -= written;
     }
     return true;
+}
+
+const char* const WaitWindowClass = "NorvexWaitWindow";
+
+LRESULT CALLBACK WaitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETCURSOR:
+        // Over the text box too: a child asks its parent first.
+        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        // The read-only text box keeps the white of a text box.
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void RegisterWaitWindowClass() {
+    static const bool registered = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = WaitWindowProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = WaitWindowClass;
+        return RegisterClassA(&windowClass) != 0;
+    }();
+    (void)registered;
 }
 
 } // namespace
@@ -188,6 +220,84 @@ std::string Utf8ToSystemCodePage(const std::string& utf8) {
 
 std::string Utf16ToSystemCodePage(const std::u16string& utf16) {
     return WideToSystemCodePage(reinterpret_cast<const wchar_t*>(utf16.data()), static_cast<int>(utf16.size()));
+}
+
+int RunProcess(const std::string& commandLine, int showWindow) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showWindow);
+    PROCESS_INFORMATION process{};
+    // CreateProcessA may write into the command line.
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                        &startup, &process))
+        return -1;
+    int result = -1;
+    WaitForInputIdle(process.hProcess, INFINITE);
+    if (WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0) {
+        DWORD exitCode = 0;
+        if (GetExitCodeProcess(process.hProcess, &exitCode))
+            result = static_cast<int>(exitCode);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return result;
+}
+
+int StartupShowWindow() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
+}
+
+bool ShellCopyFile(const std::string& source, const std::string& target) {
+    // Both are lists of paths ended by an empty one: the string's own zero ends the list.
+    std::string from = source + '\0';
+    std::string to = target + '\0';
+    SHFILEOPSTRUCTA operation{};
+    operation.wFunc = FO_COPY;
+    operation.pFrom = from.c_str();
+    operation.pTo = to.c_str();
+    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR;
+    return SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted;
+}
+
+SystemVersion GetSystemVersion() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!GetVersionExA(&info))
+        return SystemVersion();
+    return SystemVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
+}
+
+WaitWindow::WaitWindow(const std::string& caption, const std::string& message) {
+    RegisterWaitWindowClass();
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - Width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - Height) / 2;
+    HWND window = CreateWindowExA(0, WaitWindowClass, caption.c_str(), WS_POPUP | WS_CAPTION, left, top, Width, Height,
+                                  static_cast<HWND>(MainWindow()), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (window == nullptr)
+        return;
+    RECT client;
+    GetClientRect(window, &client);
+    HWND textBox = CreateWindowExA(0, "EDIT", message.c_str(), WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 0, 0,
+                                   client.right, client.bottom, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (textBox != nullptr)
+        SendMessageA(textBox, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    Window = window;
+    TextBox = textBox;
+}
+
+WaitWindow::~WaitWindow() {
+    if (TextBox != nullptr)
+        DestroyWindow(static_cast<HWND>(TextBox));
+    if (Window != nullptr)
+        DestroyWindow(static_cast<HWND>(Window));
 }
 
 } // namespace platform

@@ -1,0 +1,157 @@
+// The netsh script builder: script text, saving and running.
+#include "engine/U_ConfArray.h"
+
+#include <algorithm>
+
+namespace {
+
+// The script's comments are Czech, in Windows-1250 byte for byte, as netsh scripts of this program have always been.
+const char* const AddressBanner = "#BEGIN nastaveni IP, Gateway, DNS, WINS";
+const char* const AddressBannerEnd = "#END nastaveni IP, Gateway, DNS, WINS";
+const char* const FirewallBanner = "#BEGIN nastaveni FireWall";
+const char* const FirewallBannerEnd = "#END nastaveni FireWall";
+// "hromadné odstranění statických IP adres": removes every static address at once.
+const char* const RemoveStaticAddressesComment = " #hromadn\xE9 odstran\xECn\xED statick\xFD"
+                                                 "ch IP adres";
+
+const char* EnableText(std::int8_t value) {
+    return value == 1 ? "ENABLE" : "DISABLE";
+}
+
+// The pairs after the first, as far as they are written.
+template <typename Emit> void ForFurtherPairs(const TConfPairs& pairs, Emit emit) {
+    const size_t written = std::min(pairs.size(), TConfData::MaxPairsPerList);
+    for (size_t i = 1; i < written; ++i)
+        emit(pairs[i]);
+}
+
+} // namespace
+
+TConfData::TConfData(std::string interfaceName, std::int8_t ipSource, std::int8_t dnsSource, std::string dnsRegister,
+                     std::int8_t winsSource, std::int8_t firewallMode, std::int8_t firewallExceptions,
+                     std::int8_t firewallNotifications, std::string waitCaption, std::string waitMessage)
+    : InterfaceName(std::move(interfaceName)), IPSource(ipSource), DNSSource(dnsSource),
+      DNSRegister(std::move(dnsRegister)), WINSSource(winsSource), FirewallNotifications(firewallNotifications),
+      FirewallMode(firewallMode), FirewallExceptions(firewallExceptions), WindowsVersion(DetectWindowsVersion()),
+      WaitCaption(std::move(waitCaption)), WaitMessage(std::move(waitMessage)) {}
+
+void TConfData::AddPair(TConfList list, const std::string& first, const std::string& second) {
+    switch (list) {
+    case TConfList::IPAddresses:
+        IPAddresses.emplace_back(first, second.empty() ? "255.255.255.0" : second);
+        break;
+    case TConfList::IPGateways:
+        IPGateways.emplace_back(first, second.empty() ? "0" : second);
+        break;
+    case TConfList::DNSAddresses:
+        DNSAddresses.emplace_back(first, second);
+        break;
+    case TConfList::WINSAddresses:
+        WINSAddresses.emplace_back(first, second);
+        break;
+    }
+}
+
+std::vector<std::string> TConfData::ScriptLines() const {
+    const std::string& name = InterfaceName;
+    std::vector<std::string> lines = {AddressBanner, "push interface ip"};
+
+    if (IPSource >= 0) {
+        if (IPSource == 1 && !IPAddresses.empty()) {
+            lines.push_back("set address name=" + name + " source=DHCP" + RemoveStaticAddressesComment);
+            lines.push_back("set address name=" + name + " source=static addr=" + IPAddresses[0].first +
+                            " mask=" + IPAddresses[0].second);
+            ForFurtherPairs(IPAddresses, [&](const TConfPair& pair) {
+                lines.push_back("add address name=" + name + " addr=" + pair.first + " mask=" + pair.second);
+            });
+        } else {
+            lines.push_back("set address name=" + name + " source=DHCP");
+        }
+    }
+    if (IPSource == 1 && !IPGateways.empty()) {
+        lines.push_back("set address name=" + name + " source=static gateway=" + IPGateways[0].first +
+                        " gwmetric=" + IPGateways[0].second);
+        ForFurtherPairs(IPGateways, [&](const TConfPair& pair) {
+            lines.push_back("add address name=" + name + " gateway=" + pair.first + " gwmetric=" + pair.second);
+        });
+    }
+
+    if (DNSSource >= 0) {
+        if (DNSSource == 1 && !DNSAddresses.empty()) {
+            lines.push_back("delete dns name=" + name + " ALL");
+            std::string staticLine = "set dns name=" + name + " source=static addr=" + DNSAddresses[0].first;
+            // Windows 2000's netsh knows no register= part.
+            if (WindowsVersion != 1)
+                staticLine += " register=" + DNSRegister;
+            lines.push_back(staticLine);
+            ForFurtherPairs(DNSAddresses, [&](const TConfPair& pair) {
+                lines.push_back("add dns name=" + name + " " + pair.first + " " + pair.second);
+            });
+        } else {
+            lines.push_back("set dns name=" + name + " source=DHCP");
+        }
+    }
+
+    if (WINSSource >= 0) {
+        if (WINSSource == 1 && !WINSAddresses.empty()) {
+            lines.push_back("delete wins name=" + name + " ALL");
+            lines.push_back("set wins name=" + name + " source=static " + WINSAddresses[0].first);
+            ForFurtherPairs(WINSAddresses, [&](const TConfPair& pair) {
+                lines.push_back("add wins name=" + name + " " + pair.first + " " + pair.second);
+            });
+        } else {
+            lines.push_back("set wins name=" + name + " source=DHCP");
+        }
+    }
+
+    lines.insert(lines.end(), {"popd", AddressBannerEnd, "", FirewallBanner, "push firewall"});
+    if (FirewallMode >= 0) {
+        // Positional form: the mode, then the exceptions, which only an enabled firewall has.
+        if (FirewallMode == 1)
+            lines.push_back(std::string("set opmode ENABLE ") + EnableText(FirewallExceptions));
+        else
+            lines.push_back("set opmode DISABLE");
+    }
+    if (FirewallNotifications >= 0)
+        lines.push_back(std::string("set notifications ") + EnableText(FirewallNotifications));
+    lines.insert(lines.end(), {"popd", FirewallBannerEnd});
+    return lines;
+}
+
+std::string TConfData::ScriptText() const {
+    std::string text;
+    for (const std::string& line : ScriptLines())
+        text += line + "\r\n";
+    return text;
+}
+
+bool TConfData::BuildAndRun(const std::string& scriptPath) const {
+    if (!platform::WriteTempFile(scriptPath, ScriptText()))
+        return false;
+    return RunAndWait("netsh exec \"" + scriptPath + "\"", platform::SwHide) != -1;
+}
+
+int TConfData::RunAndWait(const std::string& commandLine, int showWindow) const {
+    platform::WaitWindow wait(WaitCaption, WaitMessage);
+    return platform::RunProcess(commandLine, showWindow);
+}
+
+std::uint8_t DetectWindowsVersion(const platform::SystemVersion& version) {
+    const unsigned WindowsNT = 2;
+    if (version.PlatformId != WindowsNT || version.Major != 5)
+        return 0;
+    switch (version.Minor) {
+    case 0:
+        return 1;
+    case 1:
+        return 2;
+    case 2:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+std::uint8_t DetectWindowsVersion() {
+    return DetectWindowsVersion(platform::GetSystemVersion());
+}

@@ -1,0 +1,63 @@
+// The netsh script builder: one profile's network settings as a script for the Windows network shell, saved to a
+// file and run as `netsh exec "<file>"` behind a wait window.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+using TConfPair = std::pair<std::string, std::string>;
+using TConfPairs = std::vector<TConfPair>;
+
+// The four lists of a TConfData.
+enum class TConfList { IPAddresses, IPGateways, DNSAddresses, WINSAddresses };
+
+// Source types and switches: negative leaves the group out, 1 is static (or ENABLE), anything else DHCP (or DISABLE).
+class TConfData {
+public:
+    // At most this many pairs of one list are written: the first into the `set` line, the others into `add` lines.
+    static constexpr size_t MaxPairsPerList = 256;
+
+    TConfData(std::string interfaceName, std::int8_t ipSource, std::int8_t dnsSource, std::string dnsRegister,
+              std::int8_t winsSource, std::int8_t firewallMode, std::int8_t firewallExceptions,
+              std::int8_t firewallNotifications, std::string waitCaption, std::string waitMessage);
+
+    // Appends a pair; an empty second becomes "255.255.255.0" for addresses and "0" for gateways.
+    void AddPair(TConfList list, const std::string& first, const std::string& second);
+
+    // The lines of the script, without line ends.
+    std::vector<std::string> ScriptLines() const;
+    // The script as saved: every line, the last one too, ended by CR LF.
+    std::string ScriptText() const;
+
+    // Saves the script to scriptPath and runs netsh on it behind the wait window. True when the file was saved and
+    // netsh was started and waited for, whatever its exit code.
+    bool BuildAndRun(const std::string& scriptPath) const;
+
+    // Shows the wait window, runs the command line and waits for its end; its exit code, or -1.
+    int RunAndWait(const std::string& commandLine, int showWindow) const;
+
+    std::string InterfaceName;
+    std::int8_t IPSource;
+    TConfPairs IPAddresses;
+    TConfPairs IPGateways;
+    std::int8_t DNSSource;
+    TConfPairs DNSAddresses;
+    std::string DNSRegister;
+    std::int8_t WINSSource;
+    TConfPairs WINSAddresses;
+    std::int8_t FirewallNotifications;
+    std::int8_t FirewallMode;
+    std::int8_t FirewallExceptions;
+    std::uint8_t WindowsVersion;
+    std::string WaitCaption;
+    std::string WaitMessage;
+};
+
+// 1 for Windows 2000, 2 for XP, 3 for Server 2003, 0 for every other system. On 2000 the static DNS line carries no
+// `register=` part.
+std::uint8_t DetectWindowsVersion(const platform::SystemVersion& version);
+std::uint8_t DetectWindowsVersion();

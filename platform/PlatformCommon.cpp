@@ -1,0 +1,93 @@
+// The platform operations that are the same on every system: path and command-line text, the main window's handle.
+#include "platform/Platform.h"
+
+namespace platform {
+
+namespace {
+
+WindowHandle TheMainWindow = nullptr;
+
+bool IsCommandLineBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
+std::string FolderPartOf(const std::string& path) {
+    size_t last = path.find_last_of(PathSeparator() == '\\' ? "\\/:" : "/");
+    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+    std::vector<std::string> words;
+    const size_t end = commandLine.size();
+    size_t i = 0;
+    while (i < end && IsCommandLineBlank(commandLine[i]))
+        ++i;
+    if (i == end)
+        return words;
+
+    // The program name knows no backslash escapes: quotes only group.
+    std::string program;
+    for (bool quoted = false; i < end; ++i) {
+        char c = commandLine[i];
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && IsCommandLineBlank(c))
+            break;
+        else
+            program += c;
+    }
+    words.push_back(program);
+
+    for (;;) {
+        while (i < end && IsCommandLineBlank(commandLine[i]))
+            ++i;
+        if (i == end)
+            break;
+        std::string word;
+        bool quoted = false;
+        while (i < end) {
+            char c = commandLine[i];
+            if (c == '\\') {
+                size_t backslashes = 0;
+                for (; i < end && commandLine[i] == '\\'; ++i)
+                    ++backslashes;
+                if (i < end && commandLine[i] == '"') {
+                    word.append(backslashes / 2, '\\');
+                    if (backslashes % 2 == 1) {
+                        word += '"';
+                        ++i;
+                    }
+                } else {
+                    word.append(backslashes, '\\');
+                }
+            } else if (c == '"') {
+                if (quoted && i + 1 < end && commandLine[i + 1] == '"') {
+                    word += '"';
+                    i += 2;
+                } else {
+                    quoted = !quoted;
+                    ++i;
+                }
+            } else if (!quoted && IsCommandLineBlank(c)) {
+                break;
+            } else {
+                word += c;
+                ++i;
+            }
+        }
+        words.push_back(word);
+    }
+    return words;
+}
+
+void SetMainWindow(WindowHandle window) {
+    TheMainWindow = window;
+}
+
+WindowHandle MainWindow() {
+    return TheMainWindow;
+}
+
+} // namespace platform

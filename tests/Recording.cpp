@@ -1,0 +1,88 @@
+// The recording stand-in for netsh and for a profile's command.
+#include "Recording.h"
+
+#include "platform/Platform.h"
+
+#include <cstdlib>
+#include <fstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+std::string TestExecutableFolder() {
+    std::string path = platform::ExecutablePath();
+    return path.substr(0, path.find_last_of(platform::PathSeparator()));
+}
+
+std::string StandInFolder() {
+#ifdef _WIN32
+    // CreateProcessA looks beside the running executable before the system folder.
+    return TestExecutableFolder();
+#else
+    return TestExecutableFolder() + "/fake-netsh";
+#endif
+}
+
+} // namespace
+
+void SetEnvironment(const std::string& name, const std::string& value) {
+#ifdef _WIN32
+    SetEnvironmentVariableA(name.c_str(), value.c_str());
+#else
+    setenv(name.c_str(), value.c_str(), 1);
+#endif
+}
+
+void UnsetEnvironment(const std::string& name) {
+#ifdef _WIN32
+    SetEnvironmentVariableA(name.c_str(), nullptr);
+#else
+    unsetenv(name.c_str());
+#endif
+}
+
+Recording::Recording(const ScratchFolder& folder) : RecordFile(folder.File("record.txt")) {
+    SetEnvironment("NORVEX_RECORD", RecordFile);
+#ifndef _WIN32
+    const char* path = std::getenv("PATH");
+    OldPath = path != nullptr ? path : "";
+    SetEnvironment("PATH", StandInFolder() + ":" + OldPath);
+#endif
+}
+
+Recording::~Recording() {
+    UnsetEnvironment("NORVEX_RECORD");
+    UnsetEnvironment("NORVEX_RECORD_EXIT");
+    UnsetEnvironment("NORVEX_RECORD_WINDOW");
+#ifndef _WIN32
+    SetEnvironment("PATH", OldPath);
+#endif
+}
+
+std::string Recording::RecorderPath() {
+    return StandInFolder() + platform::PathSeparator() + "netsh" + (platform::PathSeparator() == '\\' ? ".exe" : "");
+}
+
+std::vector<std::vector<std::string>> Recording::Runs() const {
+    std::vector<std::vector<std::string>> runs;
+    std::ifstream in(RecordFile, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line == "run")
+            runs.emplace_back();
+        else if (!runs.empty())
+            runs.back().push_back(line);
+    }
+    return runs;
+}
+
+void Recording::SetExitCode(int code) const {
+    SetEnvironment("NORVEX_RECORD_EXIT", std::to_string(code));
+}
+
+void Recording::WatchWindow(const std::string& caption) const {
+    SetEnvironment("NORVEX_RECORD_WINDOW", caption);
+}

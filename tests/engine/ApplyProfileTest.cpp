@@ -1,0 +1,330 @@
+// Applying a profile: the netsh record made from its groups, the probe and script files, the script step.
+#include "engine/ApplyProfile.h"
+
+#include "Recording.h"
+#include "TestFolders.h"
+#include "lang/Language.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const char* const LanguageFile = "[APPLY]\r\n"
+                                 "APPLY_CAPTION=Applying profile\r\n"
+                                 "APPLY_INFO=Changing the network settings\r\n"
+                                 "SCRIPT_INFO=Running the profile's script\r\n";
+
+// A store with the five slots named and the temporary folder inside the scratch folder.
+class ApplyProfile : public ::testing::Test {
+protected:
+    ApplyProfile() {
+        PointStoreAt(Folder);
+        WriteLanguageFile(Folder, LanguageFile);
+        for (int slot = 1; slot <= SlotCount; ++slot)
+            Interfaces[static_cast<size_t>(slot)].Interface = "Connection " + std::to_string(slot);
+        TempDir = Folder.File("Temp");
+    }
+    ~ApplyProfile() override { CloseIniFile(); }
+
+    // Appends a profile of the slot and makes it the current one.
+    TProfile& NewCurrentProfile(int slot = 1) {
+        Selection.CurrentProfile = AppendProfile();
+        TProfile& profile = Profiles.back();
+        profile.InterfaceNo = slot;
+        profile.Name = "Office";
+        return profile;
+    }
+
+    std::string NetshScript() const { return Folder.Read("Temp/norvex.txt"); }
+
+    // The script step with a template and a destination inside the scratch folder.
+    TProfile& ScriptProfile(const std::string& templateText) {
+        TProfile& profile = NewCurrentProfile();
+        Folder.Write("template.cfg", templateText);
+        profile.Scripts.Apply = true;
+        profile.Scripts.SourcePath = Folder.File("template.cfg");
+        profile.Scripts.DestinationPath = Folder.File("out/dest.cfg");
+        profile.Scripts.Command = "\"" + Recording::RecorderPath() + "\" after-copy";
+        return profile;
+    }
+
+    ScratchFolder Folder;
+    Recording Recorded{Folder};
+};
+
+Lines SplitLines(const std::string& text) {
+    Lines lines;
+    size_t from = 0;
+    for (size_t end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2)
+        lines.push_back(text.substr(from, end - from));
+    return lines;
+}
+
+TEST_F(ApplyProfile, AProfileWithoutNetworkGroupsLeavesOnlyTheProbeAndRunsNoNetsh) {
+    NewCurrentProfile();
+    EXPECT_TRUE(ApplyCurrentProfile());
+    EXPECT_EQ(NetshScript(), "TEST\r\n");
+    EXPECT_TRUE(Recorded.Runs().empty());
+}
+
+TEST_F(ApplyProfile, TheScriptNamesTheConnectionOfTheProfilesOwnSlot) {
+    TProfile& profile = NewCurrentProfile(3);
+    profile.IP.Apply = true;
+    profile.IP.SourceType = 0;
+    EXPECT_TRUE(ApplyCurrentProfile());
+    Lines lines = SplitLines(NetshScript());
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[2], "set address name=Connection 3 source=DHCP");
+    std::vector<Lines> runs = Recorded.Runs();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0][0], "arg exec");
+    EXPECT_EQ(runs[0][1], "arg " + Folder.File("Temp/norvex.txt"));
+}
+
+TEST_F(ApplyProfile, AFirewallOnlyProfileWritesOnlyFirewallLines) {
+    TProfile& profile = NewCurrentProfile();
+    profile.Firewall = {true, true, true, true};
+    ApplyCurrentProfile();
+    EXPECT_EQ(SplitLines(NetshScript()),
+              (Lines{"#BEGIN nastaveni IP, Gateway, DNS, WINS", "push interface ip", "popd",
+                     "#END nastaveni IP, Gateway, DNS, WINS", "", "#BEGIN nastaveni FireWall", "push firewall",
+                     "set opmode ENABLE DISABLE", "set notifications ENABLE", "popd", "#END nastaveni FireWall"}));
+}
+
+TEST_F(ApplyProfile, TheFirewallSwitchesFollowTheStoredFlags) {
+    TProfile& profile = NewCurrentProfile();
+    profile.Firewall = {true, true, false, false};
+    TNetworkStep step = NetworkStepOf(profile);
+    EXPECT_EQ(step.Data.FirewallMode, 1);
+    EXPECT_EQ(step.Data.FirewallExceptions, 1);
+    EXPECT_EQ(step.Data.FirewallNotifications, 0);
+    profile.Firewall.EnableFirewall = false;
+    EXPECT_EQ(NetworkStepOf(profile).Data.FirewallMode, 0);
+}
+
+TEST_F(ApplyProfile, GroupsThatAreNotAppliedStayNegative) {
+    TProfile& profile = NewCurrentProfile();
+    profile.IP.SourceType = 1;
+    profile.DNS.SourceType = 1;
+    profile.DNS.RegisterInDNS = 2;
+    profile.WINS.SourceType = 1;
+    profile.Firewall = {false, true, true, true};
+    TNetworkStep step = NetworkStepOf(profile);
+    EXPECT_FALSE(step.Applies);
+    EXPECT_EQ(step.Data.IPSource, -1);
+    EXPECT_EQ(step.Data.DNSSource, -1);
+    EXPECT_EQ(step.Data.DNSRegister, "");
+    EXPECT_EQ(step.Data.WINSSource, -1);
+    EXPECT_EQ(step.Data.FirewallMode, -1);
+    EXPECT_EQ(step.Data.FirewallExceptions, -1);
+    EXPECT_EQ(step.Data.FirewallNotifications, -1);
+}
+
+TEST_F(ApplyProfile, SourceTypesAreTakenByTheirLowEightBits) {
+    TProfile& profile = NewCurrentProfile();
+    profile.IP = {true, 257, {}, {}};
+    profile.DNS.Apply = true;
+    profile.DNS.SourceType = 255;
+    profile.WINS = {true, -1, {}};
+    TNetworkStep step = NetworkStepOf(profile);
+    EXPECT_TRUE(step.Applies);
+    EXPECT_EQ(step.Data.IPSource, 1);
+    EXPECT_EQ(step.Data.DNSSource, -1);
+    EXPECT_EQ(step.Data.WINSSource, -1);
+}
+
+TEST_F(ApplyProfile, TheListsGoAlongWhateverTheSource) {
+    TProfile& profile = NewCurrentProfile();
+    profile.IP = {true, 0, {{"10.0.0.5", ""}, {"10.0.0.6", "255.0.0.0"}}, {"10.0.0.1", "10.0.0.2"}};
+    profile.DNS = {true, 0, {"10.0.0.3"}, 1};
+    profile.WINS = {true, 0, {"10.0.0.4"}};
+    TNetworkStep step = NetworkStepOf(profile);
+    EXPECT_EQ(step.Data.IPAddresses, (TConfPairs{{"10.0.0.5", "255.255.255.0"}, {"10.0.0.6", "255.0.0.0"}}));
+    EXPECT_EQ(step.Data.IPGateways, (TConfPairs{{"10.0.0.1", "0"}, {"10.0.0.2", "0"}}));
+    EXPECT_EQ(step.Data.DNSAddresses, (TConfPairs{{"10.0.0.3", ""}}));
+    EXPECT_EQ(step.Data.WINSAddresses, (TConfPairs{{"10.0.0.4", ""}}));
+    EXPECT_EQ(step.Data.DNSRegister, "primary");
+}
+
+TEST_F(ApplyProfile, TheListsOfGroupsThatAreNotAppliedStayOut) {
+    TProfile& profile = NewCurrentProfile();
+    profile.IP = {false, 1, {{"10.0.0.5", ""}}, {"10.0.0.1"}};
+    profile.DNS = {false, 1, {"10.0.0.3"}, 1};
+    profile.WINS = {false, 1, {"10.0.0.4"}};
+    TNetworkStep step = NetworkStepOf(profile);
+    EXPECT_TRUE(step.Data.IPAddresses.empty());
+    EXPECT_TRUE(step.Data.IPGateways.empty());
+    EXPECT_TRUE(step.Data.DNSAddresses.empty());
+    EXPECT_TRUE(step.Data.WINSAddresses.empty());
+}
+
+TEST_F(ApplyProfile, TheRegistrationModeBecomesItsNetshWord) {
+    EXPECT_EQ(DNSRegisterText(0), "none");
+    EXPECT_EQ(DNSRegisterText(1), "primary");
+    EXPECT_EQ(DNSRegisterText(2), "both");
+    EXPECT_EQ(DNSRegisterText(7), "");
+    EXPECT_EQ(DNSRegisterText(-1), "");
+}
+
+TEST_F(ApplyProfile, StaticDnsRegistersAsTheProfileSays) {
+    TProfile& profile = NewCurrentProfile();
+    profile.DNS = {true, 1, {"10.0.0.3"}, 2};
+    ApplyCurrentProfile();
+    // Neither this system nor Wine reports Windows 2000, so the register part is written.
+    EXPECT_NE(NetshScript().find("set dns name=Connection 1 source=static addr=10.0.0.3 register=both\r\n"),
+              std::string::npos);
+    profile.DNS.RegisterInDNS = 7;
+    ApplyCurrentProfile();
+    EXPECT_NE(NetshScript().find("set dns name=Connection 1 source=static addr=10.0.0.3 register=\r\n"),
+              std::string::npos);
+}
+
+TEST_F(ApplyProfile, GatewaysAlwaysGetMetricZero) {
+    TProfile& profile = NewCurrentProfile();
+    profile.IP = {true, 1, {{"10.0.0.5", "255.0.0.0"}}, {"10.0.0.1", "10.0.0.2"}};
+    ApplyCurrentProfile();
+    EXPECT_NE(NetshScript().find("set address name=Connection 1 source=static gateway=10.0.0.1 gwmetric=0\r\n"
+                                 "add address name=Connection 1 gateway=10.0.0.2 gwmetric=0\r\n"),
+              std::string::npos);
+}
+
+TEST_F(ApplyProfile, TheWaitTextsComeFromTheLanguageFile) {
+    TNetworkStep step = NetworkStepOf(NewCurrentProfile());
+    EXPECT_EQ(step.Data.WaitCaption, "Applying profile");
+    EXPECT_EQ(step.Data.WaitMessage, "Changing the network settings");
+    WriteLanguageFile(Folder, "[GUI]\r\nTITLE=Norvex\r\n");
+    CloseIniFile();
+    EXPECT_EQ(NetworkStepOf(Profiles.back()).Data.WaitMessage, "PARROR: APPLY");
+}
+
+#ifdef _WIN32
+TEST_F(ApplyProfile, TheWaitWindowStandsWhileNetshRuns) {
+    Recorded.WatchWindow("Applying profile");
+    NewCurrentProfile().IP.Apply = true;
+    ApplyCurrentProfile();
+    std::vector<Lines> runs = Recorded.Runs();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].back(), "window 250x125 with text box");
+}
+#endif
+
+TEST_F(ApplyProfile, AMissingTemporaryFolderIsCreated) {
+    TempDir = Folder.File("a/b/Temp");
+    NewCurrentProfile().WINS.Apply = true;
+    ApplyCurrentProfile();
+    EXPECT_EQ(Folder.Read("a/b/Temp/norvex.txt").substr(0, 9), "#BEGIN na");
+    EXPECT_EQ(Recorded.Runs().size(), 1u);
+}
+
+TEST_F(ApplyProfile, WhereTheProbeCannotBeWrittenNetshIsNotRun) {
+    Folder.Write("file", "not a folder");
+    TempDir = Folder.File("file/Temp");
+    NewCurrentProfile().IP.Apply = true;
+    EXPECT_TRUE(ApplyCurrentProfile());
+    EXPECT_TRUE(Recorded.Runs().empty());
+}
+
+TEST_F(ApplyProfile, ATemporaryFolderEndingInASeparatorGetsNoSecondOne) {
+    TempDir = Folder.File("Temp") + platform::PathSeparator();
+    EXPECT_EQ(TempFilePath("norvex.txt"), Folder.File("Temp/norvex.txt"));
+    TempDir = Folder.File("Temp");
+    EXPECT_EQ(TempFilePath("norvex.txt"), Folder.File("Temp/norvex.txt"));
+}
+
+TEST_F(ApplyProfile, AnUnknownCurrentProfileAppliesNothing) {
+    Selection.CurrentProfile = 3;
+    EXPECT_TRUE(ApplyCurrentProfile());
+    Selection.CurrentProfile = -1;
+    EXPECT_TRUE(ApplyCurrentProfile());
+    EXPECT_FALSE(Folder.Exists("Temp/norvex.txt"));
+}
+
+TEST_F(ApplyProfile, TheScriptStepFillsInTheTemplateCopiesItAndRunsTheCommand) {
+    TProfile& profile = ScriptProfile("address=ip;IP\r\ngateway=$GW\nplain\r\n");
+    profile.Scripts.ScriptsValues = {{"IP", "10.0.0.5"}, {"$GW", "10.0.0.1"}};
+    EXPECT_TRUE(ApplyCurrentProfile());
+    const std::string expected = "address=10.0.0.5;10.0.0.5\r\ngateway=10.0.0.1\r\nplain\r\n";
+    EXPECT_EQ(Folder.Read("Temp/norvex.script"), expected);
+    EXPECT_EQ(Folder.Read("out/dest.cfg"), expected);
+    EXPECT_EQ(Recorded.Runs(), (std::vector<Lines>{{"arg after-copy"}}));
+}
+
+TEST_F(ApplyProfile, TheNetworkStepComesBeforeTheScriptStep) {
+    TProfile& profile = ScriptProfile("x");
+    profile.DNS.Apply = true;
+    ApplyCurrentProfile();
+    std::vector<Lines> runs = Recorded.Runs();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0][0], "arg exec");
+    EXPECT_EQ(runs[1][0], "arg after-copy");
+}
+
+TEST_F(ApplyProfile, TheScriptStepRunsWithoutNetworkGroups) {
+    ScriptProfile("x");
+    ApplyCurrentProfile();
+    EXPECT_EQ(NetshScript(), "TEST\r\n");
+    EXPECT_EQ(Recorded.Runs(), (std::vector<Lines>{{"arg after-copy"}}));
+}
+
+TEST_F(ApplyProfile, AnEmptyTemplateGivesOneEmptyLine) {
+    ScriptProfile("");
+    ApplyCurrentProfile();
+    EXPECT_EQ(Folder.Read("Temp/norvex.script"), "\r\n");
+    EXPECT_EQ(Folder.Read("out/dest.cfg"), "\r\n");
+}
+
+TEST_F(ApplyProfile, WithoutADestinationNothingIsCopiedButTheCommandRuns) {
+    ScriptProfile("line").Scripts.DestinationPath = "";
+    ApplyCurrentProfile();
+    EXPECT_EQ(Folder.Read("Temp/norvex.script"), "line\r\n");
+    EXPECT_FALSE(Folder.Exists("out"));
+    EXPECT_EQ(Recorded.Runs().size(), 1u);
+}
+
+TEST_F(ApplyProfile, AnExistingDestinationIsOverwritten) {
+    ScriptProfile("new");
+    Folder.Write("out/dest.cfg", "old and longer\r\n");
+    ApplyCurrentProfile();
+    EXPECT_EQ(Folder.Read("out/dest.cfg"), "new\r\n");
+}
+
+TEST_F(ApplyProfile, AMissingTemplateSkipsTheWholeScriptStep) {
+    TProfile& profile = ScriptProfile("x");
+    profile.Scripts.SourcePath = Folder.File("missing.cfg");
+    ApplyCurrentProfile();
+    EXPECT_FALSE(Folder.Exists("Temp/norvex.script"));
+    EXPECT_FALSE(Folder.Exists("out/dest.cfg"));
+    EXPECT_TRUE(Recorded.Runs().empty());
+}
+
+TEST_F(ApplyProfile, AScriptStepThatIsNotAppliedDoesNothing) {
+    ScriptProfile("x").Scripts.Apply = false;
+    ApplyCurrentProfile();
+    EXPECT_FALSE(Folder.Exists("Temp/norvex.script"));
+    EXPECT_TRUE(Recorded.Runs().empty());
+}
+
+TEST_F(ApplyProfile, ACommandThatCannotBeStartedIsPassedOverSilently) {
+    ScriptProfile("x").Scripts.Command = "\"" + Folder.File("no-such-command") + "\" a";
+    EXPECT_TRUE(ApplyCurrentProfile());
+    EXPECT_EQ(Folder.Read("out/dest.cfg"), "x\r\n");
+}
+
+TEST_F(ApplyProfile, TheCommandsExitCodeIsNotRead) {
+    Recorded.SetExitCode(3);
+    ScriptProfile("x");
+    EXPECT_TRUE(ApplyCurrentProfile());
+    EXPECT_EQ(Recorded.Runs().size(), 1u);
+}
+
+TEST_F(ApplyProfile, TheOnOffGroupTakesNoPartInApplying) {
+    TProfile& profile = NewCurrentProfile();
+    profile.OnOff = {true, 1};
+    ApplyCurrentProfile();
+    EXPECT_EQ(NetshScript(), "TEST\r\n");
+    EXPECT_TRUE(Recorded.Runs().empty());
+}
+
+} // namespace

@@ -1,0 +1,276 @@
+// The netsh script builder: the exact script for each combination of sources, lists and switches, saving, running.
+#include "engine/U_ConfArray.h"
+
+#include "Recording.h"
+#include "TestFolders.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TConfData Data(std::int8_t ip, std::int8_t dns, std::int8_t wins, std::int8_t mode = -1, std::int8_t exceptions = -1,
+               std::int8_t notifications = -1, const std::string& name = "LAN") {
+    TConfData data(name, ip, dns, "primary", wins, mode, exceptions, notifications, "Applying profile", "Wait");
+    data.WindowsVersion = 2;
+    return data;
+}
+
+// The lines between "push interface ip" and its "popd".
+Lines AddressLines(const TConfData& data) {
+    Lines lines = data.ScriptLines();
+    return Lines(lines.begin() + 2, lines.end() - 7 - (data.FirewallMode >= 0) - (data.FirewallNotifications >= 0));
+}
+
+// The lines between "push firewall" and its "popd".
+Lines FirewallLines(const TConfData& data) {
+    Lines lines = data.ScriptLines();
+    return Lines(lines.end() - 2 - (data.FirewallMode >= 0) - (data.FirewallNotifications >= 0), lines.end() - 2);
+}
+
+const Lines OuterLinesOnly = {"#BEGIN nastaveni IP, Gateway, DNS, WINS",
+                              "push interface ip",
+                              "popd",
+                              "#END nastaveni IP, Gateway, DNS, WINS",
+                              "",
+                              "#BEGIN nastaveni FireWall",
+                              "push firewall",
+                              "popd",
+                              "#END nastaveni FireWall"};
+
+TEST(ConfData, TheWorkedExampleGivesItsFifteenLines) {
+    TConfData data = Data(1, -1, 0, 1, 0, -1);
+    data.AddPair(TConfList::IPAddresses, "192.168.1.10", "255.255.255.0");
+    data.AddPair(TConfList::IPAddresses, "192.168.1.11", "255.255.255.0");
+    data.AddPair(TConfList::IPGateways, "192.168.1.1", "0");
+    EXPECT_EQ(
+        data.ScriptLines(),
+        (Lines{"#BEGIN nastaveni IP, Gateway, DNS, WINS", "push interface ip",
+               "set address name=LAN source=DHCP #hromadn\xE9 odstran\xECn\xED statick\xFD"
+               "ch IP adres",
+               "set address name=LAN source=static addr=192.168.1.10 mask=255.255.255.0",
+               "add address name=LAN addr=192.168.1.11 mask=255.255.255.0",
+               "set address name=LAN source=static gateway=192.168.1.1 gwmetric=0", "set wins name=LAN source=DHCP",
+               "popd", "#END nastaveni IP, Gateway, DNS, WINS", "", "#BEGIN nastaveni FireWall", "push firewall",
+               "set opmode ENABLE DISABLE", "popd", "#END nastaveni FireWall"}));
+}
+
+TEST(ConfData, TheCzechCommentIsWrittenInWindows1250) {
+    TConfData data = Data(1, -1, -1);
+    data.AddPair(TConfList::IPAddresses, "10.0.0.1", "");
+    const std::string line = data.ScriptLines()[2];
+    const std::string comment = line.substr(line.find('#'));
+    ASSERT_EQ(comment.size(), 40u);
+    // hromadné odstranění statických: é, ě, í and ý as single bytes.
+    EXPECT_EQ(static_cast<unsigned char>(comment[8]), 0xE9);
+    EXPECT_EQ(static_cast<unsigned char>(comment[17]), 0xEC);
+    EXPECT_EQ(static_cast<unsigned char>(comment[19]), 0xED);
+    EXPECT_EQ(static_cast<unsigned char>(comment[28]), 0xFD);
+    EXPECT_EQ(comment.substr(29), "ch IP adres");
+}
+
+TEST(ConfData, WithNothingAppliedOnlyTheFrameIsWritten) {
+    TConfData data = Data(-1, -1, -1, -1, 1, -1);
+    data.AddPair(TConfList::IPAddresses, "10.0.0.1", "");
+    data.AddPair(TConfList::DNSAddresses, "10.0.0.2", "");
+    EXPECT_EQ(data.ScriptLines(), OuterLinesOnly);
+}
+
+TEST(ConfData, EveryLineEndsInCrLfTheLastOneToo) {
+    std::string expected;
+    for (const std::string& line : OuterLinesOnly)
+        expected += line + "\r\n";
+    EXPECT_EQ(Data(-1, -1, -1).ScriptText(), expected);
+}
+
+TEST(ConfData, AStaticSourceWithoutAddressesFallsBackToDhcpButKeepsItsGateway) {
+    TConfData data = Data(1, -1, -1);
+    data.AddPair(TConfList::IPGateways, "10.0.0.1", "");
+    EXPECT_EQ(AddressLines(data), (Lines{"set address name=LAN source=DHCP",
+                                         "set address name=LAN source=static gateway=10.0.0.1 gwmetric=0"}));
+}
+
+TEST(ConfData, ADhcpSourceLeavesItsListsOut) {
+    TConfData data = Data(0, 0, 0);
+    data.AddPair(TConfList::IPAddresses, "10.0.0.5", "255.0.0.0");
+    data.AddPair(TConfList::IPGateways, "10.0.0.1", "");
+    data.AddPair(TConfList::DNSAddresses, "10.0.0.2", "");
+    data.AddPair(TConfList::WINSAddresses, "10.0.0.3", "");
+    EXPECT_EQ(AddressLines(data), (Lines{"set address name=LAN source=DHCP", "set dns name=LAN source=DHCP",
+                                         "set wins name=LAN source=DHCP"}));
+}
+
+TEST(ConfData, AnyNonNegativeSourceOtherThanOneIsDhcp) {
+    TConfData data = Data(5, 2, 127);
+    data.AddPair(TConfList::IPAddresses, "10.0.0.5", "");
+    data.AddPair(TConfList::IPGateways, "10.0.0.1", "");
+    EXPECT_EQ(AddressLines(data), (Lines{"set address name=LAN source=DHCP", "set dns name=LAN source=DHCP",
+                                         "set wins name=LAN source=DHCP"}));
+}
+
+TEST(ConfData, FurtherGatewaysAreAddedInOrder) {
+    TConfData data = Data(1, -1, -1);
+    data.AddPair(TConfList::IPAddresses, "10.0.0.5", "255.0.0.0");
+    data.AddPair(TConfList::IPGateways, "10.0.0.1", "");
+    data.AddPair(TConfList::IPGateways, "10.0.0.2", "5");
+    Lines lines = AddressLines(data);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], "set address name=LAN source=static addr=10.0.0.5 mask=255.0.0.0");
+    EXPECT_EQ(lines[2], "set address name=LAN source=static gateway=10.0.0.1 gwmetric=0");
+    EXPECT_EQ(lines[3], "add address name=LAN gateway=10.0.0.2 gwmetric=5");
+}
+
+TEST(ConfData, StaticDnsServersReplaceAllAndRegister) {
+    TConfData data = Data(-1, 1, -1);
+    data.AddPair(TConfList::DNSAddresses, "10.0.0.2", "");
+    data.AddPair(TConfList::DNSAddresses, "10.0.0.3", "");
+    EXPECT_EQ(AddressLines(data),
+              (Lines{"delete dns name=LAN ALL", "set dns name=LAN source=static addr=10.0.0.2 register=primary",
+                     "add dns name=LAN 10.0.0.3 "}));
+}
+
+TEST(ConfData, OnWindows2000TheStaticDnsLineHasNoRegisterPart) {
+    TConfData data = Data(-1, 1, -1);
+    data.WindowsVersion = 1;
+    data.AddPair(TConfList::DNSAddresses, "10.0.0.2", "");
+    data.AddPair(TConfList::DNSAddresses, "10.0.0.3", "index=2");
+    EXPECT_EQ(AddressLines(data), (Lines{"delete dns name=LAN ALL", "set dns name=LAN source=static addr=10.0.0.2",
+                                         "add dns name=LAN 10.0.0.3 index=2"}));
+}
+
+TEST(ConfData, AnEmptyRegistrationLeavesTheLineEndingInRegister) {
+    TConfData data("LAN", -1, 1, "", -1, -1, -1, -1, "", "");
+    data.WindowsVersion = 0;
+    data.AddPair(TConfList::DNSAddresses, "10.0.0.2", "");
+    EXPECT_EQ(AddressLines(data)[1], "set dns name=LAN source=static addr=10.0.0.2 register=");
+}
+
+TEST(ConfData, StaticWinsServersReplaceAll) {
+    TConfData data = Data(-1, -1, 1);
+    data.AddPair(TConfList::WINSAddresses, "10.0.0.7", "");
+    data.AddPair(TConfList::WINSAddresses, "10.0.0.8", "");
+    EXPECT_EQ(AddressLines(data), (Lines{"delete wins name=LAN ALL", "set wins name=LAN source=static 10.0.0.7",
+                                         "add wins name=LAN 10.0.0.8 "}));
+}
+
+TEST(ConfData, AnEnabledFirewallTakesItsExceptionsSwitch) {
+    EXPECT_EQ(FirewallLines(Data(-1, -1, -1, 1, 1)), (Lines{"set opmode ENABLE ENABLE"}));
+    EXPECT_EQ(FirewallLines(Data(-1, -1, -1, 1, 0)), (Lines{"set opmode ENABLE DISABLE"}));
+    EXPECT_EQ(FirewallLines(Data(-1, -1, -1, 1, -1)), (Lines{"set opmode ENABLE DISABLE"}));
+}
+
+TEST(ConfData, ADisabledFirewallIgnoresItsExceptions) {
+    EXPECT_EQ(FirewallLines(Data(-1, -1, -1, 0, 1)), (Lines{"set opmode DISABLE"}));
+    EXPECT_EQ(FirewallLines(Data(-1, -1, -1, 3, 1)), (Lines{"set opmode DISABLE"}));
+}
+
+TEST(ConfData, NotificationsAloneWriteNoOpmodeLine) {
+    EXPECT_EQ(FirewallLines(Data(-1, -1, -1, -1, 1, 1)), (Lines{"set notifications ENABLE"}));
+    EXPECT_EQ(FirewallLines(Data(-1, -1, -1, 1, 1, 0)),
+              (Lines{"set opmode ENABLE ENABLE", "set notifications DISABLE"}));
+}
+
+TEST(ConfData, AtMost256PairsOfAListAreWritten) {
+    for (size_t count : {256u, 300u}) {
+        TConfData data = Data(-1, 1, -1);
+        for (size_t i = 0; i < count; ++i)
+            data.AddPair(TConfList::DNSAddresses, "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256),
+                         "");
+        Lines lines = AddressLines(data);
+        ASSERT_EQ(lines.size(), 2u + 255u) << count;
+        EXPECT_EQ(lines[1], "set dns name=LAN source=static addr=10.0.0.0 register=primary");
+        EXPECT_EQ(lines[2], "add dns name=LAN 10.0.0.1 ");
+        EXPECT_EQ(lines.back(), "add dns name=LAN 10.0.0.255 ");
+    }
+}
+
+TEST(ConfData, AddPairFillsInTheMaskAndTheMetric) {
+    TConfData data = Data(1, 1, 1);
+    data.AddPair(TConfList::IPAddresses, "10.0.0.5", "");
+    data.AddPair(TConfList::IPAddresses, "10.0.0.6", "255.0.0.0");
+    data.AddPair(TConfList::IPGateways, "10.0.0.1", "");
+    data.AddPair(TConfList::DNSAddresses, "10.0.0.2", "");
+    data.AddPair(TConfList::WINSAddresses, "10.0.0.3", "");
+    EXPECT_EQ(data.IPAddresses, (TConfPairs{{"10.0.0.5", "255.255.255.0"}, {"10.0.0.6", "255.0.0.0"}}));
+    EXPECT_EQ(data.IPGateways, (TConfPairs{{"10.0.0.1", "0"}}));
+    EXPECT_EQ(data.DNSAddresses, (TConfPairs{{"10.0.0.2", ""}}));
+    EXPECT_EQ(data.WINSAddresses, (TConfPairs{{"10.0.0.3", ""}}));
+}
+
+TEST(ConfData, TheConnectionNameIsWrittenAsItIs) {
+    TConfData data = Data(0, -1, -1, -1, -1, -1, "Local Area Connection");
+    EXPECT_EQ(AddressLines(data), (Lines{"set address name=Local Area Connection source=DHCP"}));
+}
+
+TEST(ConfData, ValuesAreWrittenAsTheyAre) {
+    TConfData data = Data(1, -1, -1);
+    data.AddPair(TConfList::IPAddresses, " 10.0.0.5 \"x\"", "mask with blanks");
+    EXPECT_EQ(AddressLines(data)[1], "set address name=LAN source=static addr= 10.0.0.5 \"x\" mask=mask with blanks");
+}
+
+TEST(DetectWindowsVersion, KnowsWindows2000XpAnd2003) {
+    EXPECT_EQ(DetectWindowsVersion({2, 5, 0}), 1);
+    EXPECT_EQ(DetectWindowsVersion({2, 5, 1}), 2);
+    EXPECT_EQ(DetectWindowsVersion({2, 5, 2}), 3);
+    EXPECT_EQ(DetectWindowsVersion({2, 5, 3}), 0);
+    EXPECT_EQ(DetectWindowsVersion({2, 6, 1}), 0);
+    EXPECT_EQ(DetectWindowsVersion({2, 4, 0}), 0);
+    EXPECT_EQ(DetectWindowsVersion({1, 5, 0}), 0);
+    EXPECT_EQ(DetectWindowsVersion({0, 0, 0}), 0);
+}
+
+TEST(ConfData, TakesTheWindowsVersionOfThisSystem) {
+    TConfData data("LAN", -1, -1, "", -1, -1, -1, -1, "", "");
+    EXPECT_EQ(data.WindowsVersion, DetectWindowsVersion(platform::GetSystemVersion()));
+}
+
+TEST(BuildAndRun, SavesTheScriptAndRunsNetshExecOnIt) {
+    ScratchFolder folder;
+    Recording recording(folder);
+    recording.WatchWindow("Applying profile");
+    TConfData data = Data(0, -1, -1, 1, 1, 1);
+    const std::string path = folder.File("norvex.txt");
+    folder.Write("norvex.txt", std::string(5000, 'x'));
+    EXPECT_TRUE(data.BuildAndRun(path));
+    EXPECT_EQ(folder.Read("norvex.txt"), data.ScriptText());
+    std::vector<Lines> runs = recording.Runs();
+    ASSERT_EQ(runs.size(), 1u);
+    Lines expected = {"arg exec", "arg " + path};
+#ifdef _WIN32
+    // The wait window stands while netsh runs.
+    expected.push_back("window 250x125 with text box");
+#endif
+    EXPECT_EQ(runs[0], expected);
+}
+
+TEST(BuildAndRun, ANonZeroExitCodeOfNetshStillCounts) {
+    ScratchFolder folder;
+    Recording recording(folder);
+    recording.SetExitCode(1);
+    EXPECT_TRUE(Data(0, -1, -1).BuildAndRun(folder.File("norvex.txt")));
+    EXPECT_EQ(recording.Runs().size(), 1u);
+}
+
+TEST(BuildAndRun, AScriptThatCannotBeSavedIsNotRun) {
+    ScratchFolder folder;
+    Recording recording(folder);
+    EXPECT_FALSE(Data(0, -1, -1).BuildAndRun(folder.File("missing/norvex.txt")));
+    EXPECT_TRUE(recording.Runs().empty());
+}
+
+TEST(RunAndWait, AProgramThatCannotBeStartedGivesMinusOne) {
+    ScratchFolder folder;
+    std::string commandLine = "\"";
+    commandLine += folder.File("no-such-netsh") + "\" exec x";
+    EXPECT_EQ(Data(0, -1, -1).RunAndWait(commandLine, 0), -1);
+}
+
+TEST(RunAndWait, GivesTheExitCode) {
+    ScratchFolder folder;
+    Recording recording(folder);
+    recording.SetExitCode(42);
+    EXPECT_EQ(Data(0, -1, -1).RunAndWait("netsh", 0), 42);
+}
+
+} // namespace

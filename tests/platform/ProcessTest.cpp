@@ -1,0 +1,88 @@
+// Starting a program and waiting for it, the shell's file copy, and the system version.
+#include "platform/Platform.h"
+
+#include "Recording.h"
+#include "TestFolders.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+TEST(RunProcess, WaitsForTheProgramAndGivesItsExitCode) {
+    ScratchFolder folder;
+    Recording recording(folder);
+    recording.SetExitCode(7);
+    EXPECT_EQ(platform::RunProcess(Quoted(Recording::RecorderPath()) + " first \"second word\"", platform::SwHide), 7);
+    EXPECT_EQ(recording.Runs(), (std::vector<Args>{{"arg first", "arg second word"}}));
+}
+
+TEST(RunProcess, AZeroExitCodeIsNotAFailure) {
+    ScratchFolder folder;
+    Recording recording(folder);
+    EXPECT_EQ(platform::RunProcess(Quoted(Recording::RecorderPath()), platform::StartupShowWindow()), 0);
+    EXPECT_EQ(recording.Runs().size(), 1u);
+}
+
+TEST(RunProcess, AProgramNamedWithoutAFolderIsSearchedFor) {
+    ScratchFolder folder;
+    Recording recording(folder);
+    EXPECT_EQ(platform::RunProcess("netsh exec x", platform::SwHide), 0);
+    EXPECT_EQ(recording.Runs(), (std::vector<Args>{{"arg exec", "arg x"}}));
+}
+
+TEST(RunProcess, AProgramThatCannotBeStartedGivesMinusOne) {
+    ScratchFolder folder;
+    EXPECT_EQ(platform::RunProcess(Quoted(folder.File("no-such-program")) + " a", platform::SwHide), -1);
+    EXPECT_EQ(platform::RunProcess("norvex-no-such-program-anywhere", platform::SwHide), -1);
+    EXPECT_EQ(platform::RunProcess("", platform::SwHide), -1);
+}
+
+TEST(ShellCopyFile, CopiesToANewFileCreatingItsFolders) {
+    ScratchFolder folder;
+    folder.Write("norvex.script", "a\r\nb\r\n");
+    ASSERT_TRUE(platform::ShellCopyFile(folder.File("norvex.script"), folder.File("deep/er/out.cfg")));
+    EXPECT_EQ(folder.Read("deep/er/out.cfg"), "a\r\nb\r\n");
+    EXPECT_EQ(folder.Read("norvex.script"), "a\r\nb\r\n");
+}
+
+TEST(ShellCopyFile, OverwritesAnExistingFileWithoutAsking) {
+    ScratchFolder folder;
+    folder.Write("norvex.script", "new\r\n");
+    folder.Write("out.cfg", "old contents that are longer\r\n");
+    ASSERT_TRUE(platform::ShellCopyFile(folder.File("norvex.script"), folder.File("out.cfg")));
+    EXPECT_EQ(folder.Read("out.cfg"), "new\r\n");
+}
+
+TEST(ShellCopyFile, ATargetThatIsAFolderReceivesTheFileUnderItsOwnName) {
+    ScratchFolder folder;
+    folder.Write("norvex.script", "x\r\n");
+    ASSERT_TRUE(platform::ForceDirectories(folder.File("target")));
+    ASSERT_TRUE(platform::ShellCopyFile(folder.File("norvex.script"), folder.File("target")));
+    EXPECT_EQ(folder.Read("target/norvex.script"), "x\r\n");
+}
+
+TEST(ShellCopyFile, AMissingSourceCopiesNothing) {
+    ScratchFolder folder;
+    EXPECT_FALSE(platform::ShellCopyFile(folder.File("missing.script"), folder.File("out.cfg")));
+    EXPECT_FALSE(folder.Exists("out.cfg"));
+}
+
+TEST(SystemVersion, IsWindowsNTOnWindowsAndNothingElsewhere) {
+    platform::SystemVersion version = platform::GetSystemVersion();
+#ifdef _WIN32
+    EXPECT_EQ(version.PlatformId, 2u);
+    EXPECT_GE(version.Major, 5u);
+#else
+    EXPECT_EQ(version.PlatformId, 0u);
+    EXPECT_EQ(version.Major, 0u);
+    EXPECT_EQ(version.Minor, 0u);
+#endif
+}
+
+} // namespace

@@ -1,0 +1,50 @@
+// A stand-in for netsh and for a profile's command in the tests: it appends the arguments it was started with to the
+// file NORVEX_RECORD names, on Windows also the wait window it finds by the caption NORVEX_RECORD_WINDOW gives, and
+// ends with the exit code of NORVEX_RECORD_EXIT (0 without it).
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+#ifdef _WIN32
+// Read without sending a message: the program that shows the window handles none while it waits for this one.
+std::string DescribeWindow(const std::string& caption) {
+    HWND window = FindWindowA(nullptr, caption.c_str());
+    if (window == nullptr || !IsWindowVisible(window))
+        return "none";
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    HWND textBox = FindWindowExA(window, nullptr, "Edit", nullptr);
+    return std::to_string(bounds.right - bounds.left) + "x" + std::to_string(bounds.bottom - bounds.top) +
+           (textBox != nullptr && IsWindowVisible(textBox) ? " with text box" : " without text box");
+}
+#endif
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string record = Environment("NORVEX_RECORD");
+    if (!record.empty()) {
+        std::ofstream out(record, std::ios::binary | std::ios::app);
+        out << "run\n";
+        for (int i = 1; i < argc; ++i)
+            out << "arg " << argv[i] << "\n";
+#ifdef _WIN32
+        const std::string caption = Environment("NORVEX_RECORD_WINDOW");
+        if (!caption.empty())
+            out << "window " << DescribeWindow(caption) << "\n";
+#endif
+    }
+    const std::string exitCode = Environment("NORVEX_RECORD_EXIT");
+    return exitCode.empty() ? 0 : std::atoi(exitCode.c_str());
+}
