@@ -36,7 +36,7 @@ std::string SubstituteVariables(const std::string& line);
 // characters), every occurrence of the name is replaced once, left to right, and the inserted values are not
 // searched again.
 std::string SubstituteVariables(const std::string& line, const std::vector<TScriptValue>& variables);
-inline constexpr size_t MaxSubstitutionWork = 64 * 1024 * 1024;
+inline constexpr size_t MaxSubstitutionWork = 256 * 1024 * 1024;
 
 // The converted template: each line of the template (ended by LF or CR LF; an empty template is one empty line)
 // through SubstituteVariables and ended by CR LF.

@@ -114,8 +114,8 @@ public:
     static constexpr int Height = 125;
 
 private:
-    WindowHandle Window = nullptr;
-    WindowHandle TextBox = nullptr;
+    [[maybe_unused]] WindowHandle Window = nullptr;
+    [[maybe_unused]] WindowHandle TextBox = nullptr;
 };
 
 } // namespace platform
