@@ -1,45 +1,460 @@
-// The entry point and, for now, a plain window that says the main window is still being built.
-#include "core/Startup.h"
+// The main window.
+#include "ui/Unit1.h"
 
-#include <windows.h>
+#include "core/Promenne.h"
+#include "core/Startup.h"
+#include "lang/CaptionKeys.h"
+#include "lang/Language.h"
+#include "platform/Platform.h"
+#include "resources/resource.h"
+#include "ui/AboutForm.h"
+#include "ui/Editors.h"
+#include "ui/Graphics.h"
+#include "ui/rules/TrayMenu.h"
+
+#include <shellapi.h>
+
+TGUI_Form* GUI_Form = nullptr;
 
 namespace {
 
-LRESULT CALLBACK PlaceholderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        RECT area;
-        GetClientRect(window, &area);
-        DrawTextA(dc, "Norvex is being built: the main window comes next.", -1, &area,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
+constexpr UINT_PTR StartTimer = 1;
+constexpr UINT ShowSettingsErrors = WM_APP + 1;
+
+std::string Text(const char* section, const char* key) { return ReadLanguageKey(section, key, LanguageName); }
+
+TWindowSnapshot SnapshotOfMainWindow() { return GUI_Form->WindowSnapshot(); }
+
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = PlaceholderProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = "TGUI_Form";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowA("TGUI_Form", ApplicationTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 420,
-                                160, nullptr, nullptr, instance, nullptr);
-    ShowWindow(window, show);
+void TInfoPage::Create(HWND parent) {
+    RegisterWindowClass("TJvNavPanelPage", GetSysColorBrush(COLOR_WINDOW));
+    CreateHandle("TJvNavPanelPage", WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPCHILDREN, "", 0, 0, 100, 100, parent);
+}
+
+LRESULT TInfoPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE && Divider != nullptr) {
+        int width = LOWORD(lParam);
+        int height = HIWORD(lParam);
+        SetWindowPos(Divider->Handle(), nullptr, 0, 0, width, TNavDivider::Height, SWP_NOZORDER);
+        // The tree keeps a border of 4 pixels.
+        SetWindowPos(Tree, nullptr, 4, TNavDivider::Height + 4, width - 8, height - TNavDivider::Height - 8,
+                     SWP_NOZORDER);
+        return 0;
+    }
+    if (message == WM_NOTIFY) {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->hwndFrom == Tree && header->code == NM_DBLCLK && GUI_Form != nullptr)
+            GUI_Form->JvTreeView1_1DblClick();
+        return 0;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void ProcessPendingMessages() {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    return 0;
+}
+
+TGUI_Form::TGUI_Form() {
+    GUI_Form = this;
+    ShowError = [this](const std::string& text) {
+        MessageBoxA(Hwnd, text.c_str(), WindowText(Hwnd).c_str(), MB_OK | MB_ICONERROR);
+    };
+    OpenDocument = [this](const std::string& path) {
+        ShellExecuteA(Hwnd, nullptr, path.c_str(), "", "", SW_SHOWNORMAL);
+    };
+}
+
+TGUI_Form::~TGUI_Form() {
+    SetWindowSnapshotProvider(nullptr);
+    if (CoolTrayPopupMenu != nullptr)
+        DestroyMenu(CoolTrayPopupMenu);
+    if (GUI_Form == this)
+        GUI_Form = nullptr;
+}
+
+void TGUI_Form::Create() {
+    LoadImageLists();
+    RegisterWindowClass("TGUI_Form", GetSysColorBrush(COLOR_BTNFACE), ProgramIcon(32));
+    CreateHandle("TGUI_Form", WS_EX_CONTROLPARENT, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, ApplicationTitle,
+                 CW_USEDEFAULT, CW_USEDEFAULT, 250, 490, nullptr);
+    SetClientSize(Hwnd, 242, 482);
+    CentreOnDesktop(Hwnd);
+
+    JvPanel.Create(Hwnd);
+    JvPanel.SetImageLists(ImageList20x24panels, ImageList16panels);
+    JvPanel.OnPageChange = [this] { OnJvPanelClick(); };
+    CreateInformationPage();
+    JvPanel.AddPage(InfoPage);
+    JvPanel.SetPageImage(0, 0);
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        TMainFrame& frame = MainFrame(slot);
+        frame.Create(JvPanel.Handle());
+        int page = JvPanel.AddPage(frame.Handle());
+        JvPanel.SetPageImage(page, slot);
+        JvPanel.SetPageIconic(page, true);
+    }
+    CreateTrayMenu();
+    CoolTrayIcon.OnMinimizeToTray = [this] { CoolMenuMinimalizeTray(); };
+    CoolTrayIcon.OnShowMenu = [this] { ShowTrayMenu(); };
+    CoolTrayIcon.OnDefaultItem = [this] { TrayMenuCommand(CoolTrayItem1); };
+    CoolTrayIcon.Create(Hwnd, ProgramIcon(16));
+    SetWindowSnapshotProvider(SnapshotOfMainWindow);
+    platform::SetMainWindow(Hwnd);
+    SetTimer(Hwnd, StartTimer, 200, nullptr);
+    FormResize();
+}
+
+void TGUI_Form::Show() {
+    ShowWindow(Hwnd, SW_SHOW);
+    UpdateWindow(Hwnd);
+}
+
+void TGUI_Form::CreateInformationPage() {
+    InformationPage.Create(JvPanel.Handle());
+    InfoPage = InformationPage.Handle();
+    JvNavDivider1_1.Create(InfoPage, false);
+    JvTreeView1_1 = CreateWindowExA(0, WC_TREEVIEWA, "",
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                                        TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP,
+                                    4, TNavDivider::Height + 4, 100, 100, InfoPage, nullptr, ProgramInstance(),
+                                    nullptr);
+    SendMessageA(JvTreeView1_1, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    TreeView_SetImageList(JvTreeView1_1, ImageList16system, TVSIL_NORMAL);
+    InformationPage.Divider = &JvNavDivider1_1;
+    InformationPage.Tree = JvTreeView1_1;
+    // The tree's nodes: about (with the about window) and help (with the five pages).
+    const int images[8] = {1, 1, 0, 2, 2, 2, 2, 2};
+    HTREEITEM parent = TVI_ROOT;
+    for (size_t i = 0; i < TreeNodes.size(); ++i) {
+        bool topLevel = i == 0 || i == 2;
+        TVINSERTSTRUCTA insert{};
+        insert.hParent = topLevel ? TVI_ROOT : parent;
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+        insert.item.pszText = const_cast<char*>("");
+        insert.item.iImage = images[i];
+        insert.item.iSelectedImage = images[i];
+        insert.item.lParam = static_cast<LPARAM>(i);
+        TreeNodes[i] = reinterpret_cast<HTREEITEM>(
+            SendMessageA(JvTreeView1_1, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        if (topLevel)
+            parent = TreeNodes[i];
+    }
+}
+
+void TGUI_Form::CreateTrayMenu() {
+    CoolTrayPopupMenu = CreatePopupMenu();
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        CoolTrayInterface[static_cast<size_t>(slot)] = CreatePopupMenu();
+        AppendMenuA(CoolTrayPopupMenu, MF_POPUP | MF_STRING,
+                    reinterpret_cast<UINT_PTR>(CoolTrayInterface[static_cast<size_t>(slot)]), "");
+    }
+    AppendMenuA(CoolTrayPopupMenu, MF_SEPARATOR, 0, nullptr); // CoolTrayLine1
+    AppendMenuA(CoolTrayPopupMenu, MF_STRING, CoolTrayItem1, "");
+    AppendMenuA(CoolTrayPopupMenu, MF_STRING, CoolTrayItem2, "");
+    SetMenuDefaultItem(CoolTrayPopupMenu, CoolTrayItem1, FALSE);
+}
+
+void TGUI_Form::SetItem1Caption() {
+    ModifyMenuA(CoolTrayPopupMenu, CoolTrayItem1, MF_BYCOMMAND | MF_STRING, CoolTrayItem1, Tray.Item1Caption.c_str());
+    SetMenuDefaultItem(CoolTrayPopupMenu, CoolTrayItem1, FALSE);
+}
+
+void TGUI_Form::FormShow() {
+    ResolveFoldersAndResetStore();
+    LoadStrings();
+    std::vector<std::string> messages = LoadAllSettings();
+    ApplySettings(1);
+    // The error box waits until the window is on screen.
+    if (!messages.empty())
+        ReportSettingsErrors(messages);
+}
+
+void TGUI_Form::ReportSettingsErrors(const std::vector<std::string>& messages) {
+    // One box for all of them: a file with many damaged values must not bury the user in boxes.
+    std::string text;
+    size_t shown = 0;
+    for (const std::string& message : messages) {
+        if (++shown > 10) {
+            text += "...\n";
+            break;
+        }
+        text += message + "\n";
+    }
+    PendingErrors = text;
+    PostMessageA(Hwnd, ShowSettingsErrors, 0, 0);
+}
+
+void TGUI_Form::LoadStrings() {
+    const std::string title = Text("GUI", "TITLE");
+    SetWindowTextA(Hwnd, title.c_str());
+    Tray.RestoreText = Text("POPUPMENU", "RESTORE");
+    Tray.MinimizeText = Text("POPUPMENU", "MINIMALIZE");
+    Tray.Item1Caption = Tray.MinimizeText;
+    SetItem1Caption();
+    const std::string close = Text("POPUPMENU", "CLOSE");
+    ModifyMenuA(CoolTrayPopupMenu, CoolTrayItem2, MF_BYCOMMAND | MF_STRING, CoolTrayItem2, close.c_str());
+    JvPanel.SetPageCaption(0, Text("NAVPANEL1", "TITLE"));
+    JvPanel.SetPageHint(0, Text("NAVPANEL1", "TITLE_HINT"));
+    JvNavDivider1_1.SetCaption(Text("NAVPANEL1", "DIVIDER1"));
+
+    // The first node is expanded with its children before the texts are set.
+    TreeView_Expand(JvTreeView1_1, TreeNodes[0], TVE_EXPAND);
+    const char* const nodeKeys[8] = {"ITEMA", "ITEMA0", "ITEMB", "ITEMB0", "ITEMB1", "ITEMB2", "ITEMB3", "ITEMB4"};
+    for (size_t i = 0; i < TreeNodes.size(); ++i) {
+        std::string caption = Text("TREEVIEW1", nodeKeys[i]);
+        TVITEMA item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = TreeNodes[i];
+        item.pszText = const_cast<char*>(caption.c_str());
+        SendMessageA(JvTreeView1_1, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+
+    const std::string divider1 = Text("NAVPANELS", "DIVIDER1");
+    const std::string divider2 = Text("NAVPANELS", "DIVIDER2");
+    const std::pair<TFrameCommand, const char*> commands[] = {{TFrameCommand::Add, "ITEM0"},
+                                                              {TFrameCommand::Delete, "ITEM1"},
+                                                              {TFrameCommand::Edit, "ITEM2"},
+                                                              {TFrameCommand::Run, "ITEM3"},
+                                                              {TFrameCommand::Interface, "ITEM4"}};
+    for (TMainFrame& frame : MainFrames) {
+        frame.JvNavDivider1.SetCaption(divider1);
+        frame.JvNavDivider2.SetCaption(divider2);
+        for (const auto& [command, key] : commands)
+            frame.SetCommandCaption(command, Text("TREEVIEW2", key));
+        ListView_SetImageList(frame.JvListView1, ImageList16profiles, LVSIL_SMALL);
+    }
+}
+
+void TGUI_Form::ApplySettings(int mode) {
+    if (mode == 0) {
+        StartingUp = false;
+        SetWindowPos(Hwnd, nullptr, WindowState.Left, WindowState.Top, WindowState.Width, WindowState.Height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        JvPanel.SetPageIconic(0, WindowState.Iconized);
+        JvPanel.SetActivePage(WindowState.SelectPanel);
+        return;
+    }
+    if (mode != 1)
+        return;
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        const TInterfaceSlot& s = Interfaces[static_cast<size_t>(slot)];
+        JvPanel.SetPageCaption(slot, SlotPageCaption(slot));
+        JvPanel.SetPageHint(slot, SlotPageHint(slot));
+        JvPanel.SetPageImage(slot, s.Icon);
+        JvPanel.SetPageIconic(slot, s.Iconized);
+        std::string caption = TraySubmenuCaption(slot);
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STRING | MIIM_BITMAP;
+        info.dwTypeData = const_cast<char*>(caption.c_str());
+        info.hbmpItem = MenuBitmap(ImageList16panels, s.Icon);
+        SetMenuItemInfoA(CoolTrayPopupMenu, static_cast<UINT>(slot - 1), TRUE, &info);
+    }
+}
+
+void TGUI_Form::RefreshSettings() {
+    const int active = JvPanel.ActivePage();
+    if (active == 0)
+        SetFocus(JvTreeView1_1);
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        HMENU submenu = CoolTrayInterface[static_cast<size_t>(slot)];
+        while (GetMenuItemCount(submenu) > 0)
+            DeleteMenu(submenu, 0, MF_BYPOSITION);
+    }
+    for (TMainFrame& frame : MainFrames)
+        frame.ClearRows();
+    TRefreshedLists lists = BuildRefreshedLists(active);
+    if (!lists.ProfileRowsRebuilt)
+        return;
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        for (const TProfileItem& item : lists.TraySubmenus[slot]) {
+            MENUITEMINFOA info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP | MIIM_DATA;
+            info.wID = FirstProfileItem + static_cast<UINT>(item.ProfileIndex);
+            info.dwItemData = static_cast<ULONG_PTR>(item.ProfileIndex);
+            info.dwTypeData = const_cast<char*>(item.Caption.c_str());
+            info.hbmpItem = MenuBitmap(ImageList16profiles, item.Icon);
+            HMENU submenu = CoolTrayInterface[static_cast<size_t>(slot)];
+            InsertMenuItemA(submenu, static_cast<UINT>(GetMenuItemCount(submenu)), TRUE, &info);
+        }
+    }
+    Selection.ProfileRows = lists.ProfileRows;
+    if (active >= 1 && active <= SlotCount) {
+        TMainFrame& frame = MainFrame(active);
+        // One repaint for the whole list, not one per row: a slot may hold hundreds of profiles.
+        SendMessageA(frame.JvListView1, WM_SETREDRAW, FALSE, 0);
+        for (const TProfileItem& row : lists.PageRows)
+            frame.AppendRow(row.Caption, row.Icon);
+        SendMessageA(frame.JvListView1, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(frame.JvListView1, nullptr, TRUE);
+        SetFocus(frame.JvListView1);
+    }
+}
+
+TWindowSnapshot TGUI_Form::WindowSnapshot() const {
+    TWindowSnapshot window;
+    RECT bounds;
+    GetWindowRect(Hwnd, &bounds);
+    window.Left = bounds.left;
+    window.Top = bounds.top;
+    window.Width = bounds.right - bounds.left;
+    window.Height = bounds.bottom - bounds.top;
+    window.Iconized = JvPanel.PageIconic(0);
+    window.SelectPanel = JvPanel.ActivePage();
+    window.TrayHidden = Tray.TrayHidden;
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        window.SlotIconized[static_cast<size_t>(slot)] = JvPanel.PageIconic(slot);
+    return window;
+}
+
+void TGUI_Form::FormClose() {
+    SaveSettings();
+    DestroyWindow(Hwnd);
+}
+
+void TGUI_Form::OnJvPanelClick() {
+    if (IsWindowVisible(Hwnd))
+        RefreshSettings();
+}
+
+void TGUI_Form::JvTreeView1_1DblClick() {
+    HTREEITEM selected = TreeView_GetSelection(JvTreeView1_1);
+    int node = -1;
+    for (size_t i = 0; i < TreeNodes.size(); ++i)
+        if (TreeNodes[i] == selected)
+            node = static_cast<int>(i);
+    TTreeNodeAction action = TreeNodeAction(node);
+    if (action.Action == TTreeAction::About) {
+        if (!About_Form)
+            About_Form = std::make_unique<TAbout_Form>();
+        About_Form->ShowModal(Hwnd);
+    } else if (action.Action == TTreeAction::HelpPage) {
+        OpenDocument(HelpPagePath(action.HelpPage));
+    }
+}
+
+void TGUI_Form::FormActivate() {
+    if (!StartingUp)
+        return;
+    ApplySettings(0);
+    RefreshSettings();
+    SetFocus(Hwnd);
+    SetFocus(JvPanel.Handle());
+}
+
+void TGUI_Form::CoolMenuButtonClick(TTraySender sender) {
+    if (sender == TTraySender::CoolTrayItem2) {
+        SendMessageA(Hwnd, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (ChooseTrayItem1(Tray) == TTrayAction::Restore)
+        CoolTrayIcon.RestoreFromTray();
+    else
+        CoolTrayIcon.MinimizeToTray();
+    SetItem1Caption();
+}
+
+void TGUI_Form::CoolMenuMinimalizeTray() {
+    MinimalizedToTray(Tray);
+    SetItem1Caption();
+}
+
+void TGUI_Form::CoolMenuSelectProfile(int profileIndex) {
+    Selection.CurrentProfile = profileIndex;
+    ApplyProfile();
+}
+
+void TGUI_Form::TimerTimer() {
+    KillTimer(Hwnd, StartTimer);
+    if (WindowState.Minimalized)
+        CoolMenuButtonClick(TTraySender::Timer);
+}
+
+void TGUI_Form::FormResize() {
+    RECT area;
+    GetClientRect(Hwnd, &area);
+    SetWindowPos(JvPanel.Handle(), nullptr, 0, 0, area.right, area.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (TMainFrame& frame : MainFrames)
+        InvalidateRect(frame.Handle(), nullptr, TRUE);
+}
+
+void TGUI_Form::ShowTrayMenu() {
+    // The window must be in the foreground, or the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(Hwnd);
+    ProcessPendingMessages();
+    POINT cursor;
+    GetCursorPos(&cursor);
+    UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(CoolTrayPopupMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Hwnd, nullptr));
+    PostMessageA(Hwnd, WM_NULL, 0, 0);
+    if (chosen != 0)
+        TrayMenuCommand(chosen);
+}
+
+void TGUI_Form::TrayMenuCommand(UINT item) {
+    if (item == CoolTrayItem1) {
+        CoolMenuButtonClick(TTraySender::CoolTrayItem1);
+    } else if (item == CoolTrayItem2) {
+        CoolMenuButtonClick(TTraySender::CoolTrayItem2);
+    } else if (item >= FirstProfileItem) {
+        // The item carries its profile's index.
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_DATA;
+        for (HMENU submenu : CoolTrayInterface)
+            if (submenu != nullptr && GetMenuItemInfoA(submenu, item, FALSE, &info)) {
+                CoolMenuSelectProfile(static_cast<int>(info.dwItemData));
+                return;
+            }
+    }
+}
+
+LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (CoolTrayIcon.HandleMainWindowMessage(message, wParam, lParam, result))
+        return result;
+    switch (message) {
+    case WM_SHOWWINDOW:
+        if (wParam != FALSE)
+            FormShow();
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            FormActivate();
+        break;
+    case WM_CLOSE:
+        FormClose();
+        return 0;
+    case WM_DESTROY:
+        KillTimer(Hwnd, StartTimer);
+        PostQuitMessage(0);
+        return 0;
+    case WM_SIZE:
+        FormResize();
+        return 0;
+    case WM_TIMER:
+        if (wParam == StartTimer)
+            TimerTimer();
+        return 0;
+    case ShowSettingsErrors:
+        if (!PendingErrors.empty()) {
+            std::string text;
+            text.swap(PendingErrors);
+            ShowError(text);
+        }
+        return 0;
+    }
+    return Default(message, wParam, lParam);
 }

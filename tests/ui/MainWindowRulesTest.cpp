@@ -1,0 +1,131 @@
+// The main window's rules: what RefreshSettings puts into the tray menu and the active page, the slot captions,
+// the restore/minimise item, the page commands and the information tree.
+#include "ui/rules/MainWindowRules.h"
+#include "core/Promenne.h"
+#include "platform/Platform.h"
+#include "ui/rules/TrayMenu.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RefreshedLists : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetStore();
+        Add(2, "Office", 3);
+        Add(3, "Lab", 1);
+        Add(2, "Home", 4);
+        Add(2, "Old", 5);
+        Add(5, "Hotel", 8);
+        MarkDeleted(3);
+    }
+    static void Add(int slot, const std::string& name, int icon) {
+        TProfile& p = Profiles[static_cast<size_t>(AppendProfile())];
+        p.InterfaceNo = slot;
+        p.Name = name;
+        p.Icon = icon;
+    }
+    static std::vector<std::string> Captions(const std::vector<TProfileItem>& items) {
+        std::vector<std::string> captions;
+        for (const TProfileItem& item : items)
+            captions.push_back(item.Caption);
+        return captions;
+    }
+};
+
+TEST_F(RefreshedLists, TraySubmenusListEverySlotsProfilesInStoreOrderWithIconsAndIndexes) {
+    TRefreshedLists lists = BuildRefreshedLists(0);
+    EXPECT_EQ(Captions(lists.TraySubmenus[2]), (std::vector<std::string>{"Office", "Home"}));
+    EXPECT_EQ(Captions(lists.TraySubmenus[3]), (std::vector<std::string>{"Lab"}));
+    EXPECT_EQ(Captions(lists.TraySubmenus[5]), (std::vector<std::string>{"Hotel"}));
+    EXPECT_TRUE(lists.TraySubmenus[1].empty());
+    EXPECT_EQ(lists.TraySubmenus[2][1].ProfileIndex, 2);
+    EXPECT_EQ(lists.TraySubmenus[2][1].Icon, 4);
+    EXPECT_EQ(lists.TraySubmenus[5][0].ProfileIndex, 4);
+    // The information page has no rows.
+    EXPECT_TRUE(lists.PageRows.empty());
+    EXPECT_TRUE(lists.ProfileRows.empty());
+}
+
+TEST_F(RefreshedLists, OnlyTheActivePageHasRowsAndTheRowMapPointsIntoTheStore) {
+    TRefreshedLists page2 = BuildRefreshedLists(2);
+    EXPECT_EQ(Captions(page2.PageRows), (std::vector<std::string>{"Office", "Home"}));
+    EXPECT_EQ(page2.ProfileRows, (std::vector<int>{0, 2}));
+    // Switching to page 3: its rows, and the map now describes page 3.
+    TRefreshedLists page3 = BuildRefreshedLists(3);
+    EXPECT_EQ(Captions(page3.PageRows), (std::vector<std::string>{"Lab"}));
+    EXPECT_EQ(page3.ProfileRows, (std::vector<int>{1}));
+}
+
+TEST_F(RefreshedLists, ADeletedProfileLeavesItsRowButTheOthersKeepTheirIndexes) {
+    MarkDeleted(0);
+    TRefreshedLists lists = BuildRefreshedLists(2);
+    EXPECT_EQ(Captions(lists.PageRows), (std::vector<std::string>{"Home"}));
+    EXPECT_EQ(lists.ProfileRows, (std::vector<int>{2}));
+    EXPECT_EQ(Captions(lists.TraySubmenus[2]), (std::vector<std::string>{"Home"}));
+}
+
+TEST_F(RefreshedLists, WithNoProfilesEverythingIsEmptyAndTheRowMapIsLeftAlone) {
+    Profiles.clear();
+    TRefreshedLists lists = BuildRefreshedLists(2);
+    EXPECT_FALSE(lists.ProfileRowsRebuilt);
+    for (int slot = 1; slot <= 5; ++slot)
+        EXPECT_TRUE(lists.TraySubmenus[slot].empty());
+    EXPECT_TRUE(lists.PageRows.empty());
+}
+
+TEST(SlotDisplay, PageShowsNameWithCaptionAsHintAndTrayShowsBoth) {
+    Interfaces[4] = {"Wi-Fi", "Laptop at home", "Wireless Network Connection", 2, false};
+    EXPECT_EQ(SlotPageCaption(4), "Wi-Fi");
+    EXPECT_EQ(SlotPageHint(4), "Laptop at home");
+    EXPECT_EQ(TraySubmenuCaption(4), "Wi-Fi - Laptop at home");
+}
+
+TEST(TrayItem1, AlwaysNamesTheActionItPerforms) {
+    TTrayItemState tray{false, "Restore", "Minimise", "Minimise"};
+    // Shown: the item minimises; hiding reports back, and the item now restores.
+    EXPECT_EQ(ChooseTrayItem1(tray), TTrayAction::Minimize);
+    MinimalizedToTray(tray);
+    EXPECT_TRUE(tray.TrayHidden);
+    EXPECT_EQ(tray.Item1Caption, "Restore");
+    EXPECT_EQ(ChooseTrayItem1(tray), TTrayAction::Restore);
+    EXPECT_FALSE(tray.TrayHidden);
+    EXPECT_EQ(tray.Item1Caption, "Minimise");
+    // Minimised from the title bar: the tray reports it the same way.
+    MinimalizedToTray(tray);
+    EXPECT_TRUE(tray.TrayHidden);
+    EXPECT_EQ(tray.Item1Caption, "Restore");
+}
+
+TEST(FrameCommands, SendersMapToCommandsAndRowCommandsNeedARow) {
+    EXPECT_EQ(CommandOfSender(TFrameSender::Image_RUN), TFrameCommand::Run);
+    EXPECT_EQ(CommandOfSender(TFrameSender::Popup_DELETE), TFrameCommand::Delete);
+    EXPECT_EQ(CommandOfSender(TFrameSender::Label_EDIT), TFrameCommand::Edit);
+    EXPECT_EQ(CommandOfSender(TFrameSender::Image_INTERFACE), TFrameCommand::Interface);
+    EXPECT_EQ(CommandOfSender(TFrameSender::Popup_ADD), TFrameCommand::Add);
+    EXPECT_EQ(CommandOfSender(TFrameSender::Other), TFrameCommand::None);
+    EXPECT_TRUE(CommandNeedsRow(TFrameCommand::Run));
+    EXPECT_TRUE(CommandNeedsRow(TFrameCommand::Delete));
+    EXPECT_FALSE(CommandNeedsRow(TFrameCommand::Add));
+    EXPECT_FALSE(CommandNeedsRow(TFrameCommand::Interface));
+    EXPECT_EQ(ProfileOfRow({4, 9}, 1), 9);
+    EXPECT_EQ(ProfileOfRow({4, 9}, -1), -1);
+    EXPECT_EQ(ProfileOfRow({4, 9}, 2), -1);
+}
+
+TEST(InformationTree, AboutAndHelpNodesOpenTheirWindowAndPages) {
+    EXPECT_EQ(TreeNodeAction(1).Action, TTreeAction::About);
+    EXPECT_EQ(TreeNodeAction(0).Action, TTreeAction::Nothing);
+    EXPECT_EQ(TreeNodeAction(2).Action, TTreeAction::Nothing);
+    EXPECT_EQ(TreeNodeAction(8).Action, TTreeAction::Nothing);
+    TTreeNodeAction ip = TreeNodeAction(6);
+    EXPECT_EQ(ip.Action, TTreeAction::HelpPage);
+    EXPECT_NE(ip.HelpPage.find("IP.htm"), std::string::npos);
+    // Help pages lie under the Language folder, not beside the executable.
+    const std::string s(1, platform::PathSeparator());
+    LanguageDir = "Norvex" + s + "Language";
+    EXPECT_EQ(HelpPagePath(TreeNodeAction(3).HelpPage), "Norvex" + s + "Language" + s + "Help" + s + "Info.htm");
+}
+
+} // namespace

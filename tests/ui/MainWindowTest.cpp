@@ -1,0 +1,204 @@
+// The main window on screen (under Wine): first run, the slot pages, delete and run, hiding in the tray.
+#include "Recording.h"
+#include "WindowTestSupport.h"
+#include "core/Promenne.h"
+#include "lang/Language.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Language(const char* section, const char* key) {
+    return ReadLanguageKey(section, key, "GUI");
+}
+
+const char* const ThreeProfilesOfSlot2 = "[LAN]\r\nNAME=Office LAN\r\nCAPTION=Docking station\r\n"
+                                         "INTERFACE=Local Area Connection\r\nICON=1\r\nICONIZED=FALSE\r\n"
+                                         "[PROFILE_1]\r\nNAME=Berlin\r\nICON=3\r\n"
+                                         "[PROFILE_2]\r\nNAME=Amsterdam\r\nICON=2\r\n"
+                                         "[PROFILE_3]\r\nNAME=Cairo\r\nICON=4\r\n";
+
+TEST(MainWindow, FirstRunCreatesTheSettingsAndOpensWithTheDefaults) {
+    ProgramUnderTest program;
+    TGUI_Form& form = program.Start();
+    EXPECT_TRUE(program.Folder().Exists("Settings"));
+    RECT bounds;
+    GetWindowRect(form.Handle(), &bounds);
+    EXPECT_EQ(bounds.left, 0);
+    EXPECT_EQ(bounds.top, 0);
+    EXPECT_EQ(bounds.right - bounds.left, 250);
+    EXPECT_EQ(bounds.bottom - bounds.top, 490);
+    EXPECT_EQ(form.JvPanel.ActivePage(), 0);
+    EXPECT_TRUE(form.JvPanel.PageIconic(0));
+    EXPECT_EQ(WindowText(form.Handle()), Language("GUI", "TITLE"));
+    for (int slot = 1; slot <= 5; ++slot) {
+        EXPECT_EQ(form.JvPanel.PageCaption(slot), Language("DEFAULT_LANS", "NAME"));
+        EXPECT_EQ(form.JvPanel.PageHint(slot), Language("DEFAULT_LANS", "CAPTION"));
+        EXPECT_EQ(MenuItemCaption(form.CoolTrayPopupMenu, slot - 1),
+                  Language("DEFAULT_LANS", "NAME") + " - " + Language("DEFAULT_LANS", "CAPTION"));
+    }
+    EXPECT_TRUE(Profiles.empty());
+    EXPECT_TRUE(program.Errors.empty());
+
+    form.FormClose();
+    EXPECT_EQ(program.Folder().Read("Settings/WINDOW.ini"),
+              "[WINDOW]\r\nLEFT=0\r\nTOP=0\r\nHEIGHT=490\r\nWIDTH=250\r\n"
+              "ICONIZED=TRUE\r\nSELECTPANEL=0\r\nMINIMALIZED=FALSE\r\n\r\n");
+    for (const char* file : {"LAN1.ini", "LAN2.ini", "LAN3.ini", "LAN4.ini", "LAN5.ini"})
+        EXPECT_TRUE(program.Folder().Exists(std::string("Settings/") + file)) << file;
+}
+
+TEST(MainWindow, ASlotPageListsItsProfilesInStoreOrderAndTheTrayOffersThem) {
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=2\r\nLEFT=40\r\nTOP=30\r\n");
+    program.Folder().Write("Settings/LAN2.ini", ThreeProfilesOfSlot2);
+    TGUI_Form& form = program.Start();
+    EXPECT_EQ(form.JvPanel.ActivePage(), 2);
+    TMainFrame& page = form.MainFrame(2);
+    ASSERT_EQ(page.RowCount(), 3);
+    EXPECT_EQ(page.RowCaption(0), "Berlin");
+    EXPECT_EQ(page.RowCaption(1), "Amsterdam");
+    EXPECT_EQ(page.RowCaption(2), "Cairo");
+    EXPECT_EQ(Selection.ProfileRows, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(form.JvPanel.PageCaption(2), "Office LAN");
+    EXPECT_EQ(MenuItemCaption(form.CoolTrayPopupMenu, 1), "Office LAN - Docking station");
+    HMENU submenu = form.CoolTrayInterface[2];
+    ASSERT_EQ(GetMenuItemCount(submenu), 3);
+    EXPECT_EQ(MenuItemCaption(submenu, 1), "Amsterdam");
+    EXPECT_EQ(form.MainFrame(1).RowCount(), 0);
+
+    // Another page: its own rows, and page 2 is emptied.
+    form.JvPanel.SetActivePage(1);
+    EXPECT_EQ(page.RowCount(), 0);
+    form.FormClose();
+}
+
+TEST(MainWindow, DeleteRemovesTheRowAtOnceAndTheProfileFromTheSlotFile) {
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=2\r\n");
+    program.Folder().Write("Settings/LAN2.ini", ThreeProfilesOfSlot2);
+    TGUI_Form& form = program.Start();
+    TMainFrame& page = form.MainFrame(2);
+    page.onClick(TFrameSender::Label_DELETE); // no row selected: nothing happens
+    EXPECT_EQ(page.RowCount(), 3);
+    page.SelectRow(1);
+    page.onClick(TFrameSender::Label_DELETE);
+    ASSERT_EQ(page.RowCount(), 2);
+    EXPECT_EQ(page.RowCaption(1), "Cairo");
+    std::string file = program.Folder().Read("Settings/LAN2.ini");
+    EXPECT_EQ(file.find("Amsterdam"), std::string::npos);
+    EXPECT_NE(file.find("[PROFILE_2]\r\nNAME=Cairo"), std::string::npos);
+    // The rows still map to the same store records.
+    EXPECT_EQ(Selection.ProfileRows, (std::vector<int>{0, 2}));
+    form.FormClose();
+}
+
+TEST(MainWindow, RunAppliesTheProfileOfTheSelectedRow) {
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=3\r\n");
+    program.Folder().Write("Settings/LAN3.ini", "[LAN]\r\nINTERFACE=Lab Ethernet\r\n"
+                                                "[PROFILE_1]\r\nNAME=Lab\r\nIP_APPLY=TRUE\r\nIP_SOURCETYPE=0\r\n"
+                                                "[PROFILE_2]\r\nNAME=Nothing applied\r\n");
+    Recording netsh(program.Folder());
+    TGUI_Form& form = program.Start();
+    TMainFrame& page = form.MainFrame(3);
+    page.onClick(TFrameSender::Label_RUN);
+    EXPECT_TRUE(netsh.Runs().empty());
+    page.SelectRow(0);
+    page.onClick(TFrameSender::Image_RUN);
+    std::vector<std::vector<std::string>> runs = netsh.Runs();
+    ASSERT_EQ(runs.size(), 1u);
+    ASSERT_GE(runs[0].size(), 2u);
+    EXPECT_EQ(runs[0][0], "arg exec");
+    EXPECT_EQ(runs[0][1], "arg " + TempDir + "\\norvex.txt");
+    form.FormClose();
+}
+
+TEST(MainWindow, MinimisingHidesInTheTrayAndClosingFromThereRemembersIt) {
+    ProgramUnderTest program;
+    TGUI_Form& form = program.Start();
+    EXPECT_EQ(MenuItemCaptionById(form.CoolTrayPopupMenu, TGUI_Form::CoolTrayItem1),
+              Language("POPUPMENU", "MINIMALIZE"));
+    SendMessageA(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(form.Tray.TrayHidden);
+    EXPECT_EQ(MenuItemCaptionById(form.CoolTrayPopupMenu, TGUI_Form::CoolTrayItem1), Language("POPUPMENU", "RESTORE"));
+
+    // Restoring shows the window again and names the item after minimising once more.
+    form.TrayMenuCommand(TGUI_Form::CoolTrayItem1);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_FALSE(form.Tray.TrayHidden);
+    EXPECT_EQ(MenuItemCaptionById(form.CoolTrayPopupMenu, TGUI_Form::CoolTrayItem1),
+              Language("POPUPMENU", "MINIMALIZE"));
+
+    // The tray item minimises too, and closing from the tray while hidden remembers it.
+    form.TrayMenuCommand(TGUI_Form::CoolTrayItem1);
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    form.TrayMenuCommand(TGUI_Form::CoolTrayItem2);
+    EXPECT_NE(program.Folder().Read("Settings/WINDOW.ini").find("MINIMALIZED=TRUE\r\n"), std::string::npos);
+}
+
+TEST(MainWindow, AStartAfterClosingHiddenHidesItselfShortlyAfterStart) {
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nMINIMALIZED=TRUE\r\n");
+    TGUI_Form& form = program.Start();
+    Pump(400);
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(form.Tray.TrayHidden);
+    form.TrayMenuCommand(TGUI_Form::CoolTrayItem2);
+}
+
+TEST(MainWindow, DamagedIntegersAreShownInOneErrorBoxAndTheRestIsRead) {
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nLEFT=left\r\nSELECTPANEL=2\r\n");
+    program.Folder().Write("Settings/LAN2.ini", "[PROFILE_1]\r\nNAME=a\r\nICON=x\r\n[PROFILE_2]\r\nNAME=b\r\n");
+    TGUI_Form& form = program.Start();
+    ASSERT_EQ(program.Errors.size(), 1u);
+    EXPECT_EQ(program.Errors[0], "'left' is not a valid integer value.\n'x' is not a valid integer value.\n");
+    EXPECT_EQ(form.MainFrame(2).RowCount(), 2);
+    form.FormClose();
+}
+
+TEST(MainWindow, TheInformationTreeOpensHelpPagesUnderTheLanguageFolder) {
+    ProgramUnderTest program;
+    TGUI_Form& form = program.Start();
+    TreeView_SelectItem(form.JvTreeView1_1, form.TreeNodes[6]);
+    form.JvTreeView1_1DblClick();
+    ASSERT_EQ(program.OpenedDocuments.size(), 1u);
+    EXPECT_EQ(program.OpenedDocuments[0], LanguageDir + "\\Help\\IP.htm");
+    form.FormClose();
+}
+
+// Closes the about window as soon as it is on screen, remembering which window it was.
+std::vector<HWND> AboutWindowsSeen;
+std::vector<std::string> AboutTitlesSeen;
+void CALLBACK CloseAboutWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND about = FindWindowA("TAbout_Form", nullptr);
+    if (about == nullptr || !IsWindowVisible(about))
+        return;
+    KillTimer(nullptr, timer);
+    AboutWindowsSeen.push_back(about);
+    AboutTitlesSeen.push_back(WindowText(about));
+    PostMessageA(about, WM_CLOSE, 0, 0);
+}
+
+TEST(MainWindow, TheAboutWindowIsMadeOnceKeptAndHasNothingToClick) {
+    ProgramUnderTest program;
+    TGUI_Form& form = program.Start();
+    TreeView_SelectItem(form.JvTreeView1_1, form.TreeNodes[1]);
+    for (int opening = 0; opening < 2; ++opening) {
+        SetTimer(nullptr, 0, 100, CloseAboutWhenShown);
+        form.JvTreeView1_1DblClick();
+    }
+    ASSERT_EQ(AboutWindowsSeen.size(), 2u);
+    EXPECT_EQ(AboutWindowsSeen[0], AboutWindowsSeen[1]);
+    EXPECT_EQ(AboutTitlesSeen[0], Language("ABOUTFORM", "WINDOWTITLE"));
+    EXPECT_EQ(GetWindow(AboutWindowsSeen[0], GW_CHILD), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+    form.FormClose();
+}
+
+} // namespace

@@ -1,0 +1,65 @@
+// Running the real main window in a test.
+#include "WindowTestSupport.h"
+
+#include "core/Promenne.h"
+#include "core/Startup.h"
+#include "lang/Language.h"
+#include "platform/Platform.h"
+
+#include <filesystem>
+
+ProgramUnderTest::ProgramUnderTest() {
+    // The shipped language file, as it lies beside the test executables.
+    std::filesystem::path exe(platform::ExecutablePath());
+    std::filesystem::copy(exe.parent_path() / "Language", Root.File("Language"),
+                          std::filesystem::copy_options::recursive);
+    ProgramPathOverride = Root.File("Norvex.exe");
+    CloseIniFile();
+    Interfaces = {};
+    WindowState = TWindowState();
+    Selection = TSelection();
+}
+
+ProgramUnderTest::~ProgramUnderTest() {
+    Window.reset();
+    Pump(10);
+    ProgramPathOverride.clear();
+    CloseIniFile();
+}
+
+TGUI_Form& ProgramUnderTest::Start() {
+    Window = std::make_unique<TGUI_Form>();
+    Window->ShowError = [this](const std::string& text) { Errors.push_back(text); };
+    Window->OpenDocument = [this](const std::string& path) { OpenedDocuments.push_back(path); };
+    Window->Create();
+    Window->Show();
+    SetForegroundWindow(Window->Handle());
+    Pump(100);
+    return *Window;
+}
+
+void Pump(int milliseconds) {
+    DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(5);
+    } while (static_cast<int>(end - GetTickCount()) > 0);
+}
+
+std::string MenuItemCaption(HMENU menu, int position) {
+    char buffer[512] = {};
+    GetMenuStringA(menu, static_cast<UINT>(position), buffer, sizeof buffer, MF_BYPOSITION);
+    return buffer;
+}
+
+std::string MenuItemCaptionById(HMENU menu, UINT id) {
+    char buffer[512] = {};
+    GetMenuStringA(menu, id, buffer, sizeof buffer, MF_BYCOMMAND);
+    return buffer;
+}

@@ -1,0 +1,35 @@
+// Running the real main window in a test: a program folder of its own, and message pumping.
+#pragma once
+
+#include "TestFolders.h"
+#include "ui/Unit1.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The program as installed in a scratch folder: Language beside it, Settings created by the program.
+class ProgramUnderTest {
+public:
+    ProgramUnderTest();
+    ~ProgramUnderTest();
+
+    // Creates and shows the main window, and lets it settle.
+    TGUI_Form& Start();
+    TGUI_Form& Form() { return *Window; }
+    const ScratchFolder& Folder() const { return Root; }
+
+    std::vector<std::string> Errors;
+    std::vector<std::string> OpenedDocuments;
+
+private:
+    ScratchFolder Root;
+    std::unique_ptr<TGUI_Form> Window;
+};
+
+// Handles the window messages that come in for the given time (a quit message ends nothing here).
+void Pump(int milliseconds = 50);
+
+// The caption of a menu item, by position.
+std::string MenuItemCaption(HMENU menu, int position);
+std::string MenuItemCaptionById(HMENU menu, UINT id);

@@ -1,0 +1,125 @@
+// The about window. Everything below the header is drawn, not made of controls, so nothing takes clicks or focus.
+#include "ui/AboutForm.h"
+
+#include "lang/CaptionKeys.h"
+#include "lang/Language.h"
+#include "resources/resource.h"
+#include "ui/Graphics.h"
+
+namespace {
+
+struct TAboutLine {
+    const char* Text;
+    bool Bold;
+};
+
+// The fixed texts of the window, block by block; they are not translated.
+const TAboutLine ProductLines[] = {{"Norvex", true}, {"Version 2.0, build 27.11.2005", false}};
+const TAboutLine ContactLines[] = {{"Contact:", true},
+                                   {"Jana Kestrova", false},
+                                   {"Kestrova Software", false},
+                                   {"Lipova 14", false},
+                                   {"602 00 Brno, Czech Republic", false}};
+const TAboutLine InternetLines[] = {{"Internet:", true},
+                                    {"www.kestrova.example/norvex", false},
+                                    {"info@kestrova.example", false},
+                                    {"support@kestrova.example", false}};
+const char* const RightsNotice = "Copyright (C) 2005 Kestrova Software. All rights reserved.";
+
+} // namespace
+
+TAbout_Form::TAbout_Form() {
+    RegisterWindowClass("TAbout_Form", GetSysColorBrush(COLOR_BTNFACE));
+    HWND owner = nullptr;
+    CreateHandle("TAbout_Form", WS_EX_DLGMODALFRAME, WS_POPUP | WS_CAPTION | WS_SYSMENU, "", 0, 0, 525, 397, owner);
+    SetClientSize(Hwnd, 525, 397);
+    CentreOnDesktop(Hwnd);
+    Logo = LoadPicture(IDB_LOGO144X55);
+    Pictures = LoadPicture(IDB_ABOUT32);
+}
+
+TAbout_Form::~TAbout_Form() {
+    if (Logo != nullptr)
+        DeleteObject(Logo);
+    if (Pictures != nullptr)
+        DeleteObject(Pictures);
+}
+
+void TAbout_Form::ShowModal(HWND owner) {
+    SetWindowLongPtrA(Hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    Closed = false;
+    RunModal(Hwnd, owner, Closed);
+}
+
+void TAbout_Form::FormActivate() { LoadStrings(); }
+
+bool TAbout_Form::LoadStrings() {
+    const std::vector<std::string>& keys = AboutFormCaptionKeys(); // WINDOWTITLE, MAINTITLE, HELPTITLE
+    SetWindowTextA(Hwnd, ReadLanguageKey("ABOUTFORM", keys[0], LanguageName).c_str());
+    MainText = ReadLanguageKey("ABOUTFORM", keys[1], LanguageName);
+    LabelText = ReadLanguageKey("ABOUTFORM", keys[2], LanguageName);
+    InvalidateRect(Hwnd, nullptr, TRUE);
+    return true;
+}
+
+void TAbout_Form::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Hwnd, &paint);
+    RECT area;
+    GetClientRect(Hwnd, &area);
+    SetBkMode(dc, TRANSPARENT);
+
+    RECT header{0, 0, area.right, 70};
+    FillRect(dc, &header, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawPicture(dc, Logo, 10, 7);
+    HGDIOBJ old = SelectObject(dc, UiHeaderFont());
+    RECT title{170, 14, area.right - 10, 36};
+    DrawTextA(dc, MainText.c_str(), -1, &title, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    SelectObject(dc, UiFont());
+    RECT help{170, 38, area.right - 10, 66};
+    DrawTextA(dc, LabelText.c_str(), -1, &help, DT_LEFT | DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX);
+    RECT edge{0, 70, area.right, 71};
+    FillRect(dc, &edge, GetSysColorBrush(COLOR_BTNSHADOW));
+
+    // One block per subject: its picture at the left, its lines beside it, a separator under it.
+    auto block = [&](int top, int picture, const TAboutLine* lines, size_t count) {
+        DrawPictureCell(dc, Pictures, 32, picture, 24, top);
+        int y = top;
+        for (size_t i = 0; i < count; ++i) {
+            SelectObject(dc, lines[i].Bold ? UiBoldFont() : UiSmallFont());
+            RECT line{72, y, area.right - 20, y + 18};
+            DrawTextA(dc, lines[i].Text, -1, &line, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+            y += lines[i].Bold ? 20 : 16;
+        }
+        RECT separator{20, y + 8, area.right - 20, y + 9};
+        FillRect(dc, &separator, GetSysColorBrush(COLOR_BTNSHADOW));
+        return y + 18;
+    };
+    int y = block(88, 0, ProductLines, std::size(ProductLines));
+    y = block(y, 1, ContactLines, std::size(ContactLines));
+    block(y, 2, InternetLines, std::size(InternetLines));
+
+    SelectObject(dc, UiSmallFont());
+    RECT rights{10, area.bottom - 24, area.right - 12, area.bottom - 6};
+    DrawTextA(dc, RightsNotice, -1, &rights, DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    EndPaint(Hwnd, &paint);
+}
+
+LRESULT TAbout_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            FormActivate();
+        break;
+    case WM_CLOSE:
+        // Kept for the next opening: closing only hides it.
+        Closed = true;
+        ShowWindow(Hwnd, SW_HIDE);
+        return 0;
+    }
+    return Default(message, wParam, lParam);
+}

@@ -1,0 +1,28 @@
+// The about window: name, version and build, how to reach the maker, and the rights notice. Created once, kept.
+#pragma once
+
+#include "ui/Window.h"
+
+class TAbout_Form : public TWindow {
+public:
+    TAbout_Form();
+    ~TAbout_Form() override;
+
+    // Shows the window modally over the owner; closing it only hides it.
+    void ShowModal(HWND owner);
+
+    void FormActivate();
+    bool LoadStrings();
+
+    std::string MainText;
+    std::string LabelText;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint();
+    HBITMAP Logo = nullptr;
+    HBITMAP Pictures = nullptr;
+    bool Closed = false;
+};

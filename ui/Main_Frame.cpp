@@ -1,0 +1,327 @@
+// The interface page: rows from the store, commands that change the store and then refresh and save.
+#include "ui/Main_Frame.h"
+
+#include "core/Promenne.h"
+#include "core/Settings.h"
+#include "ui/Editors.h"
+#include "ui/Graphics.h"
+#include "ui/Unit1.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace {
+
+// The panel's commands, top to bottom, with their icons of the system image list.
+constexpr TFrameCommand PanelCommands[5] = {TFrameCommand::Add, TFrameCommand::Delete, TFrameCommand::Edit,
+                                            TFrameCommand::Run, TFrameCommand::Interface};
+constexpr int PanelIcons[5] = {7, 11, 12, 10, 3};
+constexpr TFrameSender LabelSenders[5] = {TFrameSender::Label_ADD, TFrameSender::Label_DELETE,
+                                          TFrameSender::Label_EDIT, TFrameSender::Label_RUN,
+                                          TFrameSender::Label_INTERFACE};
+constexpr TFrameSender ImageSenders[5] = {TFrameSender::Image_ADD, TFrameSender::Image_DELETE,
+                                          TFrameSender::Image_EDIT, TFrameSender::Image_RUN,
+                                          TFrameSender::Image_INTERFACE};
+constexpr int RowHeight = 22;
+
+int PanelPosition(TFrameCommand command) {
+    for (int i = 0; i < 5; ++i)
+        if (PanelCommands[i] == command)
+            return i;
+    return -1;
+}
+
+// Context-menu item numbers.
+enum { PopupAdd = 1, PopupDelete, PopupEdit, PopupRun };
+
+} // namespace
+
+void TMainFrame::Create(HWND parent) {
+    RegisterWindowClass("TMainFrame", GetSysColorBrush(COLOR_WINDOW));
+    CreateHandle("TMainFrame", WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPCHILDREN, "", 0, 0, 200, 400, parent);
+    JvNavDivider1.Create(Hwnd, false);
+    JvNavDivider2.Create(Hwnd, true);
+    JvNavDivider2.OnMoved = [this](int moved) {
+        ListHeight += moved;
+        JvNavMoved();
+    };
+    JvListView1 = CreateWindowExA(0, WC_LISTVIEWA, "",
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER |
+                                      LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                                  5, 0, 100, ListHeight, Hwnd, nullptr, ProgramInstance(), nullptr);
+    ListView_SetExtendedListViewStyle(JvListView1, LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+    SendMessageA(JvListView1, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = ListWidth;
+    SendMessageA(JvListView1, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    ListView_SetImageList(JvListView1, ImageList16profiles, LVSIL_SMALL);
+    Layout();
+}
+
+void TMainFrame::SetCommandCaption(TFrameCommand command, const std::string& caption) {
+    int position = PanelPosition(command);
+    if (position >= 0)
+        Captions[static_cast<size_t>(position)] = caption;
+    InvalidateRect(Hwnd, nullptr, TRUE);
+}
+
+std::string TMainFrame::CommandCaption(TFrameCommand command) const {
+    int position = PanelPosition(command);
+    return position >= 0 ? Captions[static_cast<size_t>(position)] : std::string();
+}
+
+void TMainFrame::ClearRows() { ListView_DeleteAllItems(JvListView1); }
+
+void TMainFrame::AppendRow(const std::string& caption, int image) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = RowCount();
+    item.pszText = const_cast<char*>(caption.c_str());
+    // A picture index out of the list's range (a hand-edited file) shows no picture.
+    item.iImage = ImageIndexOrNone(ImageList16profiles, image) >= 0 ? image : I_IMAGENONE;
+    SendMessageA(JvListView1, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int TMainFrame::RowCount() const { return ListView_GetItemCount(JvListView1); }
+
+std::string TMainFrame::RowCaption(int row) const {
+    char buffer[1024] = {};
+    LVITEMA item{};
+    item.iSubItem = 0;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof buffer;
+    SendMessageA(JvListView1, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+int TMainFrame::SelectedRow() const { return ListView_GetNextItem(JvListView1, -1, LVNI_SELECTED); }
+
+void TMainFrame::SelectRow(int row) {
+    ListView_SetItemState(JvListView1, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (row >= 0)
+        ListView_SetItemState(JvListView1, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void TMainFrame::onClick(TFrameSender sender) {
+    TFrameCommand command = CommandOfSender(sender);
+    if (command == TFrameCommand::None)
+        return;
+    int profile = ProfileOfRow(Selection.ProfileRows, SelectedRow());
+    if (CommandNeedsRow(command) && profile < 0)
+        return;
+    // The highlight goes before anything modal opens.
+    onMouseMove(TFrameSender::Other);
+    switch (command) {
+    case TFrameCommand::Run:
+        Selection.CurrentProfile = profile;
+        ApplyProfile();
+        break;
+    case TFrameCommand::Add:
+        Selection.CurrentProfile = -1;
+        ShowProfileEditor(GetAncestor(Hwnd, GA_ROOT));
+        GUI_Form->RefreshSettings();
+        SaveSettings();
+        break;
+    case TFrameCommand::Edit:
+        Selection.CurrentProfile = profile;
+        ShowProfileEditor(GetAncestor(Hwnd, GA_ROOT));
+        GUI_Form->RefreshSettings();
+        SaveSettings();
+        break;
+    case TFrameCommand::Delete:
+        Selection.CurrentProfile = profile;
+        MarkDeleted(profile);
+        GUI_Form->RefreshSettings();
+        SaveSettings();
+        break;
+    case TFrameCommand::Interface:
+        ShowInterfaceDialog(GetAncestor(Hwnd, GA_ROOT));
+        GUI_Form->ApplySettings(1);
+        GUI_Form->RefreshSettings();
+        SaveSettings();
+        break;
+    case TFrameCommand::None:
+        break;
+    }
+}
+
+void TMainFrame::onMouseMove(TFrameSender sender) {
+    TFrameCommand hover = CommandOfSender(sender);
+    if (hover != Hover) {
+        Hover = hover;
+        RECT panel;
+        GetClientRect(Hwnd, &panel);
+        panel.top = PanelTop;
+        InvalidateRect(Hwnd, &panel, TRUE);
+    }
+}
+
+void TMainFrame::JvNavMoved() {
+    Layout();
+    InvalidateRect(JvNavDivider1.Handle(), nullptr, TRUE);
+    InvalidateRect(JvNavDivider2.Handle(), nullptr, TRUE);
+}
+
+void TMainFrame::Layout() {
+    RECT area;
+    GetClientRect(Hwnd, &area);
+    const int width = area.right;
+    // The list keeps room for the commands below it.
+    const int maxList = area.bottom - 2 * TNavDivider::Height - 5 * RowHeight - 16;
+    if (ListHeight > maxList)
+        ListHeight = maxList;
+    if (ListHeight < 40)
+        ListHeight = 40;
+    SetWindowPos(JvNavDivider1.Handle(), nullptr, 0, 0, width, TNavDivider::Height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(JvListView1, nullptr, 5, TNavDivider::Height + 2, width - 10 > 0 ? width - 10 : 0, ListHeight - 4,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(JvNavDivider2.Handle(), nullptr, 0, TNavDivider::Height + ListHeight, width, TNavDivider::Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    PanelTop = 2 * TNavDivider::Height + ListHeight;
+    InvalidateRect(Hwnd, nullptr, TRUE);
+}
+
+RECT TMainFrame::CommandIconRect(int command) const {
+    int top = PanelTop + 8 + command * RowHeight;
+    return RECT{10, top, 26, top + 16};
+}
+
+RECT TMainFrame::CommandLabelRect(int command) const {
+    int top = PanelTop + 8 + command * RowHeight;
+    HDC dc = GetDC(Hwnd);
+    HGDIOBJ old = SelectObject(dc, UiBoldUnderlineFont());
+    SIZE size{};
+    const std::string& text = Captions[static_cast<size_t>(command)];
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(Hwnd, dc);
+    return RECT{32, top, 32 + size.cx, top + 16};
+}
+
+TFrameSender TMainFrame::SenderAt(POINT point) const {
+    for (int i = 0; i < 5; ++i) {
+        RECT icon = CommandIconRect(i);
+        RECT label = CommandLabelRect(i);
+        if (PtInRect(&icon, point))
+            return ImageSenders[i];
+        if (PtInRect(&label, point))
+            return LabelSenders[i];
+    }
+    return TFrameSender::Other;
+}
+
+void TMainFrame::PaintCommands() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Hwnd, &paint);
+    SetBkMode(dc, TRANSPARENT);
+    for (int i = 0; i < 5; ++i) {
+        RECT icon = CommandIconRect(i);
+        DrawListImage(ImageList16system, PanelIcons[i], dc, icon.left, icon.top);
+        bool hot = PanelCommands[i] == Hover;
+        HGDIOBJ old = SelectObject(dc, hot ? UiBoldUnderlineFont() : UiFont());
+        SetTextColor(dc, GetSysColor(hot ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT));
+        RECT label = CommandLabelRect(i);
+        label.right += 40;
+        DrawTextA(dc, Captions[static_cast<size_t>(i)].c_str(), -1, &label,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, old);
+    }
+    EndPaint(Hwnd, &paint);
+}
+
+void TMainFrame::ShowContextMenu(POINT screen) {
+    HMENU menu = CreatePopupMenu();
+    struct Item {
+        int Id;
+        TFrameCommand Command;
+        int Icon;
+    };
+    const Item items[] = {{PopupAdd, TFrameCommand::Add, 7},
+                          {PopupDelete, TFrameCommand::Delete, 11},
+                          {PopupEdit, TFrameCommand::Edit, 12},
+                          {0, TFrameCommand::None, -1},
+                          {PopupRun, TFrameCommand::Run, 10}};
+    for (const Item& item : items) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        if (item.Id == 0) {
+            info.fMask = MIIM_FTYPE;
+            info.fType = MFT_SEPARATOR;
+        } else {
+            std::string caption = CommandCaption(item.Command);
+            info.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+            info.wID = static_cast<UINT>(item.Id);
+            info.dwTypeData = const_cast<char*>(caption.c_str());
+            info.hbmpItem = MenuBitmap(ImageList16system, item.Icon);
+            InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+            continue;
+        }
+        InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+    }
+    int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Hwnd, nullptr);
+    DestroyMenu(menu);
+    switch (chosen) {
+    case PopupAdd:
+        onClick(TFrameSender::Popup_ADD);
+        break;
+    case PopupDelete:
+        onClick(TFrameSender::Popup_DELETE);
+        break;
+    case PopupEdit:
+        onClick(TFrameSender::Popup_EDIT);
+        break;
+    case PopupRun:
+        onClick(TFrameSender::Popup_RUN);
+        break;
+    }
+}
+
+LRESULT TMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        Layout();
+        return 0;
+    case WM_PAINT:
+        PaintCommands();
+        return 0;
+    case WM_MOUSEMOVE: {
+        onMouseMove(SenderAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Hwnd, 0};
+        TrackMouseEvent(&track);
+        return 0;
+    }
+    case WM_MOUSELEAVE:
+        onMouseMove(TFrameSender::Other);
+        return 0;
+    case WM_SETCURSOR: {
+        POINT point;
+        GetCursorPos(&point);
+        ScreenToClient(Hwnd, &point);
+        if (reinterpret_cast<HWND>(wParam) == Hwnd && SenderAt(point) != TFrameSender::Other) {
+            SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_LBUTTONUP: {
+        TFrameSender sender = SenderAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        if (sender != TFrameSender::Other)
+            onClick(sender);
+        return 0;
+    }
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == JvListView1) {
+            POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (screen.x == -1 && screen.y == -1) {
+                RECT list;
+                GetWindowRect(JvListView1, &list);
+                screen = POINT{list.left + 8, list.top + 8};
+            }
+            ShowContextMenu(screen);
+            return 0;
+        }
+        break;
+    }
+    return Default(message, wParam, lParam);
+}

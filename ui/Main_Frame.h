@@ -1,0 +1,55 @@
+// The interface page: one slot's profile list with its two divider bars, and the five commands below it.
+#pragma once
+
+#include "ui/Window.h"
+#include "ui/rules/MainWindowRules.h"
+#include "ui/widgets/NavDivider.h"
+
+#include <array>
+
+class TMainFrame : public TWindow {
+public:
+    void Create(HWND parent);
+
+    TNavDivider JvNavDivider1;
+    TNavDivider JvNavDivider2;
+    HWND JvListView1 = nullptr;
+
+    // Captions of the commands: the labels and the context-menu items of the same command share their text.
+    void SetCommandCaption(TFrameCommand command, const std::string& caption);
+    std::string CommandCaption(TFrameCommand command) const;
+
+    // The rows, filled by the main window's RefreshSettings.
+    void ClearRows();
+    void AppendRow(const std::string& caption, int image);
+    int RowCount() const;
+    std::string RowCaption(int row) const;
+    int SelectedRow() const;
+    void SelectRow(int row);
+
+    // Handlers under the program's names.
+    void onClick(TFrameSender sender);
+    void onMouseMove(TFrameSender sender);
+    void JvListView1SelectItem() {}
+    void JvNavMoved();
+
+    // The command under the mouse, drawn bold and underlined; None when there is none.
+    TFrameCommand HoverCommand() const { return Hover; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    static constexpr int ListWidth = 180;
+    void Layout();
+    void PaintCommands();
+    TFrameSender SenderAt(POINT point) const;
+    void ShowContextMenu(POINT screen);
+    RECT CommandIconRect(int command) const;
+    RECT CommandLabelRect(int command) const;
+
+    std::array<std::string, 5> Captions; // Add, Delete, Edit, Run, Interface: the order of the panel
+    TFrameCommand Hover = TFrameCommand::None;
+    int ListHeight = 238;
+    int PanelTop = 0;
+};

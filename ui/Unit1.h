@@ -1,0 +1,106 @@
+// The main window: the navigation pane with the information page and the five interface pages, the tray icon
+// with its menu of every profile of every slot, and the start-up and shutdown steps.
+#pragma once
+
+#include "core/Settings.h"
+#include "ui/CoolTrayIcon.h"
+#include "ui/Main_Frame.h"
+#include "ui/Window.h"
+#include "ui/rules/MainWindowRules.h"
+#include "ui/widgets/NavDivider.h"
+#include "ui/widgets/NavPanel.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TAbout_Form;
+
+// The information page: a divider bar over the tree of topics.
+class TInfoPage : public TWindow {
+public:
+    TNavDivider* Divider = nullptr;
+    HWND Tree = nullptr;
+    void Create(HWND parent);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+// Who chose the restore/minimise action: its tray item, or the start-hidden timer.
+enum class TTraySender { CoolTrayItem1, CoolTrayItem2, Timer };
+
+class TGUI_Form : public TWindow {
+public:
+    static constexpr UINT CoolTrayItem1 = 1;
+    static constexpr UINT CoolTrayItem2 = 2;
+    static constexpr UINT FirstProfileItem = 1000;
+
+    TGUI_Form();
+    ~TGUI_Form() override;
+
+    // Creates the window (hidden); Show() makes it visible, which runs the show sequence.
+    void Create();
+    void Show();
+
+    void FormShow();
+    void LoadStrings();
+    void RefreshSettings();
+    void FormClose();
+    void OnJvPanelClick();
+    void JvTreeView1_1DblClick();
+    void FormActivate();
+    void CoolMenuButtonClick(TTraySender sender);
+    void CoolMenuMinimalizeTray();
+    void CoolMenuSelectProfile(int profileIndex);
+    void TimerTimer();
+    void FormResize();
+    void ApplySettings(int mode);
+
+    // What the settings writer takes from the window: bounds, pages and the tray flag.
+    TWindowSnapshot WindowSnapshot() const;
+
+    // Errors of the settings files ("'x' is not a valid integer value.") are shown through this.
+    std::function<void(const std::string&)> ShowError;
+    // Help pages go to the shell through this.
+    std::function<void(const std::string&)> OpenDocument;
+
+    TNavPanel JvPanel;
+    TInfoPage InformationPage; // JvNavPanel0
+    TNavDivider JvNavDivider1_1;
+    HWND JvTreeView1_1 = nullptr;
+    std::array<TMainFrame, 5> MainFrames; // MainFrame1 to MainFrame5
+    TCoolTrayIcon CoolTrayIcon;
+    HMENU CoolTrayPopupMenu = nullptr;
+    std::array<HMENU, 6> CoolTrayInterface{}; // 1 to 5
+    TTrayItemState Tray;                       // TrayHidden, RestoreText, MinimizeText
+    std::array<HTREEITEM, 8> TreeNodes{};      // in order: ITEMA, ITEMA0, ITEMB, ITEMB0 to ITEMB4
+    std::unique_ptr<TAbout_Form> About_Form;
+    bool Shown = false;
+
+    TMainFrame& MainFrame(int slot) { return MainFrames[static_cast<size_t>(slot - 1)]; }
+    // Opens the tray menu at the cursor and carries out the item chosen.
+    void ShowTrayMenu();
+    // Carries out a tray menu item by its number.
+    void TrayMenuCommand(UINT item);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateInformationPage();
+    void CreateTrayMenu();
+    void SetItem1Caption();
+    void ReportSettingsErrors(const std::vector<std::string>& messages);
+    HWND InfoPage = nullptr;
+    std::string PendingErrors;
+};
+
+// The one main window, as every page and dialog of the program reaches it.
+extern TGUI_Form* GUI_Form;
+
+// Processes the messages waiting in the queue, without blocking.
+void ProcessPendingMessages();

@@ -1,0 +1,107 @@
+// The window base: class registration, creation with `this` bound, the modal loop and small helpers.
+#include "ui/Window.h"
+
+#include <set>
+#include <vector>
+
+TWindow::~TWindow() {
+    if (Hwnd != nullptr && IsWindow(Hwnd)) {
+        SetWindowLongPtrA(Hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(Hwnd);
+    }
+}
+
+HINSTANCE ProgramInstance() { return GetModuleHandleA(nullptr); }
+
+void TWindow::RegisterWindowClass(const char* className, HBRUSH background, HICON icon) {
+    static std::set<std::string> registered;
+    if (!registered.insert(className).second)
+        return;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = Dispatch;
+    windowClass.hInstance = ProgramInstance();
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = background;
+    windowClass.hIcon = icon;
+    windowClass.hIconSm = icon;
+    windowClass.lpszClassName = className;
+    RegisterClassExA(&windowClass);
+}
+
+bool TWindow::CreateHandle(const char* className, DWORD exStyle, DWORD style, const std::string& title, int x, int y,
+                           int width, int height, HWND parent) {
+    CreateWindowExA(exStyle, className, title.c_str(), style, x, y, width, height, parent, nullptr, ProgramInstance(),
+                    this);
+    return Hwnd != nullptr;
+}
+
+LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
+
+LRESULT CALLBACK TWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* window = static_cast<TWindow*>(create->lpCreateParams);
+        window->Hwnd = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+    }
+    auto* window = reinterpret_cast<TWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (window == nullptr)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    LRESULT result = window->HandleMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        window->Hwnd = nullptr;
+    }
+    return result;
+}
+
+void RunModal(HWND window, HWND owner, const bool& done) {
+    // Every other top-level window of the program stays disabled too, as with any modal dialog.
+    if (owner != nullptr)
+        EnableWindow(owner, FALSE);
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    MSG message;
+    while (!done && IsWindow(window) && IsWindowVisible(window)) {
+        if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (!IsDialogMessageA(window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    if (owner != nullptr) {
+        EnableWindow(owner, TRUE);
+        SetActiveWindow(owner);
+    }
+}
+
+void SetClientSize(HWND window, int width, int height) {
+    RECT rect{0, 0, width, height};
+    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
+    SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CentreOnDesktop(HWND window) {
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    SetWindowPos(window, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string WindowText(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::vector<char> buffer(static_cast<size_t>(length) + 1);
+    GetWindowTextA(window, buffer.data(), length + 1);
+    return std::string(buffer.data());
+}

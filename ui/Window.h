@@ -1,0 +1,44 @@
+// A thin base for the program's windows: binds `this` to the handle and hands messages to the class.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class TWindow {
+public:
+    TWindow() = default;
+    virtual ~TWindow();
+    TWindow(const TWindow&) = delete;
+    TWindow& operator=(const TWindow&) = delete;
+
+    HWND Handle() const { return Hwnd; }
+
+protected:
+    // Registers the class on first use; every class of the program goes through here.
+    static void RegisterWindowClass(const char* className, HBRUSH background, HICON icon = nullptr);
+    bool CreateHandle(const char* className, DWORD exStyle, DWORD style, const std::string& title, int x, int y,
+                      int width, int height, HWND parent);
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProcA(Hwnd, message, wParam, lParam); }
+
+    HWND Hwnd = nullptr;
+
+private:
+    static LRESULT CALLBACK Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+// Shows a window modally over its owner: the owner is disabled until `done` becomes true or the window is gone.
+void RunModal(HWND window, HWND owner, const bool& done);
+
+// The instance of Norvex.exe (or of the test executable that holds the windows).
+HINSTANCE ProgramInstance();
+
+// Sets the client area of a window to the size given, keeping its frame.
+void SetClientSize(HWND window, int width, int height);
+
+// Centres a window on the desktop's work area.
+void CentreOnDesktop(HWND window);
+
+// Text of a window or control.
+std::string WindowText(HWND window);

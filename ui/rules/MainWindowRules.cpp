@@ -1,0 +1,79 @@
+// The main window's rules that need no window.
+#include "ui/rules/MainWindowRules.h"
+
+#include "core/Promenne.h"
+#include "platform/Platform.h"
+
+void MinimalizedToTray(TTrayItemState& state) {
+    state.TrayHidden = true;
+    state.Item1Caption = state.RestoreText;
+}
+
+TTrayAction ChooseTrayItem1(TTrayItemState& state) {
+    if (state.TrayHidden) {
+        state.TrayHidden = false;
+        state.Item1Caption = state.MinimizeText;
+        return TTrayAction::Restore;
+    }
+    // Hiding reports back through MinimalizedToTray, which sets TrayHidden.
+    state.Item1Caption = state.RestoreText;
+    return TTrayAction::Minimize;
+}
+
+TFrameCommand CommandOfSender(TFrameSender sender) {
+    switch (sender) {
+    case TFrameSender::Label_RUN:
+    case TFrameSender::Image_RUN:
+    case TFrameSender::Popup_RUN:
+        return TFrameCommand::Run;
+    case TFrameSender::Label_ADD:
+    case TFrameSender::Image_ADD:
+    case TFrameSender::Popup_ADD:
+        return TFrameCommand::Add;
+    case TFrameSender::Label_EDIT:
+    case TFrameSender::Image_EDIT:
+    case TFrameSender::Popup_EDIT:
+        return TFrameCommand::Edit;
+    case TFrameSender::Label_DELETE:
+    case TFrameSender::Image_DELETE:
+    case TFrameSender::Popup_DELETE:
+        return TFrameCommand::Delete;
+    case TFrameSender::Label_INTERFACE:
+    case TFrameSender::Image_INTERFACE:
+        return TFrameCommand::Interface;
+    case TFrameSender::Other:
+        break;
+    }
+    return TFrameCommand::None;
+}
+
+bool CommandNeedsRow(TFrameCommand command) {
+    return command == TFrameCommand::Run || command == TFrameCommand::Edit || command == TFrameCommand::Delete;
+}
+
+int ProfileOfRow(const std::vector<int>& profileRows, int selectedRow) {
+    if (selectedRow < 0 || selectedRow >= static_cast<int>(profileRows.size()))
+        return -1;
+    return profileRows[static_cast<size_t>(selectedRow)];
+}
+
+TTreeNodeAction TreeNodeAction(int node) {
+    static const char* const pages[] = {"Info.htm", "Step1.htm", "Step2.htm", "IP.htm", "Scripts.htm"};
+    if (node == 1)
+        return {TTreeAction::About, ""};
+    if (node >= 3 && node <= 7)
+        return {TTreeAction::HelpPage, std::string("Help") + platform::PathSeparator() + pages[node - 3]};
+    return {};
+}
+
+std::string HelpPagePath(const std::string& page) {
+    return LanguageDir + platform::PathSeparator() + page;
+}
+
+std::string SlotPageCaption(int slot) {
+    return Interfaces[static_cast<size_t>(slot)].Name;
+}
+
+std::string SlotPageHint(int slot) {
+    return Interfaces[static_cast<size_t>(slot)].Caption;
+}

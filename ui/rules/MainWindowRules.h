@@ -1,0 +1,61 @@
+// The main window's rules that need no window: the tray's restore/minimise item, the interface page commands,
+// the information tree and the slot captions.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// CoolTrayItem1 always names the action it performs: minimise while the window is shown, restore while hidden.
+struct TTrayItemState {
+    bool TrayHidden = false;
+    std::string RestoreText;
+    std::string MinimizeText;
+    std::string Item1Caption;
+};
+enum class TTrayAction { Restore, Minimize };
+
+// The tray icon reports that it hid the window on minimise.
+void MinimalizedToTray(TTrayItemState& state);
+// CoolTrayItem1 (or the start-hidden timer) was chosen: what to do, with the caption updated.
+TTrayAction ChooseTrayItem1(TTrayItemState& state);
+
+// Who raised an interface page command: a label, its icon, or a context-menu item.
+enum class TFrameSender {
+    Label_ADD,
+    Image_ADD,
+    Popup_ADD,
+    Label_DELETE,
+    Image_DELETE,
+    Popup_DELETE,
+    Label_EDIT,
+    Image_EDIT,
+    Popup_EDIT,
+    Label_RUN,
+    Image_RUN,
+    Popup_RUN,
+    Label_INTERFACE,
+    Image_INTERFACE,
+    Other
+};
+enum class TFrameCommand { None, Run, Add, Edit, Delete, Interface };
+
+TFrameCommand CommandOfSender(TFrameSender sender);
+// Run, Edit and Delete act on the selected row and do nothing without one.
+bool CommandNeedsRow(TFrameCommand command);
+// The store index of the selected row, or -1 when no row (or a row past the map) is selected.
+int ProfileOfRow(const std::vector<int>& profileRows, int selectedRow);
+
+// The information tree: node 0 "about" with child 1 (the about window), node 2 "help" with children 3 to 7.
+enum class TTreeAction { Nothing, About, HelpPage };
+struct TTreeNodeAction {
+    TTreeAction Action = TTreeAction::Nothing;
+    std::string HelpPage; // relative to the Language folder, e.g. "Help\Info.htm" on Windows
+};
+TTreeNodeAction TreeNodeAction(int node);
+
+// The path handed to the shell for a help page: the Language folder, a separator and the page.
+std::string HelpPagePath(const std::string& page);
+
+// Slot display: a page shows the slot's name with its caption as hint; its tray submenu shows "name - caption".
+std::string SlotPageCaption(int slot);
+std::string SlotPageHint(int slot);

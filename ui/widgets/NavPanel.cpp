@@ -1,0 +1,284 @@
+// The navigation pane: layout, drawing, page buttons, hints and the grip.
+#include "ui/widgets/NavPanel.h"
+
+#include "ui/Graphics.h"
+
+#include <windowsx.h>
+
+void TNavPanel::Create(HWND parent) {
+    RegisterWindowClass("TJvNavigationPane", nullptr);
+    CreateHandle("TJvNavigationPane", 0, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, "", 0, 0, 100, 100,
+                 parent);
+    Tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
+                           0, Hwnd, nullptr, ProgramInstance(), nullptr);
+}
+
+void TNavPanel::SetImageLists(HIMAGELIST large, HIMAGELIST small) {
+    Large = large;
+    Small = small;
+    InvalidateRect(Hwnd, nullptr, TRUE);
+}
+
+int TNavPanel::AddPage(HWND content) {
+    Page page;
+    page.Content = content;
+    Pages.push_back(page);
+    int index = static_cast<int>(Pages.size()) - 1;
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = Hwnd;
+    tool.uId = static_cast<UINT_PTR>(index);
+    tool.lpszText = const_cast<char*>("");
+    SendMessageA(Tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    ShowWindow(content, SW_HIDE);
+    if (Active < 0)
+        Active = index;
+    Layout();
+    return index;
+}
+
+void TNavPanel::SetPageCaption(int page, const std::string& caption) {
+    Pages[static_cast<size_t>(page)].Caption = caption;
+    InvalidateRect(Hwnd, nullptr, TRUE);
+}
+
+void TNavPanel::SetPageHint(int page, const std::string& hint) {
+    Pages[static_cast<size_t>(page)].Hint = hint;
+    UpdateTips();
+}
+
+void TNavPanel::SetPageImage(int page, int image) {
+    Pages[static_cast<size_t>(page)].Image = image;
+    InvalidateRect(Hwnd, nullptr, TRUE);
+}
+
+void TNavPanel::SetPageIconic(int page, bool iconic) {
+    Pages[static_cast<size_t>(page)].Iconic = iconic;
+    Layout();
+}
+
+void TNavPanel::SetActivePage(int page) {
+    if (page < 0 || page >= static_cast<int>(Pages.size()) || page == Active)
+        return;
+    Active = page;
+    Layout();
+    if (OnPageChange)
+        OnPageChange();
+}
+
+void TNavPanel::Layout() {
+    if (Hwnd == nullptr)
+        return;
+    RECT area;
+    GetClientRect(Hwnd, &area);
+    int width = area.right;
+    int bottom = area.bottom;
+    int large = 0;
+    int iconic = 0;
+    for (const Page& page : Pages)
+        (page.Iconic ? iconic : large)++;
+    // From the bottom up: the strip of small buttons, the large buttons, the grip, then the page itself.
+    int stripTop = iconic > 0 ? bottom - StripHeight : bottom;
+    int buttonsTop = stripTop - large * ButtonHeight;
+    Grip = {0, buttonsTop - GripHeight, width, buttonsTop};
+    int y = buttonsTop;
+    int x = 4;
+    for (Page& page : Pages) {
+        if (page.Iconic) {
+            page.Button = {x, stripTop + 3, x + 28, stripTop + StripHeight - 3};
+            x += 30;
+        } else {
+            page.Button = {0, y, width, y + ButtonHeight};
+            y += ButtonHeight;
+        }
+    }
+    for (size_t i = 0; i < Pages.size(); ++i) {
+        HWND content = Pages[i].Content;
+        if (static_cast<int>(i) == Active) {
+            int contentHeight = Grip.top - HeaderHeight;
+            SetWindowPos(content, nullptr, 0, HeaderHeight, width, contentHeight > 0 ? contentHeight : 0,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            ShowWindow(content, SW_SHOW);
+        } else {
+            ShowWindow(content, SW_HIDE);
+        }
+    }
+    UpdateTips();
+    InvalidateRect(Hwnd, nullptr, TRUE);
+}
+
+void TNavPanel::UpdateTips() {
+    if (Tips == nullptr)
+        return;
+    for (size_t i = 0; i < Pages.size(); ++i) {
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = Hwnd;
+        tool.uId = i;
+        tool.rect = Pages[i].Button;
+        tool.lpszText = const_cast<char*>(Pages[i].Hint.c_str());
+        SendMessageA(Tips, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(Tips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+int TNavPanel::PageAt(POINT point) const {
+    for (size_t i = 0; i < Pages.size(); ++i)
+        if (PtInRect(&Pages[i].Button, point))
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TNavPanel::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Hwnd, &paint);
+    RECT area;
+    GetClientRect(Hwnd, &area);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    HBRUSH faceBrush = CreateSolidBrush(face);
+    HBRUSH hotBrush = CreateSolidBrush(RGB(255, 236, 181));
+    HBRUSH activeBrush = CreateSolidBrush(RGB(255, 208, 120));
+    HPEN shadowPen = CreatePen(PS_SOLID, 1, shadow);
+    HGDIOBJ oldPen = SelectObject(dc, shadowPen);
+    SetBkMode(dc, TRANSPARENT);
+
+    // Header: the active page's picture and caption.
+    RECT header{0, 0, area.right, HeaderHeight};
+    HBRUSH headerBrush = CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION));
+    FillRect(dc, &header, headerBrush);
+    DeleteObject(headerBrush);
+    if (Active >= 0) {
+        const Page& page = Pages[static_cast<size_t>(Active)];
+        DrawListImage(Large, page.Image, dc, 4, (HeaderHeight - 20) / 2);
+        HGDIOBJ oldFont = SelectObject(dc, UiHeaderFont());
+        SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
+        RECT text{34, 0, area.right - 4, HeaderHeight};
+        DrawTextA(dc, page.Caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+        SelectObject(dc, oldFont);
+    }
+
+    // Grip, large buttons and the strip.
+    RECT below{0, Grip.top, area.right, area.bottom};
+    FillRect(dc, &below, faceBrush);
+    for (int dot = -2; dot <= 2; ++dot) {
+        RECT point{area.right / 2 + dot * 4, Grip.top + 2, area.right / 2 + dot * 4 + 2, Grip.top + 4};
+        FillRect(dc, &point, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    }
+    HGDIOBJ oldFont = SelectObject(dc, UiBoldFont());
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    for (size_t i = 0; i < Pages.size(); ++i) {
+        const Page& page = Pages[i];
+        RECT button = page.Button;
+        bool active = static_cast<int>(i) == Active;
+        if (active || static_cast<int>(i) == Hot)
+            FillRect(dc, &button, active ? activeBrush : hotBrush);
+        if (page.Iconic) {
+            DrawListImage(Small, page.Image, dc, button.left + 6, button.top + (button.bottom - button.top - 16) / 2);
+        } else {
+            MoveToEx(dc, button.left, button.top, nullptr);
+            LineTo(dc, button.right, button.top);
+            DrawListImage(Large, page.Image, dc, button.left + 6, button.top + (ButtonHeight - 20) / 2);
+            RECT text{button.left + 38, button.top, button.right - 4, button.bottom};
+            DrawTextA(dc, page.Caption.c_str(), -1, &text,
+                      DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+        }
+    }
+    SelectObject(dc, oldFont);
+    MoveToEx(dc, 0, Grip.top, nullptr);
+    LineTo(dc, area.right, Grip.top);
+    SelectObject(dc, oldPen);
+    DeleteObject(shadowPen);
+    DeleteObject(faceBrush);
+    DeleteObject(hotBrush);
+    DeleteObject(activeBrush);
+    EndPaint(Hwnd, &paint);
+}
+
+// Dragging the grip up by a button's height shows one more page as a large button; down, one fewer.
+void TNavPanel::DragGrip(int y) {
+    if (y < Grip.top - ButtonHeight / 2) {
+        for (Page& page : Pages)
+            if (page.Iconic) {
+                page.Iconic = false;
+                Layout();
+                return;
+            }
+    } else if (y > Grip.bottom + ButtonHeight / 2) {
+        for (auto page = Pages.rbegin(); page != Pages.rend(); ++page)
+            if (!page->Iconic) {
+                page->Iconic = true;
+                Layout();
+                return;
+            }
+    }
+}
+
+LRESULT TNavPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        Layout();
+        return 0;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SETCURSOR: {
+        POINT point;
+        GetCursorPos(&point);
+        ScreenToClient(Hwnd, &point);
+        if (PtInRect(&Grip, point)) {
+            SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZENS)));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_MOUSEMOVE: {
+        POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (DraggingGrip) {
+            DragGrip(point.y);
+            return 0;
+        }
+        int hot = PageAt(point);
+        if (hot != Hot) {
+            Hot = hot;
+            InvalidateRect(Hwnd, nullptr, FALSE);
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Hwnd, 0};
+            TrackMouseEvent(&track);
+        }
+        return 0;
+    }
+    case WM_MOUSELEAVE:
+        Hot = -1;
+        InvalidateRect(Hwnd, nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONDOWN: {
+        POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (PtInRect(&Grip, point)) {
+            DraggingGrip = true;
+            SetCapture(Hwnd);
+            return 0;
+        }
+        int page = PageAt(point);
+        if (page >= 0)
+            SetActivePage(page);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+        if (DraggingGrip) {
+            DraggingGrip = false;
+            ReleaseCapture();
+        }
+        return 0;
+    case WM_CAPTURECHANGED:
+        DraggingGrip = false;
+        return 0;
+    case WM_NOTIFY:
+    case WM_COMMAND:
+        // The pages' controls report to their page's window; anything that reaches the pane goes up.
+        return SendMessageA(GetParent(Hwnd), message, wParam, lParam);
+    }
+    return Default(message, wParam, lParam);
+}

@@ -1,0 +1,67 @@
+// The navigation pane: one page shown at a time under a header, the other pages offered as large buttons with
+// caption and picture or, when iconic, as small picture buttons in a strip at the bottom. A grip above the
+// large buttons moves pages between the two kinds.
+#pragma once
+
+#include "ui/Window.h"
+
+#include <commctrl.h>
+
+#include <functional>
+#include <vector>
+
+class TNavPanel : public TWindow {
+public:
+    void Create(HWND parent);
+    void SetImageLists(HIMAGELIST large, HIMAGELIST small);
+
+    // A page shows `content`, a child window of the pane; returns the page's index.
+    int AddPage(HWND content);
+
+    void SetPageCaption(int page, const std::string& caption);
+    void SetPageHint(int page, const std::string& hint);
+    void SetPageImage(int page, int image);
+    void SetPageIconic(int page, bool iconic);
+    std::string PageCaption(int page) const { return Pages[static_cast<size_t>(page)].Caption; }
+    std::string PageHint(int page) const { return Pages[static_cast<size_t>(page)].Hint; }
+    int PageImage(int page) const { return Pages[static_cast<size_t>(page)].Image; }
+    bool PageIconic(int page) const { return Pages[static_cast<size_t>(page)].Iconic; }
+
+    // Makes the page active; raises OnPageChange when the active page changes.
+    void SetActivePage(int page);
+    int ActivePage() const { return Active; }
+
+    std::function<void()> OnPageChange;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    struct Page {
+        std::string Caption;
+        std::string Hint;
+        int Image = 0;
+        bool Iconic = false;
+        HWND Content = nullptr;
+        RECT Button{};
+    };
+    static constexpr int HeaderHeight = 28;
+    static constexpr int ButtonHeight = 30;
+    static constexpr int StripHeight = 30;
+    static constexpr int GripHeight = 7;
+
+    void Layout();
+    void Paint();
+    int PageAt(POINT point) const;
+    void UpdateTips();
+    void DragGrip(int y);
+
+    std::vector<Page> Pages;
+    int Active = -1;
+    int Hot = -1;
+    HIMAGELIST Large = nullptr;
+    HIMAGELIST Small = nullptr;
+    HWND Tips = nullptr;
+    RECT Grip{};
+    bool DraggingGrip = false;
+};
