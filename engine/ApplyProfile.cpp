@@ -5,9 +5,6 @@
 #include "lang/Language.h"
 #include "platform/Platform.h"
 
-#include <algorithm>
-#include <optional>
-
 namespace {
 
 // The connection of the profile's own slot, whichever page is shown.
@@ -15,73 +12,19 @@ std::string ConnectionNameOf(int slot) {
     return slot >= 1 && slot <= SlotCount ? Interfaces[static_cast<size_t>(slot)].Interface : std::string();
 }
 
-// What the repeated search of one variable gives: the first occurrence of the name in the upper-case line is replaced
-// by the value, and the search starts again from the beginning. Since there was no match before the one replaced, the
-// next can start no earlier than name-length minus one characters before the inserted value: the text ahead of that
-// is set aside as final for now and not searched again. nullopt when the search touches more characters than the
-// limit allows.
-std::optional<std::string> ReplaceRepeatedly(const std::string& line, const std::string& name,
-                                             const std::string& value) {
-    const size_t overlap = name.size() - 1;
-    const std::string upperLine = UpperAscii(line);
-    const std::string upperValue = UpperAscii(value);
-    std::string done;
-    // The text after `done` in which the next match may start, and its upper-case form.
-    std::string open;
-    std::string upperOpen;
-    // line[tail..] is still untouched.
-    size_t tail = 0;
-    size_t work = 0;
-    for (;;) {
-        size_t insertAt = 0;
-        // A match that starts in the open text comes before any in the untouched rest, and may reach into the rest.
-        const size_t match = (upperOpen + upperLine.substr(tail, overlap)).find(name);
-        if (match != std::string::npos) {
-            size_t reach = match + name.size();
-            if (reach > open.size()) {
-                tail += reach - open.size();
-                reach = open.size();
-            }
-            open.replace(match, reach - match, value);
-            upperOpen.replace(match, reach - match, upperValue);
-            insertAt = match;
-        } else {
-            const size_t found = upperLine.find(name, tail);
-            if (found == std::string::npos)
-                break;
-            open.append(line, tail, found - tail);
-            upperOpen.append(upperLine, tail, found - tail);
-            insertAt = open.size();
-            open += value;
-            upperOpen += upperValue;
-            tail = found + name.size();
-        }
-        work += open.size() + name.size();
-        if (work > MaxSubstitutionWork)
-            return std::nullopt;
-        if (insertAt >= overlap) {
-            done.append(open, 0, insertAt - overlap);
-            open.erase(0, insertAt - overlap);
-            upperOpen.erase(0, insertAt - overlap);
-        } else {
-            // Close to the start of the open text: the next match may start in what was set aside.
-            const size_t back = std::min(overlap - insertAt, done.size());
-            open.insert(0, done, done.size() - back, back);
-            upperOpen.insert(0, UpperAscii(std::string_view(done).substr(done.size() - back)));
-            done.resize(done.size() - back);
-        }
-    }
-    done += open;
-    done.append(line, tail, std::string::npos);
-    return done;
-}
-
-// Every occurrence of the name replaced once, left to right, the inserted values not searched again.
-std::string ReplaceEachOnce(const std::string& line, const std::string& name, const std::string& value) {
+// Every occurrence of the name in the upper-case line replaced by the value, left to right. The search goes on after
+// the value just inserted: a value is inserted once per occurrence, even when it brings the name back, and a match
+// that would form across the edge of an inserted value is left as it is. A line that would outgrow
+// MaxSubstitutedLineLength (values that hold names of later variables can multiply it) keeps the rest unreplaced
+// rather than exhausting the memory.
+std::string ReplaceEachOccurrence(const std::string& line, const std::string& name, const std::string& value) {
     const std::string upperLine = UpperAscii(line);
     std::string result;
     size_t from = 0;
     for (size_t found; (found = upperLine.find(name, from)) != std::string::npos; from = found + name.size()) {
+        const size_t rest = line.size() - found - name.size();
+        if (result.size() + (found - from) + value.size() + rest > MaxSubstitutedLineLength)
+            break;
         result.append(line, from, found - from);
         result += value;
     }
@@ -195,15 +138,10 @@ std::string SubstituteVariables(const std::string& line) {
 
 std::string SubstituteVariables(const std::string& line, const std::vector<TScriptValue>& variables) {
     std::string result = line;
-    for (const TScriptValue& variable : variables) {
-        // An empty name is found nowhere.
-        if (variable.Variable.empty())
-            continue;
-        const bool endless = UpperAscii(variable.Value).find(variable.Variable) != std::string::npos;
-        std::optional<std::string> replaced =
-            endless ? std::nullopt : ReplaceRepeatedly(result, variable.Variable, variable.Value);
-        result = replaced ? std::move(*replaced) : ReplaceEachOnce(result, variable.Variable, variable.Value);
-    }
+    // In list order: a later variable also replaces what an earlier value brought in.
+    for (const TScriptValue& variable : variables)
+        if (!variable.Variable.empty()) // an empty name is found nowhere
+            result = ReplaceEachOccurrence(result, variable.Variable, variable.Value);
     return result;
 }
 

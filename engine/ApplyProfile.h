@@ -29,14 +29,13 @@ std::string DNSRegisterText(int registerInDNS);
 // Replaces the current profile's script variables in one line of text.
 std::string SubstituteVariables(const std::string& line);
 
-// Each variable in list order: the first occurrence of its name in the upper-case line is replaced by its value, and
-// again, until the name no longer occurs. So a name with lower-case letters never matches, the text matches in any
-// letter case, and a later variable also replaces what an earlier value brought in. Where that search would never
-// end (the value brings the name back, or the search of one variable touches more than MaxSubstitutionWork
-// characters), every occurrence of the name is replaced once, left to right, and the inserted values are not
-// searched again.
+// Each variable in list order: every occurrence of its name in the upper-case line is replaced by its value, the
+// search going on after the value just inserted. So a name with lower-case letters never matches, the text matches
+// in any letter case, a value is inserted once per occurrence even when it holds the name, and a later variable also
+// replaces what an earlier value brought in.
 std::string SubstituteVariables(const std::string& line, const std::vector<TScriptValue>& variables);
-inline constexpr size_t MaxSubstitutionWork = 256 * 1024 * 1024;
+// Past this length a line takes no more values: a template's variables can otherwise multiply it without bound.
+inline constexpr size_t MaxSubstitutedLineLength = 16 * 1024 * 1024;
 
 // The converted template: each line of the template (ended by LF or CR LF; an empty template is one empty line)
 // through SubstituteVariables and ended by CR LF.

@@ -1,7 +1,6 @@
 // The netsh script builder: script text, saving and running.
 #include "engine/U_ConfArray.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -18,10 +17,9 @@ const char* EnableText(std::int8_t value) {
     return value == 1 ? "ENABLE" : "DISABLE";
 }
 
-// The pairs after the first, as far as they are written.
+// The pairs after the first, every one of them: a list is never cut short, however long it is.
 template <typename Emit> void ForFurtherPairs(const TConfPairs& pairs, Emit emit) {
-    const size_t written = std::min(pairs.size(), TConfData::MaxPairsPerList);
-    for (size_t i = 1; i < written; ++i)
+    for (size_t i = 1; i < pairs.size(); ++i)
         emit(pairs[i]);
 }
 

@@ -18,9 +18,6 @@ enum class TConfList { IPAddresses, IPGateways, DNSAddresses, WINSAddresses };
 // Source types and switches: negative leaves the group out, 1 is static (or ENABLE), anything else DHCP (or DISABLE).
 class TConfData {
 public:
-    // At most this many pairs of one list are written: the first into the `set` line, the others into `add` lines.
-    static constexpr size_t MaxPairsPerList = 256;
-
     TConfData(std::string interfaceName, std::int8_t ipSource, std::int8_t dnsSource, std::string dnsRegister,
               std::int8_t winsSource, std::int8_t firewallMode, std::int8_t firewallExceptions,
               std::int8_t firewallNotifications, std::string waitCaption, std::string waitMessage);

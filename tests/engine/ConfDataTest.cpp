@@ -171,17 +171,20 @@ TEST(ConfData, NotificationsAloneWriteNoOpmodeLine) {
               (Lines{"set opmode ENABLE ENABLE", "set notifications DISABLE"}));
 }
 
-TEST(ConfData, AtMost256PairsOfAListAreWritten) {
+// The first pair goes into the set line, every further one into an add line: 256 pairs give 255 add lines, and a
+// longer list is written whole, never cut short.
+TEST(ConfData, EveryPairOfALongListIsWritten) {
     for (size_t count : {256u, 300u}) {
         TConfData data = Data(-1, 1, -1);
         for (size_t i = 0; i < count; ++i)
             data.AddPair(TConfList::DNSAddresses, "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256),
                          "");
         Lines lines = AddressLines(data);
-        ASSERT_EQ(lines.size(), 2u + 255u) << count;
+        ASSERT_EQ(lines.size(), 2u + (count - 1)) << count;
         EXPECT_EQ(lines[1], "set dns name=LAN source=static addr=10.0.0.0 register=primary");
         EXPECT_EQ(lines[2], "add dns name=LAN 10.0.0.1 ");
-        EXPECT_EQ(lines.back(), "add dns name=LAN 10.0.0.255 ");
+        EXPECT_EQ(lines.back(), "add dns name=LAN 10.0." + std::to_string((count - 1) / 256) + "." +
+                                    std::to_string((count - 1) % 256) + " ");
     }
 }
 
