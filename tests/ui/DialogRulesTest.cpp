@@ -1,0 +1,98 @@
+// The small dialogs without their windows: what the script variable and IP address dialogs hand back, the IP
+// address dialog's keys per mode, and the interface dialog's fields.
+#include "ui/rules/DialogRules.h"
+#include "core/Promenne.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ValueDialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Selection = TSelection();
+        Selection.EditIndex = 3;
+        Selection.DialogValue1 = "IN1";
+        Selection.DialogValue2 = "IN2";
+    }
+};
+
+TEST_F(ValueDialogs, ScriptVariableOkHandsBackNameAndValueExactlyAsTyped) {
+    ScriptMessageOK("HOST", "");
+    EXPECT_EQ(Selection.DialogValue1, "HOST");
+    EXPECT_EQ(Selection.DialogValue2, "");
+    EXPECT_EQ(Selection.EditIndex, 3);
+    ScriptMessageOK("  ", " value with blanks ");
+    EXPECT_EQ(Selection.DialogValue1, "  ");
+    EXPECT_EQ(Selection.DialogValue2, " value with blanks ");
+    ScriptMessageOK("host", "x");
+    EXPECT_EQ(Selection.DialogValue1, "host");
+}
+
+TEST_F(ValueDialogs, ScriptVariableOkWithAnEmptyNameCountsAsCancel) {
+    ScriptMessageOK("", "typed value");
+    EXPECT_EQ(Selection.EditIndex, -2);
+    EXPECT_EQ(Selection.DialogValue1, "");
+    EXPECT_EQ(Selection.DialogValue2, "");
+}
+
+TEST_F(ValueDialogs, CancelMarksTheIndexAndEmptiesBothValues) {
+    CancelValueDialog();
+    EXPECT_EQ(Selection.EditIndex, -2);
+    EXPECT_EQ(Selection.DialogValue1, "");
+    EXPECT_EQ(Selection.DialogValue2, "");
+}
+
+TEST_F(ValueDialogs, IPAddressOkHandsBackBothEntriesAndLeavesTheIndex) {
+    Selection.EditIndex = -1;
+    IPaddressOK("192.168.0.0", "0.0.0.0");
+    EXPECT_EQ(Selection.EditIndex, -1);
+    EXPECT_EQ(Selection.DialogValue1, "192.168.0.0");
+    EXPECT_EQ(Selection.DialogValue2, "0.0.0.0");
+}
+
+TEST(IPaddressDialogKeys, ModeAShowsTwoEntriesWithItsOwnKeys) {
+    TIPaddressDialogKeys a = IPaddressDialogKeys(2);
+    EXPECT_EQ(a.WindowTitle, "WINDOWTITLE_A");
+    EXPECT_EQ(a.MainTitle, "MAINTITLE_A");
+    EXPECT_EQ(a.HelpTitle, "HELPTITLE_A");
+    EXPECT_EQ(a.Label1, "LABEL1_A");
+    EXPECT_EQ(a.Label2, "LABEL2_A");
+    EXPECT_EQ(a.Label3, "LABEL3_A");
+    EXPECT_TRUE(a.SecondEntry);
+}
+
+TEST(IPaddressDialogKeys, ModesBToDShowOneEntryWithTheirSuffix) {
+    const std::pair<int, std::string> modes[] = {{3, "B"}, {4, "C"}, {5, "D"}};
+    for (const auto& [mode, suffix] : modes) {
+        TIPaddressDialogKeys keys = IPaddressDialogKeys(mode);
+        EXPECT_EQ(keys.WindowTitle, "WINDOWTITLE_" + suffix);
+        EXPECT_EQ(keys.MainTitle, "MAINTITLE_" + suffix);
+        EXPECT_EQ(keys.HelpTitle, "HELPTITLE_" + suffix);
+        EXPECT_EQ(keys.Label1, "LABEL1_" + suffix);
+        EXPECT_EQ(keys.Label3, "LABEL3_" + suffix);
+        EXPECT_EQ(keys.Label2, "");
+        EXPECT_FALSE(keys.SecondEntry);
+    }
+    TIPaddressDialogKeys unknown = IPaddressDialogKeys(1);
+    EXPECT_EQ(unknown.WindowTitle, "");
+    EXPECT_FALSE(unknown.SecondEntry);
+}
+
+TEST(InterfaceFields, TheDialogShowsAndChangesItsOwnSlotOnly) {
+    Interfaces = {};
+    Interfaces[3] = {"Lab", "Test bench", "Ethernet 3", 2, true};
+    Interfaces[4] = {"Home", "Flat", "Wi-Fi", 5, false};
+    EXPECT_EQ(LoadInterfaceFields(3), (TInterfaceFields{"Lab", "Test bench", "Ethernet 3", 2}));
+
+    StoreInterfaceFields(3, {" Lab 2 ", "", "Ethernet 4", 7});
+    EXPECT_EQ(Interfaces[3], (TInterfaceSlot{" Lab 2 ", "", "Ethernet 4", 7, true}));
+    EXPECT_EQ(Interfaces[4], (TInterfaceSlot{"Home", "Flat", "Wi-Fi", 5, false}));
+
+    // The information page is no slot.
+    StoreInterfaceFields(0, {"x", "y", "z", 1});
+    EXPECT_EQ(Interfaces[0], TInterfaceSlot());
+    EXPECT_EQ(LoadInterfaceFields(6), TInterfaceFields());
+}
+
+} // namespace

@@ -1,0 +1,39 @@
+// The rules of the small dialogs that need no window: what the script variable and IP address dialogs hand back
+// through Selection, which keys the IP address dialog shows in each mode, and the interface dialog's fields.
+#pragma once
+
+#include <string>
+
+// OK of the script variable dialog: the name and value as typed; an empty name counts as a cancel.
+void ScriptMessageOK(const std::string& edit1, const std::string& edit2);
+
+// Storno, and the title-bar close box, of both value dialogs: EditIndex -2 and both values empty.
+void CancelValueDialog();
+
+// OK of the IP address dialog: both entries' texts, the hidden second one included.
+void IPaddressOK(const std::string& entry1, const std::string& entry2);
+
+// The IP address dialog's keys for a mode (2 to 5), by where they go; Label2 is empty and the second entry hidden
+// outside mode 2. A mode outside 2 to 5 has no keys and one entry.
+struct TIPaddressDialogKeys {
+    std::string WindowTitle;
+    std::string MainTitle;
+    std::string HelpTitle;
+    std::string Label1;
+    std::string Label2;
+    std::string Label3;
+    bool SecondEntry = false;
+};
+TIPaddressDialogKeys IPaddressDialogKeys(int dialogMode);
+
+// What the interface settings dialog edits of a slot (1 to 5); Iconized is neither shown nor changed.
+struct TInterfaceFields {
+    std::string Name;
+    std::string Caption;
+    std::string Interface;
+    int Icon = 0;
+    bool operator==(const TInterfaceFields&) const = default;
+};
+// A slot outside 1 to 5 gives empty fields and takes nothing.
+TInterfaceFields LoadInterfaceFields(int slot);
+void StoreInterfaceFields(int slot, const TInterfaceFields& fields);
