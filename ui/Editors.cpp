@@ -1,11 +1,23 @@
-// The windows the interface page opens. The profile editor and the interface settings dialog come next; until
-// then their commands only refresh and save.
+// The windows the interface page opens, each created for its opening and destroyed when it closes.
 #include "ui/Editors.h"
 
 #include "engine/ApplyProfile.h"
+#include "ui/InterfaceForm.h"
+#include "ui/ProfileForm.h"
+#include "ui/Unit1.h"
 
-void ShowProfileEditor(HWND) {}
+void ShowProfileEditor(HWND owner) {
+    TProfile_Form form(owner);
+    form.ShowModal(owner);
+}
 
-void ShowInterfaceDialog(HWND) {}
+void ShowInterfaceDialog(HWND owner) {
+    // The slot of the page that offered the command.
+    const int slot = GUI_Form != nullptr ? GUI_Form->JvPanel.ActivePage() : 0;
+    TInterface_Form form(owner, slot);
+    form.ShowModal(owner);
+}
 
-void ApplyProfile() { ApplyCurrentProfile(); }
+void ApplyProfile() {
+    ApplyCurrentProfile();
+}

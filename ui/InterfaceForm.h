@@ -1,0 +1,61 @@
+// The interface settings dialog: the name, description, network connection and icon of the slot whose page is
+// active in the main window.
+#pragma once
+
+#include "ui/DialogParts.h"
+
+#include <string>
+#include <vector>
+
+class TInterface_Form : public TDialogForm {
+public:
+    TInterface_Form(HWND owner, int slot);
+    ~TInterface_Form() override;
+
+    void FormActivate() override;
+    void LoadStrings();
+    void ButtonCommandClick(HWND sender);
+    // A menu entry (0 upwards) takes its icon; Edit2 as sender only redraws the preview.
+    static constexpr int SenderEdit2 = -1;
+    void onPopupIconMenuSelect(int entry);
+    void FormClose();
+
+    // The slot the dialog edits.
+    int Slot() const { return EditedSlot; }
+    // The picture the preview shows: an index of ImageList20x24panels, -1 for none.
+    int Image1Picture() const { return Preview; }
+    // Number of entries of the icon menu, and the caption of one.
+    int IconMenuCount() const;
+    std::string IconMenuCaption(int entry) const;
+
+    TDialogHeader Header; // MainImage1, MainText, LabelText
+    HWND Label1 = nullptr;
+    HWND Edit1 = nullptr;
+    HWND Label2 = nullptr;
+    HWND Edit2 = nullptr;
+    HWND Label3 = nullptr;
+    HWND Edit3 = nullptr;
+    HWND Label4 = nullptr;
+    HWND Image1 = nullptr;
+    HWND ButtonSELECT = nullptr;
+    HWND ButtonOK = nullptr;
+    HWND ButtonSTORNO = nullptr;
+    HWND ButtonHELP = nullptr;
+    HMENU PopupMenu1 = nullptr;
+
+protected:
+    void CloseBox() override;
+    void ControlCommand(HWND control, int code) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    int EditedSlot = 0;
+    int Preview = -1;
+    std::vector<std::string> IconHints;
+};
+
+// The icon chosen in the open dialog; loaded from the slot and written back on OK.
+extern int ChosenInterfaceIcon;
+
+// The open dialog while it is shown, null otherwise.
+extern TInterface_Form* Interface_Form;
