@@ -1,0 +1,93 @@
+// Pictures of the profile editor and its dialogs, for the documentation and for looking at the layout: taken only
+// when NORVEX_SCREENSHOTS names the folder to put them in. In a Wine virtual desktop the frames are drawn too:
+// in build/win/tests-bin run, with NORVEX_SCREENSHOTS='Z:\tmp\shots' set,
+//   xvfb-run -a ../../../tools/wine-run explorer /desktop=Shots,1024x768 ui_editor_tests.exe
+//       --gtest_filter=EditorScreenshots*
+// and then `convert` each BMP to PNG.
+#include "DialogSteps.h"
+#include "WindowTestSupport.h"
+#include "core/Promenne.h"
+#include "ui/IPaddressForm.h"
+#include "ui/InterfaceForm.h"
+#include "ui/ProfileForm.h"
+#include "ui/ScriptMessageForm.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+const char* const OfficeProfile =
+    "[LAN]\r\nNAME=Office\r\nCAPTION=Docking station\r\nINTERFACE=Local Area Connection\r\n"
+    "[PROFILE_1]\r\nNAME=Office, static\r\nICON=2\r\nIP_APPLY=TRUE\r\nIP_SOURCETYPE=1\r\n"
+    "IP_ADRESSES_ADDRESS_0=192.168.10.25\r\nIP_ADRESSES_MASK_0=255.255.255.0\r\n"
+    "IP_ADRESSES_ADDRESS_1=10.20.0.25\r\nIP_ADRESSES_MASK_1=255.255.0.0\r\n"
+    "IP_GATEWAYS_0=192.168.10.1\r\nIP_GATEWAYS_1=10.20.0.1\r\n"
+    "DNS_APPLY=TRUE\r\nDNS_SOURCETYPE=1\r\nDNS_REGISTERINDNS=1\r\n"
+    "DNS_ADRESSES_0=192.168.10.2\r\nDNS_ADRESSES_1=10.20.0.2\r\n"
+    "SCRIPTS_APPLY=TRUE\r\nSCRIPTS_SCRIPTSVALUES_VARIABLE_0=HOST\r\nSCRIPTS_SCRIPTSVALUES_VALUE_0=office-pc\r\n"
+    "SCRIPTS_SOURCEPATH=C:\\Scripts\\proxy.tpl\r\nSCRIPTS_DESTINATIONPATH=C:\\Scripts\\proxy.pac\r\n"
+    "SCRIPTS_COMMAND=C:\\Scripts\\reload.cmd\r\nFIREWALL_APPLY=TRUE\r\nFIREWALL_ENABLEFIREWALL=TRUE\r\n"
+    "ONOFF_APPLY=TRUE\r\nONOFF_COMMAND=1\r\n";
+
+// Lets the window paint, then saves its picture.
+void Picture(HWND window, const std::string& folder, const char* name) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    Pump(300);
+    EXPECT_TRUE(SaveWindowPicture(window, folder + "\\" + name)) << name;
+}
+
+TEST(EditorScreenshots, IPAndDNSPagesAndTheIPAddressDialog) {
+    const char* folder = std::getenv("NORVEX_SCREENSHOTS");
+    if (folder == nullptr)
+        GTEST_SKIP() << "NORVEX_SCREENSHOTS is not set";
+    const std::string out = folder;
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=1\r\n");
+    program.Folder().Write("Settings/LAN1.ini", OfficeProfile);
+    TGUI_Form& form = program.Start();
+    TMainFrame& page = form.MainFrame(1);
+    page.SelectRow(0);
+    DialogSteps steps({
+        [&] {
+            Profile_Form->SetActivePage(4);
+            Picture(Profile_Form->Handle(), out, "editor-ip.bmp");
+            Profile_Form->SetActivePage(5);
+            Picture(Profile_Form->Handle(), out, "editor-dns.bmp");
+            Profile_Form->SetActivePage(4);
+            Profile_Form->SelectRow(2, 0);
+            Click(Profile_Form->Button2_4);
+        },
+        [&] {
+            Picture(IPaddress_Form->Handle(), out, "ipaddress-dialog.bmp");
+            Click(IPaddress_Form->ButtonSTORNO);
+        },
+        [&] {
+            for (int sheet : {1, 2, 3, 6, 7}) {
+                Profile_Form->SetActivePage(sheet);
+                Picture(Profile_Form->Handle(), out, ("editor-page" + std::to_string(sheet) + ".bmp").c_str());
+            }
+            Profile_Form->SetActivePage(3);
+            Profile_Form->SelectRow(1, 0);
+            Click(Profile_Form->Button2_3);
+        },
+        [&] {
+            Picture(ScriptMessage_Form->Handle(), out, "script-dialog.bmp");
+            Click(ScriptMessage_Form->ButtonSTORNO);
+        },
+        [] { Click(Profile_Form->ButtonSTORNO); },
+    });
+    page.onClick(TFrameSender::Label_EDIT);
+    EXPECT_TRUE(steps.Finished());
+
+    DialogSteps interfaceSteps({[&] {
+        Picture(Interface_Form->Handle(), out, "interface-dialog.bmp");
+        Click(Interface_Form->ButtonSTORNO);
+    }});
+    page.onClick(TFrameSender::Label_INTERFACE);
+    EXPECT_TRUE(interfaceSteps.Finished());
+    form.FormClose();
+}
+
+} // namespace

@@ -1,0 +1,519 @@
+// The profile editor, its value dialogs and the interface settings dialog on screen (under Wine), opened from the
+// interface page as the user opens them.
+#include "DialogSteps.h"
+#include "WindowTestSupport.h"
+#include "core/Promenne.h"
+#include "lang/CaptionKeys.h"
+#include "lang/Language.h"
+#include "ui/IPaddressForm.h"
+#include "ui/InterfaceForm.h"
+#include "ui/ProfileForm.h"
+#include "ui/ScriptMessageForm.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Language(const char* section, const std::string& key) {
+    return ReadLanguageKey(section, key, "GUI");
+}
+
+// Slot 2 with one profile that uses every list.
+const char* const OfficeSlot =
+    "[LAN]\r\nNAME=Office\r\nCAPTION=Docking station\r\nINTERFACE=LAN\r\nICON=1\r\n"
+    "[PROFILE_1]\r\nNAME=Office\r\nICON=2\r\n"
+    "SCRIPTS_APPLY=TRUE\r\nSCRIPTS_SCRIPTSVALUES_VARIABLE_0=HOST\r\n"
+    "SCRIPTS_SCRIPTSVALUES_VALUE_0=pc1\r\nSCRIPTS_SOURCEPATH=C:\\t.txt\r\n"
+    "IP_APPLY=TRUE\r\nIP_SOURCETYPE=1\r\n"
+    "IP_ADRESSES_ADDRESS_0=10.0.0.5\r\nIP_ADRESSES_MASK_0=255.0.0.0\r\n"
+    "IP_ADRESSES_ADDRESS_1=10.0.0.6\r\nIP_ADRESSES_MASK_1=255.255.0.0\r\n"
+    "IP_GATEWAYS_0=10.0.0.1\r\nIP_GATEWAYS_1=10.0.0.2\r\nIP_GATEWAYS_2=10.0.0.3\r\n"
+    "DNS_APPLY=TRUE\r\nDNS_SOURCETYPE=1\r\nDNS_REGISTERINDNS=2\r\nDNS_ADRESSES_0=10.0.0.53\r\n"
+    "WINS_APPLY=FALSE\r\nWINS_SOURCETYPE=0\r\n"
+    "FIREWALL_APPLY=TRUE\r\nFIREWALL_ENABLEFIREWALL=FALSE\r\nFIREWALL_ENABLEEXCEPTIONS=TRUE\r\n"
+    "ONOFF_APPLY=TRUE\r\nONOFF_COMMAND=1\r\n";
+
+// The main window on the page of slot 2 holding the office profile.
+class EditorWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=2\r\n");
+        program.Folder().Write("Settings/LAN2.ini", OfficeSlot);
+        form = &program.Start();
+    }
+    void TearDown() override { form->FormClose(); }
+
+    TMainFrame& Page() { return form->MainFrame(2); }
+    // Opens the editor on the office profile and runs the steps in it.
+    bool EditOffice(std::deque<std::function<void()>> steps) {
+        Page().SelectRow(0);
+        DialogSteps running(std::move(steps));
+        Page().onClick(TFrameSender::Label_EDIT);
+        return running.Finished();
+    }
+
+    ProgramUnderTest program;
+    TGUI_Form* form = nullptr;
+};
+
+TEST_F(EditorWindow, OkAtOnceOnANewProfileStoresTheDefaultsOfTheActiveSlot) {
+    DialogSteps steps({[] {
+        ASSERT_NE(Profile_Form, nullptr);
+        EXPECT_EQ(WindowText(Profile_Form->Edit1_1), Language("PROFILEFORM", "IPPROFILE"));
+        EXPECT_EQ(Profile_Form->Image1_1Picture(), 4);
+        EXPECT_EQ(Profile_Form->ActivePage(), 1);
+        Click(Profile_Form->ButtonOK);
+    }});
+    Page().onClick(TFrameSender::Label_ADD);
+    EXPECT_TRUE(steps.Finished());
+    EXPECT_EQ(Profile_Form, nullptr);
+
+    ASSERT_EQ(Profiles.size(), 2u);
+    EXPECT_EQ(Selection.CurrentProfile, 1);
+    TProfile expected;
+    expected.InterfaceNo = 2;
+    expected.Name = Language("PROFILEFORM", "IPPROFILE");
+    expected.Icon = 4;
+    expected.OnOff = {false, -1};
+    expected.IP = {true, 0, {}, {}};
+    expected.DNS = {true, 0, {}, 0};
+    expected.WINS = {true, 0, {}};
+    expected.Firewall = {true, true, false, true};
+    EXPECT_EQ(Profiles[1], expected);
+    ASSERT_EQ(Page().RowCount(), 2);
+    EXPECT_EQ(Page().RowCaption(1), expected.Name);
+    EXPECT_NE(program.Folder().Read("Settings/LAN2.ini").find("[PROFILE_2]\r\nNAME=" + expected.Name),
+              std::string::npos);
+}
+
+TEST_F(EditorWindow, EveryCaptionComesFromTheLanguageFileByTheKeyRule) {
+    ASSERT_TRUE(EditOffice({[] {
+        TProfile_Form& f = *Profile_Form;
+        EXPECT_EQ(WindowText(f.Handle()), Language("PROFILEFORM", "WINDOWTITLE"));
+        EXPECT_EQ(f.Header.MainText(), Language("PROFILEFORM", "MAINTITLE"));
+        EXPECT_EQ(f.Header.LabelText(), Language("PROFILEFORM", "HELPTITLE"));
+        for (int page = 1; page <= 7; ++page)
+            EXPECT_EQ(f.TabCaption(page), Language("PROFILEFORM", "TABSHEET" + std::to_string(page)));
+        EXPECT_EQ(f.ColumnCaption(1, 1), Language("PROFILEFORM", "LISTVIEW1_3_2"));
+        EXPECT_EQ(f.ColumnCaption(2, 0), Language("PROFILEFORM", "LISTVIEW1_4_1"));
+        // Every key of the list has its control, and every captioned control its key.
+        size_t captioned = 0;
+        for (const auto& [name, control] : f.NamedControls()) {
+            std::string text = Language("PROFILEFORM", ProfileFormControlKey(name));
+            if (name.rfind("GroupBox", 0) == 0)
+                text = " " + text + " ";
+            EXPECT_EQ(WindowText(control), text) << name;
+            ++captioned;
+        }
+        // All keys but the title, the header, tabs, columns, the name and the icon word are controls.
+        EXPECT_EQ(captioned, ProfileFormCaptionKeys().size() - 3 - 7 - 4 - 1 - 1);
+        for (HWND arrow : {f.Button4_4, f.Button5_4, f.Button1_5, f.Button2_5, f.Button1_6, f.Button2_6})
+            EXPECT_EQ(WindowText(arrow), "");
+        Click(f.ButtonSTORNO);
+    }}));
+}
+
+TEST_F(EditorWindow, TheIconMenuHasNineEntriesAndEntrySevenIsStoredOnOk) {
+    ASSERT_TRUE(EditOffice({[] {
+        TProfile_Form& f = *Profile_Form;
+        ASSERT_EQ(f.IconMenuCount(), 9);
+        for (int entry = 0; entry < 9; ++entry)
+            EXPECT_EQ(f.IconMenuCaption(entry), Language("PROFILEFORM", "ICON") + " " + std::to_string(entry));
+        EXPECT_EQ(f.Image1_1Picture(), 2);
+        f.onPopupIconMenuSelect(7);
+        EXPECT_EQ(f.Image1_1Picture(), 7);
+        Click(f.ButtonOK);
+    }}));
+    EXPECT_EQ(Profiles[0].Icon, 7);
+    EXPECT_NE(program.Folder().Read("Settings/LAN2.ini").find("ICON=7"), std::string::npos);
+}
+
+TEST_F(EditorWindow, CancelAfterChangesLeavesTheStoredProfileExactlyAsItWas) {
+    const TProfile before = Profiles[0];
+    ASSERT_TRUE(EditOffice({
+        [] {
+            TProfile_Form& f = *Profile_Form;
+            Type(f.Edit1_1, "Renamed");
+            f.onPopupIconMenuSelect(8);
+            f.SetActivePage(7);
+            Click(f.CheckBox1_7);
+            f.SetActivePage(5);
+            f.SelectRow(4, 0);
+            Click(f.Button5_5); // delete the DNS server
+            EXPECT_EQ(f.RowCount(4), 0);
+            f.SetActivePage(4);
+            Click(f.Button6_4); // add a gateway
+        },
+        [] { Click(IPaddress_Form->ButtonOK); },
+        [] {
+            EXPECT_EQ(Profile_Form->RowCount(3), 4);
+            Click(Profile_Form->ButtonSTORNO);
+        },
+    }));
+    EXPECT_EQ(Profiles[0], before);
+}
+
+TEST_F(EditorWindow, TheCloseBoxDropsANewProfile) {
+    DialogSteps steps({[] { SendMessageA(Profile_Form->Handle(), WM_CLOSE, 0, 0); }});
+    Page().onClick(TFrameSender::Label_ADD);
+    EXPECT_TRUE(steps.Finished());
+    EXPECT_EQ(Profiles.size(), 1u);
+    EXPECT_EQ(Selection.CurrentProfile, -1);
+}
+
+TEST_F(EditorWindow, EditingAnAddressRowOpensModeAWithBothEntriesAfterAGatewayEdit) {
+    ASSERT_TRUE(EditOffice({
+        [] {
+            TProfile_Form& f = *Profile_Form;
+            Type(f.Edit1_1, "Edited before the dialogs");
+            f.SetActivePage(4);
+            f.SelectRow(3, 1);
+            Click(f.Button7_4); // edit a gateway first
+        },
+        [] {
+            TIPaddress_Form& d = *IPaddress_Form;
+            EXPECT_EQ(WindowText(d.Handle()), Language("IPADDRESSFORM", "WINDOWTITLE_B"));
+            EXPECT_EQ(WindowText(d.Label1), Language("IPADDRESSFORM", "LABEL1_B"));
+            EXPECT_FALSE(IsWindowVisible(d.JvIPAddress2.Handle()));
+            EXPECT_EQ(d.JvIPAddress1.Text(), "10.0.0.2");
+            Click(d.ButtonSTORNO);
+        },
+        [] {
+            TProfile_Form& f = *Profile_Form;
+            f.SelectRow(2, 1);
+            Click(f.Button2_4);
+        },
+        [] {
+            TIPaddress_Form& d = *IPaddress_Form;
+            EXPECT_EQ(Selection.DialogMode, 2);
+            EXPECT_EQ(WindowText(d.Handle()), Language("IPADDRESSFORM", "WINDOWTITLE_A"));
+            EXPECT_EQ(d.Header.MainText(), Language("IPADDRESSFORM", "MAINTITLE_A"));
+            EXPECT_EQ(WindowText(d.Label2), Language("IPADDRESSFORM", "LABEL2_A"));
+            EXPECT_EQ(WindowText(d.Label3), Language("IPADDRESSFORM", "LABEL3_A"));
+            EXPECT_TRUE(IsWindowVisible(d.JvIPAddress2.Handle()));
+            EXPECT_EQ(d.JvIPAddress1.Text(), "10.0.0.6");
+            EXPECT_EQ(d.JvIPAddress2.Text(), "255.255.0.0");
+            d.JvIPAddress1.SetText("10.0.0.60");
+            Click(d.ButtonOK);
+        },
+        [] {
+            TProfile_Form& f = *Profile_Form;
+            // Coming back from the dialogs did not load the profile again.
+            EXPECT_EQ(WindowText(f.Edit1_1), "Edited before the dialogs");
+            EXPECT_EQ(f.RowText(2, 1, 0), "10.0.0.60");
+            EXPECT_EQ(f.RowText(2, 1, 1), "255.255.0.0");
+            EXPECT_EQ(f.RowText(3, 1), "10.0.0.2");
+            Click(f.ButtonOK);
+        },
+    }));
+    EXPECT_EQ(Profiles[0].IP.Adresses[1], (TAddress{"10.0.0.60", "255.255.0.0"}));
+    EXPECT_EQ(Profiles[0].IP.Gateways, (std::vector<std::string>{"10.0.0.1", "10.0.0.2", "10.0.0.3"}));
+    EXPECT_EQ(Profiles[0].Name, "Edited before the dialogs");
+}
+
+TEST_F(EditorWindow, ScriptVariableOkWithAnEmptyNameCountsAsCancel) {
+    ASSERT_TRUE(EditOffice({
+        [] {
+            Profile_Form->SetActivePage(3);
+            Click(Profile_Form->Button1_3);
+        },
+        [] {
+            TScriptMessage_Form& d = *ScriptMessage_Form;
+            EXPECT_EQ(WindowText(d.Handle()), Language("SCRIPTMESSAGEFORM", "WINDOWTITLE"));
+            EXPECT_EQ(WindowText(d.ButtonSTORNO), "Storno");
+            EXPECT_EQ(WindowText(d.Edit1), "");
+            Type(d.Edit2, "typed value");
+            Click(d.ButtonOK);
+        },
+        [] {
+            EXPECT_EQ(Selection.EditIndex, -2);
+            EXPECT_EQ(Selection.DialogValue2, "");
+            EXPECT_EQ(Profile_Form->RowCount(1), 1);
+            Click(Profile_Form->Button1_3);
+        },
+        [] {
+            Type(ScriptMessage_Form->Edit1, "user");
+            Click(ScriptMessage_Form->ButtonOK);
+        },
+        [] {
+            ASSERT_EQ(Profile_Form->RowCount(1), 2);
+            EXPECT_EQ(Profile_Form->RowText(1, 1, 0), "user");
+            EXPECT_EQ(Profile_Form->RowText(1, 1, 1), "");
+            Profile_Form->SelectRow(1, 0);
+            Click(Profile_Form->Button2_3);
+        },
+        [] {
+            // An existing pair is shown.
+            EXPECT_EQ(WindowText(ScriptMessage_Form->Edit1), "HOST");
+            EXPECT_EQ(WindowText(ScriptMessage_Form->Edit2), "pc1");
+            Click(ScriptMessage_Form->ButtonSTORNO);
+        },
+        [] { Click(Profile_Form->Button1_3); },
+        [] {
+            // The close box cancels: no empty pair is added.
+            Type(ScriptMessage_Form->Edit1, "TYPED");
+            SendMessageA(ScriptMessage_Form->Handle(), WM_CLOSE, 0, 0);
+        },
+        [] {
+            EXPECT_EQ(Selection.EditIndex, -2);
+            EXPECT_EQ(Profile_Form->RowCount(1), 2);
+            Click(Profile_Form->ButtonOK);
+        },
+    }));
+    EXPECT_EQ(Profiles[0].Scripts.ScriptsValues, (std::vector<TScriptValue>{{"HOST", "pc1"}, {"user", ""}}));
+}
+
+TEST_F(EditorWindow, TheIPAddressEntryConvertsWhatItIsGivenAndCompletesEmptiedFields) {
+    ASSERT_TRUE(EditOffice({
+        [] {
+            Profile_Form->SetActivePage(4);
+            Click(Profile_Form->Button1_4); // a new address
+        },
+        [] {
+            TIPaddress_Form& d = *IPaddress_Form;
+            EXPECT_EQ(d.JvIPAddress1.Text(), "0.0.0.0");
+            d.JvIPAddress1.SetText("10.0.0.300");
+            EXPECT_EQ(d.JvIPAddress1.Text(), "10.0.0.44");
+            d.JvIPAddress1.SetText("abc");
+            EXPECT_EQ(d.JvIPAddress1.Text(), "0.0.0.0");
+            EXPECT_EQ(WindowText(d.JvIPAddress1.Field(0)), "0");
+            // 192 and 168 typed, the other two fields emptied; leaving the entry shows them as 0.
+            d.JvIPAddress1.SetText("192.168.1.1");
+            SetFocus(d.JvIPAddress1.Field(2));
+            Type(d.JvIPAddress1.Field(2), "");
+            Type(d.JvIPAddress1.Field(3), "");
+            SetFocus(d.ButtonSTORNO);
+            EXPECT_EQ(WindowText(d.JvIPAddress1.Field(3)), "0");
+            Click(d.ButtonOK);
+        },
+        [] {
+            // Untouched, the mask comes back as 0.0.0.0 too; the index stayed -1, so it was added.
+            EXPECT_EQ(Selection.EditIndex, -1);
+            EXPECT_EQ(Selection.DialogValue2, "0.0.0.0");
+            ASSERT_EQ(Profile_Form->RowCount(2), 3);
+            EXPECT_EQ(Profile_Form->RowText(2, 2, 0), "192.168.0.0");
+            Profile_Form->SetActivePage(5);
+            Click(Profile_Form->Button3_5); // a new DNS server
+        },
+        [] {
+            IPaddress_Form->JvIPAddress1.SetText("10.0.0.54");
+            SendMessageA(IPaddress_Form->Handle(), WM_CLOSE, 0, 0);
+        },
+        [] {
+            // The close box is a Storno: nothing added.
+            EXPECT_EQ(Selection.EditIndex, -2);
+            EXPECT_EQ(Profile_Form->RowCount(4), 1);
+            Click(Profile_Form->ButtonSTORNO);
+        },
+    }));
+}
+
+TEST_F(EditorWindow, TabMovesThroughTheFourFieldsAndThenToTheNextControl) {
+    // Each key goes through the dialog's own message loop; the step after it looks where the focus went.
+    auto field = [](int entry, int index) {
+        TIPAddressEdit& e = entry == 1 ? IPaddress_Form->JvIPAddress1 : IPaddress_Form->JvIPAddress2;
+        return e.Field(index);
+    };
+    std::deque<std::function<void()>> steps = {[] {
+        Profile_Form->SetActivePage(4);
+        Click(Profile_Form->Button1_4);
+    }};
+    steps.push_back([field] { EXPECT_EQ(GetFocus(), field(1, 0)); });
+    const std::pair<int, int> order[] = {{1, 1}, {1, 2}, {1, 3}, {2, 0}, {2, 1}, {2, 2}, {2, 3}};
+    for (const auto& [entry, index] : order) {
+        steps.push_back([] { Press(VK_TAB); });
+        steps.push_back([field, entry, index] { EXPECT_EQ(GetFocus(), field(entry, index)) << entry << index; });
+    }
+    steps.push_back([] { Press(VK_TAB); });
+    steps.push_back([] { EXPECT_EQ(GetFocus(), IPaddress_Form->ButtonOK); });
+    // Shift+Tab goes back: out of the second entry's first field into the first entry's last field, and out of
+    // the first entry's first field to the control before it.
+    steps.push_back([field] { SetFocus(field(2, 0)); });
+    steps.push_back([] { Press(VK_TAB, true); });
+    steps.push_back([field] { EXPECT_EQ(GetFocus(), field(1, 3)); });
+    steps.push_back([field] { SetFocus(field(1, 0)); });
+    steps.push_back([] { Press(VK_TAB, true); });
+    steps.push_back([] { EXPECT_EQ(GetFocus(), IPaddress_Form->ButtonSTORNO); });
+    steps.push_back([] { Click(IPaddress_Form->ButtonSTORNO); });
+    steps.push_back([] { Click(Profile_Form->ButtonSTORNO); });
+    ASSERT_TRUE(EditOffice(std::move(steps)));
+}
+
+TEST_F(EditorWindow, AnAddressTypedKeyByKeyFillsTheFieldsInTurn) {
+    // Each field the entry moves into has its text selected, so typing replaces the 0 a new entry shows.
+    ASSERT_TRUE(EditOffice({
+        [] {
+            Profile_Form->SetActivePage(5);
+            Click(Profile_Form->Button3_5);
+        },
+        [] { TypeKeys("192.168.10.25"); },
+        [] { Click(IPaddress_Form->ButtonOK); },
+        [] {
+            EXPECT_EQ(Profile_Form->RowText(4, 1), "192.168.10.25");
+            Click(Profile_Form->ButtonSTORNO);
+        },
+    }));
+}
+
+TEST_F(EditorWindow, ListButtonsFollowTheRowsAndMovesKeepTheRowSelected) {
+    ASSERT_TRUE(EditOffice({[] {
+        TProfile_Form& f = *Profile_Form;
+        f.SetActivePage(4);
+        f.SelectRow(3, 0);
+        Click(f.Button4_4); // up on the first row
+        EXPECT_EQ(f.RowText(3, 0), "10.0.0.1");
+        EXPECT_EQ(f.SelectedRow(3), 0);
+        f.SelectRow(3, 2);
+        Click(f.Button5_4); // down on the last row
+        EXPECT_EQ(f.SelectedRow(3), 2);
+        f.SelectRow(3, 1);
+        Click(f.Button4_4); // up on row 2 of three
+        EXPECT_EQ(f.RowText(3, 0), "10.0.0.2");
+        EXPECT_EQ(f.SelectedRow(3), 0);
+        Click(f.Button8_4); // delete the selected row
+        EXPECT_EQ(f.RowCount(3), 2);
+        EXPECT_EQ(f.SelectedRow(3), -1);
+        EXPECT_TRUE(IsWindowEnabled(f.Button8_4)); // rows are left, though none is selected
+        Click(f.Button8_4);                        // nothing selected: nothing happens
+        EXPECT_EQ(f.RowCount(3), 2);
+
+        // Deleting the only DNS row disables its edit, delete and arrow buttons.
+        f.SetActivePage(5);
+        f.SelectRow(4, 0);
+        Click(f.Button5_5);
+        for (HWND button : {f.Button1_5, f.Button2_5, f.Button4_5, f.Button5_5})
+            EXPECT_FALSE(IsWindowEnabled(button));
+        EXPECT_TRUE(IsWindowEnabled(f.Button3_5));
+
+        // The IP apply box switched off disables the whole page below it; DHCP leaves only the radios.
+        f.SetActivePage(4);
+        Click(f.CheckBox1_4);
+        for (HWND control : {f.RadioButton1_4, f.RadioButton2_4, f.JvListView1_4, f.JvListView2_4, f.Button1_4,
+                             f.Button6_4, f.Button7_4})
+            EXPECT_FALSE(IsWindowEnabled(control));
+        Click(f.CheckBox1_4);
+        Click(f.RadioButton1_4);
+        EXPECT_TRUE(IsWindowEnabled(f.RadioButton2_4));
+        EXPECT_FALSE(IsWindowEnabled(f.JvListView1_4) || IsWindowEnabled(f.Button1_4));
+        Click(f.ButtonOK);
+    }}));
+    EXPECT_EQ(Profiles[0].IP.Gateways, (std::vector<std::string>{"10.0.0.1", "10.0.0.3"}));
+    EXPECT_EQ(Profiles[0].IP.SourceType, 0);
+    EXPECT_TRUE(Profiles[0].DNS.Adresses.empty());
+}
+
+TEST_F(EditorWindow, ThePagesShowTheProfileAndPageTwoCannotBeChanged) {
+    ASSERT_TRUE(EditOffice({[] {
+        TProfile_Form& f = *Profile_Form;
+        TProfileControls c = f.ReadControls();
+        EXPECT_TRUE(c.CheckBox1_2 && c.RadioButton2_2);
+        EXPECT_FALSE(IsWindowEnabled(f.CheckBox1_2) || IsWindowEnabled(f.RadioButton1_2));
+        EXPECT_TRUE(c.CheckBox2_5 && c.CheckBox3_5);
+        EXPECT_EQ(WindowText(f.Edit1_3), "C:\\t.txt");
+        // The firewall is off: the two boxes under it are disabled and still stored as they show.
+        EXPECT_FALSE(IsWindowEnabled(f.CheckBox3_7));
+        EXPECT_TRUE(c.CheckBox3_7);
+        EXPECT_EQ(SendMessageA(f.JvListView1_4, LVM_GETTEXTCOLOR, 0, 0),
+                  static_cast<LRESULT>(GetSysColor(COLOR_WINDOWTEXT)));
+        Click(f.ButtonOK);
+    }}));
+    EXPECT_EQ(Profiles[0].OnOff, (TOnOffGroup{true, 1}));
+    EXPECT_TRUE(Profiles[0].Firewall.EnableExceptions);
+    EXPECT_EQ(Profiles[0].DNS.RegisterInDNS, 2);
+}
+
+TEST_F(EditorWindow, BrowseAndHelpButtons) {
+    ASSERT_TRUE(EditOffice({[] {
+        TProfile_Form& f = *Profile_Form;
+        f.SetActivePage(3);
+        f.JvOpenDialog1 = [](std::string& name) {
+            name = "C:\\Scripts\\chosen.cmd";
+            return true;
+        };
+        Click(f.Button6_3);
+        EXPECT_EQ(WindowText(f.Edit3_3), "C:\\Scripts\\chosen.cmd");
+        f.JvOpenDialog1 = [](std::string&) { return false; };
+        Click(f.Button4_3);
+        EXPECT_EQ(WindowText(f.Edit1_3), "C:\\t.txt");
+        Click(f.ButtonHELP);
+        EXPECT_NE(Profile_Form, nullptr); // still open
+        Click(f.ButtonOK);
+    }}));
+    EXPECT_EQ(Profiles[0].Scripts.Command, "C:\\Scripts\\chosen.cmd");
+    ASSERT_EQ(program.OpenedDocuments.size(), 1u);
+    EXPECT_EQ(program.OpenedDocuments[0], LanguageDir + "\\Help\\ProfileForm.htm");
+}
+
+TEST_F(EditorWindow, AnIconOutsideTheListDrawsNothing) {
+    Profiles[0].Icon = 42;
+    ASSERT_TRUE(EditOffice({[] {
+        EXPECT_EQ(Profile_Form->Image1_1Picture(), -1);
+        UpdateWindow(Profile_Form->Handle());
+        Click(Profile_Form->ButtonOK);
+    }}));
+    EXPECT_EQ(Profiles[0].Icon, 42);
+}
+
+TEST_F(EditorWindow, TheInterfaceDialogFromSlotThreeChangesSlotThreeOnly) {
+    form->JvPanel.SetActivePage(3);
+    const TInterfaceSlot slot2 = Interfaces[2];
+    DialogSteps steps({[] {
+        TInterface_Form& d = *Interface_Form;
+        EXPECT_EQ(d.Slot(), 3);
+        EXPECT_EQ(WindowText(d.Edit1), Interfaces[3].Name);
+        EXPECT_EQ(WindowText(d.ButtonOK), Language("INTERFACEFORM", "BUTTON_OK"));
+        ASSERT_EQ(d.IconMenuCount(), 8);
+        EXPECT_EQ(d.IconMenuCaption(7), Language("INTERFACEFORM", "ICON") + " 7");
+        d.onPopupIconMenuSelect(5);
+        EXPECT_EQ(d.Image1Picture(), 5);
+        Type(d.Edit1, " Lab ");
+        Type(d.Edit2, "Test bench");
+        Type(d.Edit3, "Ethernet 3");
+        Click(d.ButtonOK);
+    }});
+    form->MainFrame(3).onClick(TFrameSender::Label_INTERFACE);
+    EXPECT_TRUE(steps.Finished());
+    EXPECT_EQ(Interfaces[3].Name, " Lab ");
+    EXPECT_EQ(Interfaces[3].Caption, "Test bench");
+    EXPECT_EQ(Interfaces[3].Interface, "Ethernet 3");
+    EXPECT_EQ(Interfaces[3].Icon, 5);
+    EXPECT_EQ(Interfaces[2], slot2);
+    EXPECT_EQ(form->JvPanel.PageCaption(3), " Lab ");
+    EXPECT_EQ(form->JvPanel.PageImage(3), 5);
+    EXPECT_EQ(MenuItemCaption(form->CoolTrayPopupMenu, 2), " Lab  - Test bench");
+    EXPECT_NE(program.Folder().Read("Settings/LAN3.ini").find("NAME= Lab "), std::string::npos);
+}
+
+TEST_F(EditorWindow, StornoOrTheCloseBoxOfTheInterfaceDialogStoresNothing) {
+    const auto slots = Interfaces;
+    for (bool closeBox : {false, true}) {
+        DialogSteps steps({[closeBox] {
+            TInterface_Form& d = *Interface_Form;
+            Type(d.Edit1, "Changed");
+            d.onPopupIconMenuSelect(0);
+            if (closeBox)
+                SendMessageA(d.Handle(), WM_CLOSE, 0, 0);
+            else
+                Click(d.ButtonSTORNO);
+        }});
+        Page().onClick(TFrameSender::Label_INTERFACE);
+        EXPECT_TRUE(steps.Finished());
+        EXPECT_EQ(Interfaces, slots);
+    }
+    // A slot icon outside the page images shows no preview.
+    Interfaces[2].Icon = 99;
+    DialogSteps steps({[] {
+        EXPECT_EQ(Interface_Form->Image1Picture(), -1);
+        Click(Interface_Form->ButtonHELP);
+        Click(Interface_Form->ButtonOK);
+    }});
+    Page().onClick(TFrameSender::Label_INTERFACE);
+    EXPECT_TRUE(steps.Finished());
+    EXPECT_EQ(Interfaces[2].Icon, 99);
+    ASSERT_EQ(program.OpenedDocuments.size(), 1u);
+    EXPECT_EQ(program.OpenedDocuments[0], LanguageDir + "\\Help\\InterfaceForm.htm");
+}
+
+} // namespace
