@@ -18,8 +18,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = "EmptyWindow";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowA("EmptyWindow", "Empty", WS_OVERLAPPEDWINDOW, 0, 0, 250, 490, nullptr, nullptr,
-                                instance, nullptr);
+    HWND window =
+        CreateWindowA("EmptyWindow", "Empty", WS_OVERLAPPEDWINDOW, 0, 0, 250, 490, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     DWORD deadline = GetTickCount() + 20000;
