@@ -157,11 +157,15 @@ bool WriteTempFile(const std::string& path, const std::string& content) {
         return false;
     // Never write through to a device or a fifo planted under the name.
     struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::ftruncate(fd, 0) != 0) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return false;
     }
+    // Written over the old content and cut to length afterwards: emptying a file first costs milliseconds on a
+    // journalling file system, and these files are written at every application.
     bool ok = WriteAll(fd, content);
+    if (ok && info.st_size > static_cast<off_t>(content.size()))
+        ok = ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
     return (::close(fd) == 0) && ok;
 }
 
