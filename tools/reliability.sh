@@ -101,13 +101,20 @@ fuzz() {
     return $status
 }
 
+# Each phase says how long it took: CI gives the whole run a time limit.
+timed() {
+    local start=$SECONDS
+    "$@"
+    echo "== $1 took $((SECONDS - start)) s"
+}
+
 case "$mode" in
 all)
-    sanitizers
-    fuzz
+    timed sanitizers
+    timed fuzz
     ;;
-sanitizers) sanitizers ;;
-fuzz) fuzz ;;
+sanitizers) timed sanitizers ;;
+fuzz) timed fuzz ;;
 *)
     echo "usage: $0 [all|sanitizers|fuzz]" >&2
     exit 2
