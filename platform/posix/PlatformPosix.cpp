@@ -135,6 +135,10 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& content) {
+    // A link or anything but a regular file under the name is refused outright, as an unwritable folder would be.
+    struct stat planted;
+    if (::lstat(path.c_str(), &planted) == 0 && !S_ISREG(planted.st_mode))
+        return false;
     std::string pattern = path + ".XXXXXX";
     int fd = ::mkstemp(pattern.data());
     if (fd < 0)
@@ -152,21 +156,23 @@ bool WriteFileAtomically(const std::string& path, const std::string& content) {
 }
 
 bool WriteTempFile(const std::string& path, const std::string& content) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // The temporary folder is shared by all users: whatever lies under the name (a link to another file, a file
+    // another user planted and can still change) is never written into. A new private file takes the name by
+    // rename, which the shared folder's sticky bit refuses over another user's file: then the step is skipped.
+    // A link or anything but a regular file under the name is refused outright, as an unwritable folder would be.
+    struct stat planted;
+    if (::lstat(path.c_str(), &planted) == 0 && !S_ISREG(planted.st_mode))
+        return false;
+    std::string pattern = path + ".XXXXXX";
+    int fd = ::mkstemp(pattern.data());
     if (fd < 0)
         return false;
-    // Never write through to a device or a fifo planted under the name.
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    // Written over the old content and cut to length afterwards: emptying a file first costs milliseconds on a
-    // journalling file system, and these files are written at every application.
     bool ok = WriteAll(fd, content);
-    if (ok && info.st_size > static_cast<off_t>(content.size()))
-        ok = ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
-    return (::close(fd) == 0) && ok;
+    ok = (::close(fd) == 0) && ok;
+    if (ok && ::rename(pattern.c_str(), path.c_str()) == 0)
+        return true;
+    ::unlink(pattern.c_str());
+    return false;
 }
 
 FileStamp GetFileStamp(const std::string& path) {

@@ -171,7 +171,7 @@ TEST_F(RunningThings, TheTemporaryFilesAreTheUsersAlone) {
 // file of the user's) is opened and truncated like the program's own file, so the netsh script overwrites the file
 // it links to. platform::WriteTempFile should refuse a file with more than one link, or put a new file of its own in
 // place of the name.
-TEST_F(RunningThings, DISABLED_PlantedHardLinksAreNotWrittenThrough) {
+TEST_F(RunningThings, PlantedHardLinksAreNotWrittenThrough) {
     Folder.Write("victim", "precious");
     fs::create_hard_link(Folder.File("victim"), Folder.File("Temp/norvex.txt"));
     ScriptProfile().IP.Apply = true;
@@ -182,7 +182,7 @@ TEST_F(RunningThings, DISABLED_PlantedHardLinksAreNotWrittenThrough) {
 // Fails today: a file planted under a temporary file's name by another user (who may then change it between the
 // program's writing and netsh's reading it) is written into and handed to netsh as it is. The script netsh runs
 // should be a file of the user's own, readable and writable by nobody else.
-TEST_F(RunningThings, DISABLED_AFilePlantedByAnotherUserIsNotHandedToNetsh) {
+TEST_F(RunningThings, AFilePlantedByAnotherUserIsNotHandedToNetsh) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "giving a file to another user needs root";
     const std::string planted = Folder.File("Temp/norvex.txt");
