@@ -134,20 +134,14 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     return ok;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& content) {
-    // A link or anything but a regular file under the name is refused outright, as an unwritable folder would be.
-    struct stat planted;
-    if (::lstat(path.c_str(), &planted) == 0 && !S_ISREG(planted.st_mode))
-        return false;
+// A new file in the same folder that takes the name by rename once it is complete: the old file stays until then.
+static bool ReplaceWithNewFile(const std::string& path, const std::string& content, mode_t mode, bool durable) {
     std::string pattern = path + ".XXXXXX";
     int fd = ::mkstemp(pattern.data());
     if (fd < 0)
         return false;
-    // mkstemp makes the file private; a settings file is as readable as any other file of the user.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
+    ::fchmod(fd, mode);
+    bool ok = WriteAll(fd, content) && (!durable || ::fsync(fd) == 0);
     ok = (::close(fd) == 0) && ok;
     if (ok && ::rename(pattern.c_str(), path.c_str()) == 0)
         return true;
@@ -155,24 +149,22 @@ bool WriteFileAtomically(const std::string& path, const std::string& content) {
     return false;
 }
 
+bool WriteFileAtomically(const std::string& path, const std::string& content) {
+    // A settings file is as readable as any other file of the user.
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return ReplaceWithNewFile(path, content, 0666 & ~mask, true);
+}
+
 bool WriteTempFile(const std::string& path, const std::string& content) {
     // The temporary folder is shared by all users: whatever lies under the name (a link to another file, a file
     // another user planted and can still change) is never written into. A new private file takes the name by
-    // rename, which the shared folder's sticky bit refuses over another user's file: then the step is skipped.
-    // A link or anything but a regular file under the name is refused outright, as an unwritable folder would be.
+    // rename, which the shared folder's sticky bit refuses over another user's file: then the step is skipped. A link
+    // or anything but a regular file under the name is refused outright, as an unwritable folder would be.
     struct stat planted;
     if (::lstat(path.c_str(), &planted) == 0 && !S_ISREG(planted.st_mode))
         return false;
-    std::string pattern = path + ".XXXXXX";
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return false;
-    bool ok = WriteAll(fd, content);
-    ok = (::close(fd) == 0) && ok;
-    if (ok && ::rename(pattern.c_str(), path.c_str()) == 0)
-        return true;
-    ::unlink(pattern.c_str());
-    return false;
+    return ReplaceWithNewFile(path, content, 0600, false);
 }
 
 FileStamp GetFileStamp(const std::string& path) {
