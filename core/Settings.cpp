@@ -111,19 +111,22 @@ void ReadProfile(TProfile& p, const SectionReader& r) {
     p.Firewall.EnableDialogs = r.Bool("FIREWALL_ENABLEDIALOGS");
 }
 
-// The reader takes one pair of matching quotes off a value, so a value that is itself quoted (a connection name
-// as netsh needs it, "Local Area Connection") gets one more pair, or it would lose its quotes at the next read.
-bool LosesQuotesWhenRead(const std::string& value) {
-    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+// The reader takes one pair of matching quotes off a value and drops blanks at its ends. So a value that is itself
+// quoted (a connection name stored as "Local Area Connection") or that starts or ends with a blank (a profile name
+// typed " Home") gets one pair of quotes more, and is read back whole; files stay readable by earlier versions.
+bool ChangesWhenRead(const std::string& value) {
+    const bool quoted =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+    return quoted || TrimIniBlanks(value).size() != value.size();
 }
 
 void AddLine(std::string& out, const std::string& key, const std::string& value) {
     out += key;
     out += '=';
-    if (LosesQuotesWhenRead(value)) {
-        out += value.front();
+    if (ChangesWhenRead(value)) {
+        out += '"';
         out += value;
-        out += value.back();
+        out += '"';
     } else {
         out += value;
     }

@@ -29,9 +29,21 @@ bool ForceDirectories(const std::string& path);
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& content);
 
+// What came of reading a file that must be an ordinary file of bounded size (a profile's template).
+enum class ReadFileResult { Ok, Missing, NotRegular, TooLarge, Unreadable };
+
+// Reads a whole regular file of at most maxBytes. A FIFO, a device or anything else that is not a regular file is
+// refused without waiting for it or reading from it; so is a file larger than the bound.
+ReadFileResult ReadRegularFile(const std::string& path, size_t maxBytes, std::string& content);
+
 // Writes the bytes to a new file in the same folder and then renames it over `path`, so that a crash, a kill or a
 // full disk leaves either the old or the new file, never a cut one. False when anything fails (the old file stays).
+// After a successful rename, new files that a killed earlier write of the same file left beside it are removed.
 bool WriteFileAtomically(const std::string& path, const std::string& content);
+
+// Whether a file of the folder is the new file of a write of `baseName` that never reached its rename:
+// `<baseName>.<letters and digits>.tmp`, the names the writers above give their new files.
+bool IsLeftoverOfWrite(const std::string& fileName, const std::string& baseName);
 
 // Creates or overwrites a file with the bytes given. On POSIX it refuses to follow a symbolic link planted in place
 // of the file and creates it with permissions 0600. False when the file cannot be opened safely or written.

@@ -13,6 +13,20 @@ bool IsCommandLineBlank(char c) {
 
 } // namespace
 
+bool IsLeftoverOfWrite(const std::string& fileName, const std::string& baseName) {
+    const std::string prefix = baseName + ".";
+    const std::string suffix = ".tmp";
+    if (fileName.size() <= prefix.size() + suffix.size() || fileName.compare(0, prefix.size(), prefix) != 0 ||
+        fileName.compare(fileName.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    for (size_t i = prefix.size(); i < fileName.size() - suffix.size(); ++i) {
+        const char c = fileName[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')))
+            return false;
+    }
+    return true;
+}
+
 std::string FolderPartOf(const std::string& path) {
     size_t last = path.find_last_of(PathSeparator() == '\\' ? "\\/:" : "/");
     return last == std::string::npos ? std::string() : path.substr(0, last + 1);

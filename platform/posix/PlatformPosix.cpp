@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <locale.h>
 #include <spawn.h>
@@ -134,20 +135,93 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     return ok;
 }
 
+ReadFileResult ReadRegularFile(const std::string& path, size_t maxBytes, std::string& content) {
+    // Without blocking: a FIFO opened for reading would wait for a writer for ever.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? ReadFileResult::Missing : ReadFileResult::Unreadable;
+    struct stat info;
+    ReadFileResult result = ReadFileResult::Ok;
+    if (::fstat(fd, &info) != 0)
+        result = ReadFileResult::Unreadable;
+    else if (!S_ISREG(info.st_mode))
+        result = ReadFileResult::NotRegular;
+    else if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
+        result = ReadFileResult::TooLarge;
+    content.clear();
+    if (result == ReadFileResult::Ok) {
+        content.reserve(static_cast<size_t>(info.st_size));
+        char buffer[65536];
+        for (;;) {
+            ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                result = ReadFileResult::Unreadable;
+                break;
+            }
+            if (got == 0)
+                break;
+            // The file may have grown since it was measured.
+            if (content.size() + static_cast<size_t>(got) > maxBytes) {
+                result = ReadFileResult::TooLarge;
+                break;
+            }
+            content.append(buffer, static_cast<size_t>(got));
+        }
+    }
+    ::close(fd);
+    if (result != ReadFileResult::Ok)
+        content.clear();
+    return result;
+}
+
+namespace {
+
+// The new files of writes that were killed before their rename, beside `path`.
+void RemoveLeftoversOfWrite(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const size_t slash = path.find_last_of('/');
+    const std::string baseName = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* directory = ::opendir(folder.c_str());
+    if (directory == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(directory))
+        if (IsLeftoverOfWrite(entry->d_name, baseName))
+            ::unlinkat(::dirfd(directory), entry->d_name, 0);
+    ::closedir(directory);
+}
+
+// The folder's own entry for the new name is flushed too, or a power cut could bring back the old file.
+void FlushFolderOf(const std::string& path) {
+    int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 // A new file in the same folder that takes the name by rename once it is complete: the old file stays until then.
-static bool ReplaceWithNewFile(const std::string& path, const std::string& content, mode_t mode, bool durable) {
-    std::string pattern = path + ".XXXXXX";
-    int fd = ::mkstemp(pattern.data());
+bool ReplaceWithNewFile(const std::string& path, const std::string& content, mode_t mode, bool durable) {
+    const std::string suffix = ".tmp";
+    std::string pattern = path + ".XXXXXX" + suffix;
+    int fd = ::mkstemps(pattern.data(), static_cast<int>(suffix.size()));
     if (fd < 0)
         return false;
     ::fchmod(fd, mode);
     bool ok = WriteAll(fd, content) && (!durable || ::fsync(fd) == 0);
     ok = (::close(fd) == 0) && ok;
-    if (ok && ::rename(pattern.c_str(), path.c_str()) == 0)
+    if (ok && ::rename(pattern.c_str(), path.c_str()) == 0) {
+        if (durable)
+            FlushFolderOf(path);
+        RemoveLeftoversOfWrite(path);
         return true;
+    }
     ::unlink(pattern.c_str());
     return false;
 }
+
+} // namespace
 
 bool WriteFileAtomically(const std::string& path, const std::string& content) {
     // A settings file is as readable as any other file of the user.

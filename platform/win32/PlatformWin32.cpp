@@ -162,6 +162,69 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     return ok;
 }
 
+ReadFileResult ReadRegularFile(const std::string& path, size_t maxBytes, std::string& content) {
+    content.clear();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadFileResult::Missing
+                                                                              : ReadFileResult::Unreadable;
+    }
+    // A pipe, a console or a device (a disk opened by its device name too: it has no file size) is no template.
+    LARGE_INTEGER size{};
+    BY_HANDLE_FILE_INFORMATION information{};
+    ReadFileResult result = ReadFileResult::Ok;
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &information) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !GetFileSizeEx(file, &size))
+        result = ReadFileResult::NotRegular;
+    else if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
+        result = ReadFileResult::TooLarge;
+    if (result == ReadFileResult::Ok) {
+        content.reserve(static_cast<size_t>(size.QuadPart));
+        char buffer[65536];
+        for (;;) {
+            DWORD got = 0;
+            if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+                result = ReadFileResult::Unreadable;
+                break;
+            }
+            if (got == 0)
+                break;
+            // The file may have grown since it was measured.
+            if (content.size() + got > maxBytes) {
+                result = ReadFileResult::TooLarge;
+                break;
+            }
+            content.append(buffer, got);
+        }
+    }
+    CloseHandle(file);
+    if (result != ReadFileResult::Ok)
+        content.clear();
+    return result;
+}
+
+namespace {
+
+// The new files of writes that were killed before their rename, beside `path`.
+void RemoveLeftoversOfWrite(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string baseName = slash == std::string::npos ? path : path.substr(slash + 1);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + ".*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (IsLeftoverOfWrite(found.cFileName, baseName))
+            DeleteFileA((folder + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+} // namespace
+
 bool WriteFileAtomically(const std::string& path, const std::string& content) {
     std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
     HANDLE file =
@@ -170,8 +233,10 @@ bool WriteFileAtomically(const std::string& path, const std::string& content) {
         return false;
     bool ok = WriteHandle(file, content) && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
-    if (ok && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (ok && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        RemoveLeftoversOfWrite(path);
         return true;
+    }
     DeleteFileA(temporary.c_str());
     return false;
 }

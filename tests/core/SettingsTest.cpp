@@ -169,14 +169,29 @@ TEST_F(Settings, EverySlotGetsAFileWithItsOwnProfilesNumberedWithoutGaps) {
     EXPECT_EQ(Interfaces[4].Name, "S4");
 }
 
+// A save killed between making its new file and the rename leaves that file behind; the next save removes it, and
+// only files of that naming.
 TEST_F(Settings, NoLeftoverFilesBesideTheSettings) {
     SaveSettings(Window());
+#ifdef _WIN32
+    const char* const leftovers[] = {"WINDOW.ini.4242.tmp", "LAN3.ini.17.tmp"};
+#else
+    const char* const leftovers[] = {"WINDOW.ini.aB3xYz.tmp", "LAN3.ini.Q1w2E3.tmp"};
+#endif
+    for (const char* name : leftovers)
+        Folder.Write(std::string("Settings/") + name, "[LAN]\r\nNAME=cut sh");
+    const char* const kept[] = {"LAN1.ini.backup", "LAN1.ini.tmp", "LAN1.ini.my copy.tmp", "LAN10.ini.123.tmp"};
+    for (const char* name : kept)
+        Folder.Write(std::string("Settings/") + name, "mine");
     SaveSettings(Window());
+    for (const char* name : leftovers)
+        EXPECT_FALSE(Folder.Exists(std::string("Settings/") + name)) << name;
+    for (const char* name : kept)
+        EXPECT_TRUE(Folder.Exists(std::string("Settings/") + name)) << name;
     int files = 0;
     for (const char* name : {"WINDOW.ini", "LAN1.ini", "LAN2.ini", "LAN3.ini", "LAN4.ini", "LAN5.ini"})
         files += Folder.Exists(std::string("Settings/") + name);
     EXPECT_EQ(files, 6);
-    EXPECT_FALSE(Folder.Exists("Settings/WINDOW.ini.tmp"));
 }
 
 TEST_F(Settings, MissingFilesGiveDefaultsAndTheSettingsFolderIsCreated) {
@@ -315,19 +330,23 @@ TEST_F(Settings, MissingSecondKeyOfAPairReadsAsEmpty) {
     EXPECT_EQ(Profiles[0].IP.Adresses, (std::vector<TAddress>{{"10.0.0.1", ""}, {"10.0.0.2", "255.0.0.0"}}));
 }
 
-// A quoted value (a connection name with blanks, quoted as netsh needs it) keeps its quotes through a save and a read.
+// A quoted value (a connection name stored quoted by earlier versions) keeps its quotes through a save and a read, and
+// so do blanks at the ends of a name, a variable's value or a path.
 TEST_F(Settings, QuotedValuesKeepTheirQuotesThroughSaveAndRead) {
     SetSlot(1, "S1");
     Interfaces[1].Interface = "\"Local Area Connection\"";
-    Profiles = {FullProfile(1, "'quoted name'")};
+    Profiles = {FullProfile(1, "'quoted name'"), FullProfile(1, " Home "), FullProfile(1, "\tTab")};
     Profiles[0].Scripts.Command = "\"C:\\Program Files\\tool.exe\"";
+    Profiles[1].Scripts.ScriptsValues = {{"HOST", "pc1 "}, {"PAD", "   "}};
+    Profiles[1].Scripts.SourcePath = " C:\\t.txt";
     SaveSettings(Window());
-    EXPECT_NE(Folder.Read("Settings/LAN1.ini").find("INTERFACE=\"\"Local Area Connection\"\"\r\n"), std::string::npos);
+    const std::string file = Folder.Read("Settings/LAN1.ini");
+    EXPECT_NE(file.find("INTERFACE=\"\"Local Area Connection\"\"\r\n"), std::string::npos);
+    EXPECT_NE(file.find("NAME=\" Home \"\r\n"), std::string::npos);
+    const std::vector<TProfile> written = Profiles;
     LoadSettings(1);
     EXPECT_EQ(Interfaces[1].Interface, "\"Local Area Connection\"");
-    ASSERT_EQ(Profiles.size(), 1u);
-    EXPECT_EQ(Profiles[0].Name, "'quoted name'");
-    EXPECT_EQ(Profiles[0].Scripts.Command, "\"C:\\Program Files\\tool.exe\"");
+    EXPECT_EQ(Profiles, written);
 }
 
 TEST_F(Settings, ReadingAgainEmptiesTheProfilesFirst) {
