@@ -32,47 +32,99 @@ std::string ReplaceEachOccurrence(const std::string& line, const std::string& na
     return result;
 }
 
-void RunNetworkStep(const TProfile& profile) {
+void RunNetworkStep(const TProfile& profile, TApplyResult& result) {
     TNetworkStep step = NetworkStepOf(profile);
     const std::string scriptPath = TempFilePath(NetshScriptFileName);
     // The probe: where it cannot be written, the script could not be either.
     platform::ForceDirectories(TempDir);
     platform::WriteTempFile(scriptPath, "TEST\r\n");
-    if (platform::FileExists(scriptPath) && step.Applies)
-        step.Data.BuildAndRun(scriptPath);
+    if (!step.Applies)
+        return;
+    if (!platform::FileExists(scriptPath)) {
+        result.Problems.push_back({TApplyFailure::ScriptNotWritten, scriptPath});
+        return;
+    }
+    const TNetshRun run = step.Data.BuildAndRun(scriptPath);
+    result.NetshRun = run.Saved && run.ExitCode != -1;
+    if (!run.Saved)
+        result.Problems.push_back({TApplyFailure::ScriptNotWritten, scriptPath});
+    else if (run.ExitCode == -1)
+        result.Problems.push_back({TApplyFailure::NetshNotStarted, scriptPath});
+    else if (run.ExitCode != 0)
+        result.Problems.push_back({TApplyFailure::NetshFailed, scriptPath, run.ExitCode});
 }
 
-void RunScriptsStep(const TScriptsGroup& scripts) {
-    if (!scripts.Apply || !platform::FileExists(scripts.SourcePath))
+// The template as the script step reads it; a problem when it is not an ordinary file of bounded size.
+std::optional<TApplyFailure> ReadTemplate(const std::string& path, std::string& content) {
+    switch (platform::ReadRegularFile(path, MaxTemplateSize, content)) {
+    case platform::ReadFileResult::Ok:
+        return std::nullopt;
+    case platform::ReadFileResult::Missing:
+        return TApplyFailure::TemplateMissing;
+    case platform::ReadFileResult::NotRegular:
+        return TApplyFailure::TemplateNotAFile;
+    case platform::ReadFileResult::TooLarge:
+        return TApplyFailure::TemplateTooLarge;
+    case platform::ReadFileResult::Unreadable:
+        break;
+    }
+    return TApplyFailure::TemplateUnreadable;
+}
+
+// Fills in the template into norvex.script; true when this application wrote it.
+bool WriteConvertedTemplate(const TScriptsGroup& scripts, const std::string& convertedPath, TApplyResult& result) {
+    std::string content;
+    if (std::optional<TApplyFailure> failure = ReadTemplate(scripts.SourcePath, content)) {
+        result.Problems.push_back({*failure, scripts.SourcePath});
+        return false;
+    }
+    std::optional<std::string> converted = ConvertTemplate(content, scripts.ScriptsValues);
+    if (!converted) {
+        result.Problems.push_back({TApplyFailure::ConvertedTooLarge, scripts.SourcePath});
+        return false;
+    }
+    if (!platform::WriteTempFile(convertedPath, *converted)) {
+        result.Problems.push_back({TApplyFailure::ConvertedNotWritten, convertedPath});
+        return false;
+    }
+    return true;
+}
+
+void RunScriptsStep(const TScriptsGroup& scripts, TApplyResult& result) {
+    if (!scripts.Apply)
         return;
+    // Without its template the step does nothing at all, not even the command.
+    if (!platform::FileExists(scripts.SourcePath)) {
+        result.Problems.push_back({TApplyFailure::TemplateMissing, scripts.SourcePath});
+        return;
+    }
     platform::WaitWindow wait(ReadLanguageKey("APPLY", "APPLY_CAPTION", LanguageName),
                               ReadLanguageKey("APPLY", "SCRIPT_INFO", LanguageName));
     platform::ForceDirectories(TempDir);
-    const std::string converted = TempFilePath(ConvertedScriptFileName);
-    std::string content;
+    const std::string convertedPath = TempFilePath(ConvertedScriptFileName);
     // Only what this application converted is copied: never a file left by an earlier one.
-    const bool convertedNow = platform::ReadWholeFile(scripts.SourcePath, content) &&
-                              platform::WriteTempFile(converted, ConvertTemplate(content, scripts.ScriptsValues));
-    if (convertedNow && !scripts.DestinationPath.empty()) {
+    if (WriteConvertedTemplate(scripts, convertedPath, result) && !scripts.DestinationPath.empty()) {
         const std::string folder = platform::FolderPartOf(scripts.DestinationPath);
         if (!folder.empty())
             platform::ForceDirectories(folder);
-        platform::ShellCopyFile(converted, scripts.DestinationPath);
+        if (!platform::ShellCopyFile(convertedPath, scripts.DestinationPath))
+            result.Problems.push_back({TApplyFailure::CopyFailed, scripts.DestinationPath});
     }
-    if (!scripts.Command.empty())
-        platform::RunProcess(scripts.Command, platform::StartupShowWindow());
+    if (!scripts.Command.empty() && platform::RunProcess(scripts.Command, platform::StartupShowWindow()) == -1)
+        result.Problems.push_back({TApplyFailure::CommandNotStarted, scripts.Command});
 }
 
 } // namespace
 
-bool ApplyCurrentProfile() {
+TApplyResult ApplyCurrentProfile() {
+    TApplyResult result;
     const int current = Selection.CurrentProfile;
     if (current < 0 || current >= static_cast<int>(Profiles.size()))
-        return true;
+        return result;
     const TProfile& profile = Profiles[static_cast<size_t>(current)];
-    RunNetworkStep(profile);
-    RunScriptsStep(profile.Scripts);
-    return true;
+    RunNetworkStep(profile, result);
+    RunScriptsStep(profile.Scripts, result);
+    return result;
 }
 
 std::string DNSRegisterText(int registerInDNS) {
@@ -145,7 +197,7 @@ std::string SubstituteVariables(const std::string& line, const std::vector<TScri
     return result;
 }
 
-std::string ConvertTemplate(const std::string& content, const std::vector<TScriptValue>& variables) {
+std::optional<std::string> ConvertTemplate(const std::string& content, const std::vector<TScriptValue>& variables) {
     std::string converted;
     size_t from = 0;
     // At least one line: an empty template gives one empty line.
@@ -158,6 +210,9 @@ std::string ConvertTemplate(const std::string& content, const std::vector<TScrip
             --end;
         converted += SubstituteVariables(content.substr(from, end - from), variables);
         converted += "\r\n";
+        // Each line is bounded, but many lines that each grow to the bound would not be.
+        if (converted.size() > MaxConvertedTemplateLength)
+            return std::nullopt;
         from = next;
     } while (from < content.size());
     return converted;

@@ -5,6 +5,7 @@
 #include "core/Promenne.h"
 #include "engine/U_ConfArray.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,39 @@
 inline constexpr const char* NetshScriptFileName = "norvex.txt";
 inline constexpr const char* ConvertedScriptFileName = "norvex.script";
 
-// Applies Profiles[Selection.CurrentProfile]: the network step, then the script step. Nothing is reported; always
-// true.
-bool ApplyCurrentProfile();
+// What went wrong while applying a profile. The steps go on as far as they can; each failure is named.
+enum class TApplyFailure {
+    ScriptNotWritten,    // Path: the netsh script
+    NetshNotStarted,     // Path: the netsh script
+    NetshFailed,         // ExitCode, Path: the netsh script
+    TemplateMissing,     // Path: the template; the whole script step is skipped, its command too
+    TemplateNotAFile,    // Path: a FIFO, a device or a folder-like thing; the command still runs
+    TemplateTooLarge,    // Path: over MaxTemplateSize
+    TemplateUnreadable,  // Path
+    ConvertedTooLarge,   // Path: the template; the filled-in text would exceed MaxConvertedTemplateLength
+    ConvertedNotWritten, // Path: norvex.script
+    CopyFailed,          // Path: the destination
+    CommandNotStarted,   // Path: the command line
+};
+struct TApplyProblem {
+    TApplyFailure Failure;
+    std::string Path;
+    int ExitCode = 0;
+    bool operator==(const TApplyProblem&) const = default;
+};
+struct TApplyResult {
+    std::vector<TApplyProblem> Problems; // in the order the steps ran
+    bool NetshRun = false;               // netsh was started (not when no network group applies)
+    bool Succeeded() const { return Problems.empty(); }
+};
+
+// Applies Profiles[Selection.CurrentProfile]: the network step, then the script step; says what went wrong.
+TApplyResult ApplyCurrentProfile();
+
+// The bounds of the script step: a template larger than this is refused, and so is a filled-in text that would
+// outgrow the other bound (each line of it may grow to MaxSubstitutedLineLength).
+inline constexpr size_t MaxTemplateSize = 16 * 1024 * 1024;
+inline constexpr size_t MaxConvertedTemplateLength = 64 * 1024 * 1024;
 
 // The netsh record of a profile's network groups, and whether any of them is applied at all.
 struct TNetworkStep {
@@ -38,8 +69,8 @@ std::string SubstituteVariables(const std::string& line, const std::vector<TScri
 inline constexpr size_t MaxSubstitutedLineLength = 16 * 1024 * 1024;
 
 // The converted template: each line of the template (ended by LF or CR LF; an empty template is one empty line)
-// through SubstituteVariables and ended by CR LF.
-std::string ConvertTemplate(const std::string& content, const std::vector<TScriptValue>& variables);
+// through SubstituteVariables and ended by CR LF. Nothing when it would outgrow MaxConvertedTemplateLength.
+std::optional<std::string> ConvertTemplate(const std::string& content, const std::vector<TScriptValue>& variables);
 
 // A file in TempDir.
 std::string TempFilePath(const std::string& fileName);

@@ -1,7 +1,6 @@
 // The netsh script builder: script text, saving and running.
 #include "engine/U_ConfArray.h"
 
-
 namespace {
 
 // The script's comments are Czech, in Windows-1250 byte for byte, as netsh scripts of this program have always been.
@@ -50,8 +49,15 @@ void TConfData::AddPair(TConfList list, const std::string& first, const std::str
     }
 }
 
+std::string NetshConnectionName(const std::string& name) {
+    const bool quoted = name.size() >= 2 && name.front() == '"' && name.back() == '"';
+    if (quoted || name.find_first_of(" \t") == std::string::npos)
+        return name;
+    return '"' + name + '"';
+}
+
 std::vector<std::string> TConfData::ScriptLines() const {
-    const std::string& name = InterfaceName;
+    const std::string name = NetshConnectionName(InterfaceName);
     std::vector<std::string> lines = {AddressBanner, "push interface ip"};
 
     if (IPSource >= 0) {
@@ -123,10 +129,12 @@ std::string TConfData::ScriptText() const {
     return text;
 }
 
-bool TConfData::BuildAndRun(const std::string& scriptPath) const {
-    if (!platform::WriteTempFile(scriptPath, ScriptText()))
-        return false;
-    return RunAndWait("netsh exec \"" + scriptPath + "\"", platform::SwHide) != -1;
+TNetshRun TConfData::BuildAndRun(const std::string& scriptPath) const {
+    TNetshRun run;
+    run.Saved = platform::WriteTempFile(scriptPath, ScriptText());
+    if (run.Saved)
+        run.ExitCode = RunAndWait("netsh exec \"" + scriptPath + "\"", platform::SwHide);
+    return run;
 }
 
 int TConfData::RunAndWait(const std::string& commandLine, int showWindow) const {

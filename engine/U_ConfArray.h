@@ -15,6 +15,16 @@ using TConfPairs = std::vector<TConfPair>;
 // The four lists of a TConfData.
 enum class TConfList { IPAddresses, IPGateways, DNSAddresses, WINSAddresses };
 
+// What came of saving the script and running netsh on it.
+struct TNetshRun {
+    bool Saved = false; // the script file was written
+    int ExitCode = -1;  // netsh's exit code; -1 when it was not started
+};
+
+// A connection name as netsh reads it: a name with a blank or a tab goes inside double quotes, unless it already is
+// (files of earlier versions store it quoted); any other name is written as it is.
+std::string NetshConnectionName(const std::string& name);
+
 // Source types and switches: negative leaves the group out, 1 is static (or ENABLE), anything else DHCP (or DISABLE).
 class TConfData {
 public:
@@ -30,9 +40,9 @@ public:
     // The script as saved: every line, the last one too, ended by CR LF.
     std::string ScriptText() const;
 
-    // Saves the script to scriptPath and runs netsh on it behind the wait window. True when the file was saved and
-    // netsh was started and waited for, whatever its exit code.
-    bool BuildAndRun(const std::string& scriptPath) const;
+    // Saves the script to scriptPath and runs netsh on it behind the wait window; netsh is not run when the script
+    // could not be saved.
+    TNetshRun BuildAndRun(const std::string& scriptPath) const;
 
     // Shows the wait window, runs the command line and waits for its end; its exit code, or -1.
     int RunAndWait(const std::string& commandLine, int showWindow) const;

@@ -20,8 +20,11 @@ const std::vector<TCaptionKey>& DefaultSlotCaptionKeys() {
 }
 
 const std::vector<TCaptionKey>& ApplyCaptionKeys() {
-    static const std::vector<TCaptionKey> keys = {
-        {"APPLY", "APPLY_CAPTION"}, {"APPLY", "APPLY_INFO"}, {"APPLY", "SCRIPT_INFO"}};
+    static const std::vector<TCaptionKey> keys = {{"APPLY", "APPLY_CAPTION"},
+                                                  {"APPLY", "APPLY_INFO"},
+                                                  {"APPLY", "SCRIPT_INFO"},
+                                                  {"APPLY", "RESULT_APPLIED"},
+                                                  {"APPLY", "RESULT_FAILED"}};
     return keys;
 }
 

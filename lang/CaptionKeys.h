@@ -18,7 +18,8 @@ const std::vector<TCaptionKey>& MainWindowCaptionKeys();
 // The defaults of a slot whose file lacks them.
 const std::vector<TCaptionKey>& DefaultSlotCaptionKeys();
 
-// The wait windows of applying a profile.
+// The wait windows of applying a profile and the notification after it (the texts of each failure are listed
+// with the failures).
 const std::vector<TCaptionKey>& ApplyCaptionKeys();
 
 // Keys of one section, in fetch order.

@@ -1,11 +1,14 @@
 // Applying a profile: the netsh record made from its groups, the probe and script files, the script step.
 #include "engine/ApplyProfile.h"
+#include "engine/ApplyNotice.h"
 
 #include "Recording.h"
 #include "TestFolders.h"
 #include "lang/Language.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -64,7 +67,9 @@ Lines SplitLines(const std::string& text) {
 
 TEST_F(ApplyProfile, AProfileWithoutNetworkGroupsLeavesOnlyTheProbeAndRunsNoNetsh) {
     NewCurrentProfile();
-    EXPECT_TRUE(ApplyCurrentProfile());
+    TApplyResult result = ApplyCurrentProfile();
+    EXPECT_TRUE(result.Succeeded());
+    EXPECT_FALSE(result.NetshRun);
     EXPECT_EQ(NetshScript(), "TEST\r\n");
     EXPECT_TRUE(Recorded.Runs().empty());
 }
@@ -73,10 +78,12 @@ TEST_F(ApplyProfile, TheScriptNamesTheConnectionOfTheProfilesOwnSlot) {
     TProfile& profile = NewCurrentProfile(3);
     profile.IP.Apply = true;
     profile.IP.SourceType = 0;
-    EXPECT_TRUE(ApplyCurrentProfile());
+    TApplyResult result = ApplyCurrentProfile();
+    EXPECT_TRUE(result.Succeeded());
+    EXPECT_TRUE(result.NetshRun);
     Lines lines = SplitLines(NetshScript());
     ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[2], "set address name=Connection 3 source=DHCP");
+    EXPECT_EQ(lines[2], "set address name=\"Connection 3\" source=DHCP");
     std::vector<Lines> runs = Recorded.Runs();
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0][0], "arg exec");
@@ -173,11 +180,11 @@ TEST_F(ApplyProfile, StaticDnsRegistersAsTheProfileSays) {
     profile.DNS = {true, 1, {"10.0.0.3"}, 2};
     ApplyCurrentProfile();
     // Neither this system nor Wine reports Windows 2000, so the register part is written.
-    EXPECT_NE(NetshScript().find("set dns name=Connection 1 source=static addr=10.0.0.3 register=both\r\n"),
+    EXPECT_NE(NetshScript().find("set dns name=\"Connection 1\" source=static addr=10.0.0.3 register=both\r\n"),
               std::string::npos);
     profile.DNS.RegisterInDNS = 7;
     ApplyCurrentProfile();
-    EXPECT_NE(NetshScript().find("set dns name=Connection 1 source=static addr=10.0.0.3 register=\r\n"),
+    EXPECT_NE(NetshScript().find("set dns name=\"Connection 1\" source=static addr=10.0.0.3 register=\r\n"),
               std::string::npos);
 }
 
@@ -185,8 +192,8 @@ TEST_F(ApplyProfile, GatewaysAlwaysGetMetricZero) {
     TProfile& profile = NewCurrentProfile();
     profile.IP = {true, 1, {{"10.0.0.5", "255.0.0.0"}}, {"10.0.0.1", "10.0.0.2"}};
     ApplyCurrentProfile();
-    EXPECT_NE(NetshScript().find("set address name=Connection 1 source=static gateway=10.0.0.1 gwmetric=0\r\n"
-                                 "add address name=Connection 1 gateway=10.0.0.2 gwmetric=0\r\n"),
+    EXPECT_NE(NetshScript().find("set address name=\"Connection 1\" source=static gateway=10.0.0.1 gwmetric=0\r\n"
+                                 "add address name=\"Connection 1\" gateway=10.0.0.2 gwmetric=0\r\n"),
               std::string::npos);
 }
 
@@ -218,12 +225,43 @@ TEST_F(ApplyProfile, AMissingTemporaryFolderIsCreated) {
     EXPECT_EQ(Recorded.Runs().size(), 1u);
 }
 
-TEST_F(ApplyProfile, WhereTheProbeCannotBeWrittenNetshIsNotRun) {
+TEST_F(ApplyProfile, WhereTheProbeCannotBeWrittenNetshIsNotRunAndThatIsReported) {
     Folder.Write("file", "not a folder");
     TempDir = Folder.File("file/Temp");
     NewCurrentProfile().IP.Apply = true;
-    EXPECT_TRUE(ApplyCurrentProfile());
+    EXPECT_EQ(ApplyCurrentProfile().Problems,
+              (std::vector<TApplyProblem>{{TApplyFailure::ScriptNotWritten, TempFilePath("norvex.txt")}}));
     EXPECT_TRUE(Recorded.Runs().empty());
+}
+
+TEST_F(ApplyProfile, NetshEndingWithAnErrorIsReportedWithItsCodeAndScript) {
+    Recorded.SetExitCode(1);
+    NewCurrentProfile().IP.Apply = true;
+    TApplyResult result = ApplyCurrentProfile();
+    EXPECT_TRUE(result.NetshRun);
+    EXPECT_EQ(result.Problems,
+              (std::vector<TApplyProblem>{{TApplyFailure::NetshFailed, Folder.File("Temp/norvex.txt"), 1}}));
+}
+
+// The words the user reads after applying: the shipped language file tells every failure, path and code filled in.
+TEST_F(ApplyProfile, TheNoticeTellsTheOutcomeInTheShippedLanguageFilesWords) {
+    LanguageDir = (std::filesystem::path(platform::ExecutablePath()).parent_path() / "Language").string();
+    CloseIniFile();
+    TApplyNotice applied = ApplyNoticeOf({}, "Office");
+    EXPECT_FALSE(applied.Warning);
+    EXPECT_EQ(applied.Text, "Profile 'Office' applied");
+    TApplyNotice failed = ApplyNoticeOf(
+        {{{TApplyFailure::NetshFailed, "C:\\Temp\\norvex.txt", 1}, {TApplyFailure::CopyFailed, "D:\\x.cfg"}}},
+        "Office");
+    EXPECT_TRUE(failed.Warning);
+    EXPECT_EQ(failed.Title, "Profile 'Office' was not applied completely");
+    EXPECT_EQ(failed.Text, "netsh ended with exit code 1. Script: C:\\Temp\\norvex.txt\n"
+                           "The filled-in script could not be copied to D:\\x.cfg.");
+    for (int failure = 0; failure <= static_cast<int>(TApplyFailure::CommandNotStarted); ++failure) {
+        std::string text = ApplyFailureText({static_cast<TApplyFailure>(failure), "<path>", 7});
+        EXPECT_EQ(text.find("PARROR"), std::string::npos) << text;
+        EXPECT_EQ(text.find('$'), std::string::npos) << text;
+    }
 }
 
 TEST_F(ApplyProfile, ATemporaryFolderEndingInASeparatorGetsNoSecondOne) {
@@ -235,16 +273,16 @@ TEST_F(ApplyProfile, ATemporaryFolderEndingInASeparatorGetsNoSecondOne) {
 
 TEST_F(ApplyProfile, AnUnknownCurrentProfileAppliesNothing) {
     Selection.CurrentProfile = 3;
-    EXPECT_TRUE(ApplyCurrentProfile());
+    EXPECT_TRUE(ApplyCurrentProfile().Succeeded());
     Selection.CurrentProfile = -1;
-    EXPECT_TRUE(ApplyCurrentProfile());
+    EXPECT_TRUE(ApplyCurrentProfile().Succeeded());
     EXPECT_FALSE(Folder.Exists("Temp/norvex.txt"));
 }
 
 TEST_F(ApplyProfile, TheScriptStepFillsInTheTemplateCopiesItAndRunsTheCommand) {
     TProfile& profile = ScriptProfile("address=ip;IP\r\ngateway=$GW\nplain\r\n");
     profile.Scripts.ScriptsValues = {{"IP", "10.0.0.5"}, {"$GW", "10.0.0.1"}};
-    EXPECT_TRUE(ApplyCurrentProfile());
+    EXPECT_TRUE(ApplyCurrentProfile().Succeeded());
     const std::string expected = "address=10.0.0.5;10.0.0.5\r\ngateway=10.0.0.1\r\nplain\r\n";
     EXPECT_EQ(Folder.Read("Temp/norvex.script"), expected);
     EXPECT_EQ(Folder.Read("out/dest.cfg"), expected);
@@ -290,10 +328,11 @@ TEST_F(ApplyProfile, AnExistingDestinationIsOverwritten) {
     EXPECT_EQ(Folder.Read("out/dest.cfg"), "new\r\n");
 }
 
-TEST_F(ApplyProfile, AMissingTemplateSkipsTheWholeScriptStep) {
+TEST_F(ApplyProfile, AMissingTemplateSkipsTheWholeScriptStepAndIsReported) {
     TProfile& profile = ScriptProfile("x");
     profile.Scripts.SourcePath = Folder.File("missing.cfg");
-    ApplyCurrentProfile();
+    EXPECT_EQ(ApplyCurrentProfile().Problems,
+              (std::vector<TApplyProblem>{{TApplyFailure::TemplateMissing, profile.Scripts.SourcePath}}));
     EXPECT_FALSE(Folder.Exists("Temp/norvex.script"));
     EXPECT_FALSE(Folder.Exists("out/dest.cfg"));
     EXPECT_TRUE(Recorded.Runs().empty());
@@ -306,16 +345,26 @@ TEST_F(ApplyProfile, AScriptStepThatIsNotAppliedDoesNothing) {
     EXPECT_TRUE(Recorded.Runs().empty());
 }
 
-TEST_F(ApplyProfile, ACommandThatCannotBeStartedIsPassedOverSilently) {
-    ScriptProfile("x").Scripts.Command = "\"" + Folder.File("no-such-command") + "\" a";
-    EXPECT_TRUE(ApplyCurrentProfile());
+TEST_F(ApplyProfile, ACommandThatCannotBeStartedIsReportedAfterTheCopy) {
+    const std::string command = "\"" + Folder.File("no-such-command") + "\" a";
+    ScriptProfile("x").Scripts.Command = command;
+    EXPECT_EQ(ApplyCurrentProfile().Problems,
+              (std::vector<TApplyProblem>{{TApplyFailure::CommandNotStarted, command}}));
     EXPECT_EQ(Folder.Read("out/dest.cfg"), "x\r\n");
+}
+
+TEST_F(ApplyProfile, ADestinationThatCannotBeWrittenIsReportedAndTheCommandRuns) {
+    Folder.Write("file", "not a folder");
+    const std::string destination = Folder.File("file/dest.cfg");
+    ScriptProfile("x").Scripts.DestinationPath = destination;
+    EXPECT_EQ(ApplyCurrentProfile().Problems, (std::vector<TApplyProblem>{{TApplyFailure::CopyFailed, destination}}));
+    EXPECT_EQ(Recorded.Runs().size(), 1u);
 }
 
 TEST_F(ApplyProfile, TheCommandsExitCodeIsNotRead) {
     Recorded.SetExitCode(3);
     ScriptProfile("x");
-    EXPECT_TRUE(ApplyCurrentProfile());
+    EXPECT_TRUE(ApplyCurrentProfile().Succeeded());
     EXPECT_EQ(Recorded.Runs().size(), 1u);
 }
 

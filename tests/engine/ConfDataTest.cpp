@@ -201,9 +201,33 @@ TEST(ConfData, AddPairFillsInTheMaskAndTheMetric) {
     EXPECT_EQ(data.WINSAddresses, (TConfPairs{{"10.0.0.3", ""}}));
 }
 
-TEST(ConfData, TheConnectionNameIsWrittenAsItIs) {
-    TConfData data = Data(0, -1, -1, -1, -1, -1, "Local Area Connection");
-    EXPECT_EQ(AddressLines(data), (Lines{"set address name=Local Area Connection source=DHCP"}));
+// netsh rejects a name with blanks unless it is quoted; earlier versions stored such names quoted already.
+TEST(ConfData, AConnectionNameWithBlanksIsQuotedOnEveryLine) {
+    const std::pair<const char*, const char*> names[] = {
+        {"Ethernet 2", "\"Ethernet 2\""},
+        {"Wi-Fi\tHome", "\"Wi-Fi\tHome\""},
+        {"\"Local Area Connection\"", "\"Local Area Connection\""},
+        {"LAN", "LAN"},
+        {"\"LAN\"", "\"LAN\""},
+        {"", ""},
+        {"\"half quoted", "\"\"half quoted\""},
+    };
+    for (const auto& [stored, written] : names)
+        EXPECT_EQ(NetshConnectionName(stored), written) << stored;
+    TConfData data = Data(1, 1, 1, -1, -1, -1, "Ethernet 2");
+    data.AddPair(TConfList::IPAddresses, "10.0.0.5", "");
+    data.AddPair(TConfList::IPGateways, "10.0.0.1", "");
+    data.AddPair(TConfList::DNSAddresses, "10.0.0.2", "");
+    data.AddPair(TConfList::DNSAddresses, "10.0.0.3", "");
+    data.AddPair(TConfList::WINSAddresses, "10.0.0.4", "");
+    size_t named = 0;
+    for (const std::string& line : data.ScriptLines()) {
+        if (line.find("name=") == std::string::npos)
+            continue;
+        ++named;
+        EXPECT_NE(line.find("name=\"Ethernet 2\" "), std::string::npos) << line;
+    }
+    EXPECT_EQ(named, 8u);
 }
 
 TEST(ConfData, ValuesAreWrittenAsTheyAre) {
@@ -235,7 +259,9 @@ TEST(BuildAndRun, SavesTheScriptAndRunsNetshExecOnIt) {
     TConfData data = Data(0, -1, -1, 1, 1, 1);
     const std::string path = folder.File("norvex.txt");
     folder.Write("norvex.txt", std::string(5000, 'x'));
-    EXPECT_TRUE(data.BuildAndRun(path));
+    TNetshRun run = data.BuildAndRun(path);
+    EXPECT_TRUE(run.Saved);
+    EXPECT_EQ(run.ExitCode, 0);
     EXPECT_EQ(folder.Read("norvex.txt"), data.ScriptText());
     std::vector<Lines> runs = recording.Runs();
     ASSERT_EQ(runs.size(), 1u);
@@ -247,18 +273,20 @@ TEST(BuildAndRun, SavesTheScriptAndRunsNetshExecOnIt) {
     EXPECT_EQ(runs[0], expected);
 }
 
-TEST(BuildAndRun, ANonZeroExitCodeOfNetshStillCounts) {
+TEST(BuildAndRun, GivesNetshsExitCode) {
     ScratchFolder folder;
     Recording recording(folder);
     recording.SetExitCode(1);
-    EXPECT_TRUE(Data(0, -1, -1).BuildAndRun(folder.File("norvex.txt")));
+    EXPECT_EQ(Data(0, -1, -1).BuildAndRun(folder.File("norvex.txt")).ExitCode, 1);
     EXPECT_EQ(recording.Runs().size(), 1u);
 }
 
 TEST(BuildAndRun, AScriptThatCannotBeSavedIsNotRun) {
     ScratchFolder folder;
     Recording recording(folder);
-    EXPECT_FALSE(Data(0, -1, -1).BuildAndRun(folder.File("missing/norvex.txt")));
+    TNetshRun run = Data(0, -1, -1).BuildAndRun(folder.File("missing/norvex.txt"));
+    EXPECT_FALSE(run.Saved);
+    EXPECT_EQ(run.ExitCode, -1);
     EXPECT_TRUE(recording.Runs().empty());
 }
 

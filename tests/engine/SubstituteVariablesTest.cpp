@@ -127,4 +127,15 @@ TEST(ConvertTemplate, EveryLineIsSubstituted) {
     EXPECT_EQ(ConvertTemplate("[N]\nname=n\n", {{"N", "x"}}), "[x]\r\nxame=x\r\n");
 }
 
+// Each line stays within its bound, but a template of many lines that each grow would need gigabytes.
+TEST(ConvertTemplate, ATextGrowingPastItsBoundGivesNothing) {
+    const Variables megabyte = {{"X", std::string(1024 * 1024, 'x')}};
+    const size_t lines = MaxConvertedTemplateLength / (1024 * 1024);
+    std::string manyLines;
+    for (size_t i = 0; i < lines - 1; ++i)
+        manyLines += "X\n";
+    EXPECT_TRUE(ConvertTemplate(manyLines, megabyte).has_value());
+    EXPECT_FALSE(ConvertTemplate(manyLines + "X\n", megabyte).has_value());
+}
+
 } // namespace

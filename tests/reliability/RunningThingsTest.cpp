@@ -77,7 +77,9 @@ TEST_F(RunningThings, ShellSyntaxAsTheProgramNameStartsNothing) {
          {std::string("touch${IFS}m1"), std::string("touch;touch m2"), std::string("$(touch m3)"),
           std::string("`touch m4`"), std::string("\"touch m5\""), "\"" + Recording::RecorderPath() + "\";touch m6"}) {
         ScriptProfile().Scripts.Command = command;
-        EXPECT_TRUE(ApplyCurrentProfile()) << command;
+        EXPECT_EQ(ApplyCurrentProfile().Problems,
+                  (std::vector<TApplyProblem>{{TApplyFailure::CommandNotStarted, command}}))
+            << command;
     }
     EXPECT_TRUE(Recorded.Runs().empty());
     ExpectNoShellTraces();
@@ -91,7 +93,8 @@ TEST_F(RunningThings, TheConnectionNameAndTheTemporaryFolderStayOutOfTheCommandL
     profile.IP.Apply = true;
     ApplyCurrentProfile();
     EXPECT_EQ(Recorded.Runs(), (std::vector<Lines>{{"arg exec", "arg " + TempDir + "/norvex.txt"}}));
-    EXPECT_NE(Folder.Read("temp dir;touch m3 $(touch m4)/norvex.txt").find("name=" + Interfaces[1].Interface),
+    EXPECT_NE(Folder.Read("temp dir;touch m3 $(touch m4)/norvex.txt")
+                  .find("name=" + NetshConnectionName(Interfaces[1].Interface)),
               std::string::npos);
     ExpectNoShellTraces();
 }
@@ -107,25 +110,52 @@ TEST_F(RunningThings, TemplateAndDestinationPathsAreTakenLiterally) {
     ExpectNoShellTraces();
 }
 
-TEST_F(RunningThings, ADestinationThatCannotTakeTheFileLeavesTheCommandRunning) {
+TEST_F(RunningThings, ADestinationThatCannotTakeTheFileIsReportedAndTheCommandRuns) {
     Folder.Write("plain-file", "not a folder");
     fs::create_directories(Folder.File("a-folder"));
-    const std::string destinations[] = {
-        Folder.File("a-folder"),                // a folder: the file goes into it under its own name
-        Folder.File("plain-file/sub/dest.cfg"), // a folder part that is a file
-        "/proc/norvex-cannot-be-here/dest.cfg", // a place nobody can write, not even root
-        "/proc/version",                        // an existing file that cannot be replaced
-        Folder.File(std::string(5000, 'x')),    // a name too long for the system
+    const std::pair<std::string, bool> destinations[] = {
+        {Folder.File("a-folder"), true},                 // a folder: the file goes into it under its own name
+        {Folder.File("plain-file/sub/dest.cfg"), false}, // a folder part that is a file
+        {"/proc/norvex-cannot-be-here/dest.cfg", false}, // a place nobody can write, not even root
+        {"/proc/version", false},                        // an existing file that cannot be replaced
+        {Folder.File(std::string(5000, 'x')), false},    // a name too long for the system
     };
     size_t runs = 0;
-    for (const std::string& destination : destinations) {
+    for (const auto& [destination, copied] : destinations) {
         ScriptProfile().Scripts.DestinationPath = destination;
-        EXPECT_TRUE(ApplyCurrentProfile()) << destination.substr(0, 80);
+        std::vector<TApplyProblem> expected;
+        if (!copied)
+            expected.push_back({TApplyFailure::CopyFailed, destination});
+        EXPECT_EQ(ApplyCurrentProfile().Problems, expected) << destination.substr(0, 80);
         EXPECT_EQ(Recorded.Runs().size(), ++runs) << destination.substr(0, 80);
         EXPECT_EQ(Folder.Read("Temp/norvex.script"), "name=alpha\r\n");
     }
     EXPECT_EQ(Folder.Read("a-folder/norvex.script"), "name=alpha\r\n");
     EXPECT_EQ(Folder.Read("plain-file"), "not a folder");
+}
+
+// A template is read whole: a FIFO would block the program for ever and a device or a huge file would exhaust its
+// memory. They are reported and the step goes on without them.
+TEST_F(RunningThings, ATemplateThatIsNoOrdinaryFileOfBoundedSizeIsRefusedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo(Folder.File("fifo").c_str(), 0600), 0);
+    Folder.Write("huge.cfg", "");
+    fs::resize_file(Folder.File("huge.cfg"), MaxTemplateSize + 1);
+    fs::create_directories(Folder.File("folder.cfg"));
+    const std::pair<std::string, TApplyFailure> templates[] = {
+        {Folder.File("fifo"), TApplyFailure::TemplateNotAFile},
+        {"/dev/zero", TApplyFailure::TemplateNotAFile},
+        {Folder.File("huge.cfg"), TApplyFailure::TemplateTooLarge},
+        {Folder.File("folder.cfg"), TApplyFailure::TemplateMissing},
+    };
+    size_t runs = 0;
+    for (const auto& [path, failure] : templates) {
+        ScriptProfile().Scripts.SourcePath = path;
+        EXPECT_EQ(ApplyCurrentProfile().Problems, (std::vector<TApplyProblem>{{failure, path}})) << path;
+        EXPECT_FALSE(Folder.Exists("out/dest.cfg")) << path;
+        // The command runs unless there is no template at all.
+        runs += failure == TApplyFailure::TemplateMissing ? 0 : 1;
+        EXPECT_EQ(Recorded.Runs().size(), runs) << path;
+    }
 }
 
 TEST_F(RunningThings, PlantedSymbolicLinksInPlaceOfTheTemporaryFilesAreNotFollowed) {

@@ -1,0 +1,21 @@
+// What the user is told after applying a profile: one short notification in the language file's words, the same
+// for the window's tray balloon and for the command line.
+#pragma once
+
+#include "engine/ApplyProfile.h"
+
+#include <string>
+
+struct TApplyNotice {
+    bool Warning = false; // something failed
+    std::string Title;
+    std::string Text; // one line per failure
+};
+
+TApplyNotice ApplyNoticeOf(const TApplyResult& result, const std::string& profileName);
+
+// One failure in the language file's words, its path and exit code filled in.
+std::string ApplyFailureText(const TApplyProblem& problem);
+
+// The language key (section APPLY) that tells a failure.
+const char* ApplyFailureKey(TApplyFailure failure);
