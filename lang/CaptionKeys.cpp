@@ -28,6 +28,11 @@ const std::vector<TCaptionKey>& ApplyCaptionKeys() {
     return keys;
 }
 
+const std::vector<TCaptionKey>& MessageCaptionKeys() {
+    static const std::vector<TCaptionKey> keys = {{"GUI", "UNEXPECTED_ERROR"}};
+    return keys;
+}
+
 const std::vector<std::string>& ProfileFormCaptionKeys() {
     static const std::vector<std::string> keys = {
         "WINDOWTITLE",    "MAINTITLE",      "HELPTITLE",      "TABSHEET1",      "TABSHEET2",      "TABSHEET3",
@@ -78,7 +83,7 @@ std::vector<std::string> IPaddressFormCaptionKeys(int dialogMode) {
 
 std::vector<TCaptionKey> AllCaptionKeys() {
     std::vector<TCaptionKey> all = MainWindowCaptionKeys();
-    for (const auto* list : {&DefaultSlotCaptionKeys(), &ApplyCaptionKeys()})
+    for (const auto* list : {&DefaultSlotCaptionKeys(), &ApplyCaptionKeys(), &MessageCaptionKeys()})
         all.insert(all.end(), list->begin(), list->end());
     auto addSection = [&all](const char* section, const std::vector<std::string>& keys) {
         for (const std::string& key : keys)

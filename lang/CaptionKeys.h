@@ -22,6 +22,9 @@ const std::vector<TCaptionKey>& DefaultSlotCaptionKeys();
 // with the failures).
 const std::vector<TCaptionKey>& ApplyCaptionKeys();
 
+// The messages of the program itself: a handler that failed unexpectedly.
+const std::vector<TCaptionKey>& MessageCaptionKeys();
+
 // Keys of one section, in fetch order.
 const std::vector<std::string>& ProfileFormCaptionKeys();       // PROFILEFORM
 const std::vector<std::string>& ScriptMessageFormCaptionKeys(); // SCRIPTMESSAGEFORM

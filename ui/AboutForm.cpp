@@ -51,7 +51,9 @@ void TAbout_Form::ShowModal(HWND owner) {
     RunModal(Hwnd, owner, Closed);
 }
 
-void TAbout_Form::FormActivate() { LoadStrings(); }
+void TAbout_Form::FormActivate() {
+    LoadStrings();
+}
 
 bool TAbout_Form::LoadStrings() {
     const std::vector<std::string>& keys = AboutFormCaptionKeys(); // WINDOWTITLE, MAINTITLE, HELPTITLE

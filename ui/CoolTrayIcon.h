@@ -1,15 +1,23 @@
 // The tray icon: the program's icon in the notification area for the whole run, its menu on the right button,
-// the default item on a double-click, and minimising the main window into the notification area.
+// the default item on a double-click, notifications, and minimising the main window into the notification area.
 #pragma once
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <functional>
+#include <string>
 
 class TCoolTrayIcon {
 public:
     // The message the shell sends about the icon.
     static constexpr UINT CallbackMessage = WM_USER + 1024;
+    static constexpr UINT IconId = 1;
+    // When the shell is not ready (at sign-in), adding the icon is tried again this often, this many times; the
+    // shell's "TaskbarCreated" broadcast brings it back later in any case.
+    static constexpr UINT RetryMilliseconds = 1000;
+    static constexpr int RetryCount = 10;
 
     ~TCoolTrayIcon();
 
@@ -19,20 +27,33 @@ public:
     // The main window hands every message here first; true when the tray consumed it.
     bool HandleMainWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    // Hides the main window into the notification area, telling OnMinimizeToTray first.
-    void MinimizeToTray();
+    // Hides the main window into the notification area, telling OnMinimizeToTray first. Only with the icon in the
+    // notification area: without it the window would be out of reach, so it stays and this gives false.
+    bool MinimizeToTray();
     // Shows the main window again, in front.
     void RestoreFromTray();
 
+    // A notification from the icon: information, or a warning.
+    void ShowBalloon(const std::string& title, const std::string& text, bool warning);
+
     bool IconAdded() const { return Added; }
+    HWND HandlerWindow() const { return Handler; }
 
     std::function<void()> OnMinimizeToTray;
-    std::function<void()> OnShowMenu;      // the right button was pressed on the icon
-    std::function<void()> OnDefaultItem;   // the icon was double-clicked
+    std::function<void()> OnShowMenu;    // the right button was pressed on the icon
+    std::function<void()> OnDefaultItem; // the icon was double-clicked
+    std::function<void()> OnIconAdded;   // the icon came into the notification area after a failed first try
+    // Every call to the shell goes through here; the tests put a recorder in its place.
+    std::function<BOOL(DWORD, NOTIFYICONDATAA&)> NotifyShell = [](DWORD action, NOTIFYICONDATAA& data) {
+        return Shell_NotifyIconA(action, &data);
+    };
 
 private:
     static LRESULT CALLBACK HandlerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void Notify(DWORD action);
+    LRESULT HandleHandlerMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    NOTIFYICONDATAA Record(UINT flags) const;
+    bool Notify(DWORD action);
+    void AddIcon();
     void HandleIconMessage(LPARAM mouseMessage);
 
     HWND Main = nullptr;
@@ -41,4 +62,5 @@ private:
     UINT TaskbarCreated = 0;
     bool Added = false;
     bool Hiding = false;
+    int RetriesLeft = 0;
 };

@@ -1,6 +1,7 @@
 // The windows the interface page opens, each created for its opening and destroyed when it closes.
 #include "ui/Editors.h"
 
+#include "core/Promenne.h"
 #include "engine/ApplyProfile.h"
 #include "ui/InterfaceForm.h"
 #include "ui/ProfileForm.h"
@@ -19,5 +20,11 @@ void ShowInterfaceDialog(HWND owner) {
 }
 
 void ApplyProfile() {
-    ApplyCurrentProfile();
+    const int current = Selection.CurrentProfile;
+    if (current < 0 || current >= static_cast<int>(Profiles.size()))
+        return;
+    const std::string name = Profiles[static_cast<size_t>(current)].Name;
+    const TApplyResult result = ApplyCurrentProfile();
+    if (GUI_Form != nullptr)
+        GUI_Form->ShowApplyResult(result, name);
 }

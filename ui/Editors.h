@@ -9,5 +9,5 @@ void ShowProfileEditor(HWND owner);
 // The interface settings dialog for the slot of the active page, modal over the owner.
 void ShowInterfaceDialog(HWND owner);
 
-// Applies Profiles[Selection.CurrentProfile].
+// Applies Profiles[Selection.CurrentProfile] and tells the user what came of it.
 void ApplyProfile();

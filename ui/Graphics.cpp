@@ -71,7 +71,8 @@ HBITMAP PremultipliedCell(HBITMAP strip, int cellWidth, int cell) {
     if (copy == nullptr)
         return nullptr;
     for (int y = 0; y < height; ++y) {
-        const auto* from = static_cast<const unsigned char*>(info.bmBits) + y * info.bmWidthBytes + cell * cellWidth * 4;
+        const auto* from =
+            static_cast<const unsigned char*>(info.bmBits) + y * info.bmWidthBytes + cell * cellWidth * 4;
         auto* to = static_cast<unsigned char*>(bits) + y * cellWidth * 4;
         for (int x = 0; x < cellWidth; ++x, from += 4, to += 4) {
             for (int c = 0; c < 3; ++c)
@@ -143,8 +144,8 @@ HBITMAP MenuBitmap(HIMAGELIST list, int index) {
 }
 
 HBITMAP LoadPicture(int resourceId) {
-    return static_cast<HBITMAP>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0,
-                                           LR_CREATEDIBSECTION));
+    return static_cast<HBITMAP>(
+        LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
 void DrawPictureCell(HDC dc, HBITMAP strip, int cellWidth, int cell, int x, int y) {

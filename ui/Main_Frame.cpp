@@ -16,12 +16,10 @@ namespace {
 constexpr TFrameCommand PanelCommands[5] = {TFrameCommand::Add, TFrameCommand::Delete, TFrameCommand::Edit,
                                             TFrameCommand::Run, TFrameCommand::Interface};
 constexpr int PanelIcons[5] = {7, 11, 12, 10, 3};
-constexpr TFrameSender LabelSenders[5] = {TFrameSender::Label_ADD, TFrameSender::Label_DELETE,
-                                          TFrameSender::Label_EDIT, TFrameSender::Label_RUN,
-                                          TFrameSender::Label_INTERFACE};
-constexpr TFrameSender ImageSenders[5] = {TFrameSender::Image_ADD, TFrameSender::Image_DELETE,
-                                          TFrameSender::Image_EDIT, TFrameSender::Image_RUN,
-                                          TFrameSender::Image_INTERFACE};
+constexpr TFrameSender LabelSenders[5] = {TFrameSender::Label_ADD, TFrameSender::Label_DELETE, TFrameSender::Label_EDIT,
+                                          TFrameSender::Label_RUN, TFrameSender::Label_INTERFACE};
+constexpr TFrameSender ImageSenders[5] = {TFrameSender::Image_ADD, TFrameSender::Image_DELETE, TFrameSender::Image_EDIT,
+                                          TFrameSender::Image_RUN, TFrameSender::Image_INTERFACE};
 constexpr int RowHeight = 22;
 
 int PanelPosition(TFrameCommand command) {
@@ -46,8 +44,8 @@ void TMainFrame::Create(HWND parent) {
         JvNavMoved();
     };
     JvListView1 = CreateWindowExA(0, WC_LISTVIEWA, "",
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER |
-                                      LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
+                                      LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                                   5, 0, 100, ListHeight, Hwnd, nullptr, ProgramInstance(), nullptr);
     ListView_SetExtendedListViewStyle(JvListView1, LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     SendMessageA(JvListView1, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
@@ -71,7 +69,9 @@ std::string TMainFrame::CommandCaption(TFrameCommand command) const {
     return position >= 0 ? Captions[static_cast<size_t>(position)] : std::string();
 }
 
-void TMainFrame::ClearRows() { ListView_DeleteAllItems(JvListView1); }
+void TMainFrame::ClearRows() {
+    ListView_DeleteAllItems(JvListView1);
+}
 
 void TMainFrame::AppendRow(const std::string& caption, int image) {
     LVITEMA item{};
@@ -83,7 +83,9 @@ void TMainFrame::AppendRow(const std::string& caption, int image) {
     SendMessageA(JvListView1, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-int TMainFrame::RowCount() const { return ListView_GetItemCount(JvListView1); }
+int TMainFrame::RowCount() const {
+    return ListView_GetItemCount(JvListView1);
+}
 
 std::string TMainFrame::RowCaption(int row) const {
     char buffer[1024] = {};
@@ -95,7 +97,9 @@ std::string TMainFrame::RowCaption(int row) const {
     return buffer;
 }
 
-int TMainFrame::SelectedRow() const { return ListView_GetNextItem(JvListView1, -1, LVNI_SELECTED); }
+int TMainFrame::SelectedRow() const {
+    return ListView_GetNextItem(JvListView1, -1, LVNI_SELECTED);
+}
 
 void TMainFrame::SelectRow(int row) {
     ListView_SetItemState(JvListView1, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);

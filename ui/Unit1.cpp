@@ -3,6 +3,7 @@
 
 #include "core/Promenne.h"
 #include "core/Startup.h"
+#include "engine/ApplyNotice.h"
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
@@ -21,11 +22,67 @@ namespace {
 constexpr UINT_PTR StartTimer = 1;
 constexpr UINT ShowSettingsErrors = WM_APP + 1;
 
-std::string Text(const char* section, const char* key) { return ReadLanguageKey(section, key, LanguageName); }
+std::string Text(const char* section, const char* key) {
+    return ReadLanguageKey(section, key, LanguageName);
+}
 
-TWindowSnapshot SnapshotOfMainWindow() { return GUI_Form->WindowSnapshot(); }
+TWindowSnapshot SnapshotOfMainWindow() {
+    return GUI_Form->WindowSnapshot();
+}
 
+TScreenRect ScreenRectOf(const RECT& rect) {
+    return TScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+}
 
+TScreenRect WorkAreaOf(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(monitor, &info);
+    return ScreenRectOf(info.rcWork);
+}
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    reinterpret_cast<std::vector<TScreenRect>*>(areas)->push_back(WorkAreaOf(monitor));
+    return TRUE;
+}
+
+std::vector<TScreenRect> WorkAreas() {
+    std::vector<TScreenRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+// The rectangle the window has when it is neither minimised nor maximised, in screen coordinates: the placement
+// gives it relative to the work area, which differs from the screen by a taskbar at the top or left.
+RECT NormalBounds(HWND window) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(window, &placement);
+    RECT bounds = placement.rcNormalPosition;
+    if (!(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        GetMonitorInfoA(MonitorFromRect(&bounds, MONITOR_DEFAULTTONEAREST), &info);
+        OffsetRect(&bounds, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
+    }
+    return bounds;
+}
+
+// The window the tray should bring forward: the enabled one among the visible windows the main window owns,
+// directly or through another; with dialogs open over dialogs it is the innermost.
+struct TModalSearch {
+    HWND Main;
+    HWND Found;
+};
+BOOL CALLBACK FindOpenModalWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TModalSearch*>(data);
+    if (window != search->Main && IsWindowVisible(window) && IsWindowEnabled(window) &&
+        GetAncestor(window, GA_ROOTOWNER) == search->Main) {
+        search->Found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
 } // namespace
 
 void TInfoPage::Create(HWND parent) {
@@ -76,6 +133,7 @@ TGUI_Form::TGUI_Form() {
 
 TGUI_Form::~TGUI_Form() {
     SetWindowSnapshotProvider(nullptr);
+    SetUnexpectedErrorReporter(nullptr);
     if (CoolTrayPopupMenu != nullptr)
         DestroyMenu(CoolTrayPopupMenu);
     if (GUI_Form == this)
@@ -107,7 +165,15 @@ void TGUI_Form::Create() {
     CoolTrayIcon.OnMinimizeToTray = [this] { CoolMenuMinimalizeTray(); };
     CoolTrayIcon.OnShowMenu = [this] { ShowTrayMenu(); };
     CoolTrayIcon.OnDefaultItem = [this] { TrayMenuCommand(CoolTrayItem1); };
+    CoolTrayIcon.OnIconAdded = [this] {
+        // At sign-in the shell may come up after the program: the start-hidden timer waited for the icon.
+        if (HideWhenIconAdded && !ModalWindowOpen()) {
+            HideWhenIconAdded = false;
+            CoolMenuButtonClick(TTraySender::Timer);
+        }
+    };
     CoolTrayIcon.Create(Hwnd, ProgramIcon(16));
+    SetUnexpectedErrorReporter([this](const std::string& text) { ShowError(text); });
     SetWindowSnapshotProvider(SnapshotOfMainWindow);
     platform::SetMainWindow(Hwnd);
     SetTimer(Hwnd, StartTimer, 200, nullptr);
@@ -123,11 +189,10 @@ void TGUI_Form::CreateInformationPage() {
     InformationPage.Create(JvPanel.Handle());
     InfoPage = InformationPage.Handle();
     JvNavDivider1_1.Create(InfoPage, false);
-    JvTreeView1_1 = CreateWindowExA(0, WC_TREEVIEWA, "",
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                                        TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP,
-                                    4, TNavDivider::Height + 4, 100, 100, InfoPage, nullptr, ProgramInstance(),
-                                    nullptr);
+    JvTreeView1_1 = CreateWindowExA(
+        0, WC_TREEVIEWA, "",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP, 4,
+        TNavDivider::Height + 4, 100, 100, InfoPage, nullptr, ProgramInstance(), nullptr);
     SendMessageA(JvTreeView1_1, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
     TreeView_SetImageList(JvTreeView1_1, ImageList16system, TVSIL_NORMAL);
     InformationPage.Divider = &JvNavDivider1_1;
@@ -239,7 +304,12 @@ void TGUI_Form::LoadStrings() {
 void TGUI_Form::ApplySettings(int mode) {
     if (mode == 0) {
         StartingUp = false;
-        SetWindowPos(Hwnd, nullptr, WindowState.Left, WindowState.Top, WindowState.Width, WindowState.Height,
+        const TScreenRect stored{WindowState.Left, WindowState.Top, WindowState.Left + WindowState.Width,
+                                 WindowState.Top + WindowState.Height};
+        const RECT storedRect{stored.Left, stored.Top, stored.Right, stored.Bottom};
+        const TScreenRect placed =
+            PlaceOnScreen(stored, WorkAreas(), WorkAreaOf(MonitorFromRect(&storedRect, MONITOR_DEFAULTTONEAREST)));
+        SetWindowPos(Hwnd, nullptr, placed.Left, placed.Top, placed.Right - placed.Left, placed.Bottom - placed.Top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         JvPanel.SetPageIconic(0, WindowState.Iconized);
         JvPanel.SetActivePage(WindowState.SelectPanel);
@@ -305,8 +375,7 @@ void TGUI_Form::RefreshSettings() {
 
 TWindowSnapshot TGUI_Form::WindowSnapshot() const {
     TWindowSnapshot window;
-    RECT bounds;
-    GetWindowRect(Hwnd, &bounds);
+    const RECT bounds = NormalBounds(Hwnd);
     window.Left = bounds.left;
     window.Top = bounds.top;
     window.Width = bounds.right - bounds.left;
@@ -320,8 +389,36 @@ TWindowSnapshot TGUI_Form::WindowSnapshot() const {
 }
 
 void TGUI_Form::FormClose() {
+    // Closing would destroy the windows under an open dialog, whose OK then writes into a store nobody shows.
+    if (ModalWindowOpen()) {
+        BringModalWindowToFront();
+        return;
+    }
     SaveSettings();
     DestroyWindow(Hwnd);
+}
+
+bool TGUI_Form::ModalWindowOpen() const {
+    // Every modal window of the program disables the main window: directly, or through the window it is opened
+    // over (the editor's value dialogs, the file-open dialog).
+    return Hwnd != nullptr && !IsWindowEnabled(Hwnd);
+}
+
+void TGUI_Form::BringModalWindowToFront() {
+    TModalSearch search{Hwnd, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindOpenModalWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.Found == nullptr)
+        return;
+    SetForegroundWindow(search.Found);
+    FlashWindow(search.Found, TRUE);
+}
+
+void TGUI_Form::ShowApplyResult(const TApplyResult& result, const std::string& profileName) {
+    const TApplyNotice notice = ApplyNoticeOf(result, profileName);
+    if (CoolTrayIcon.IconAdded())
+        CoolTrayIcon.ShowBalloon(notice.Title, notice.Text, notice.Warning);
+    else if (notice.Warning)
+        ShowError(notice.Title + "\n\n" + notice.Text); // a failure is never told to nobody
 }
 
 void TGUI_Form::OnJvPanelClick() {
@@ -361,8 +458,8 @@ void TGUI_Form::CoolMenuButtonClick(TTraySender sender) {
     }
     if (ChooseTrayItem1(Tray) == TTrayAction::Restore)
         CoolTrayIcon.RestoreFromTray();
-    else
-        CoolTrayIcon.MinimizeToTray();
+    else if (!CoolTrayIcon.MinimizeToTray() && sender == TTraySender::Timer)
+        HideWhenIconAdded = true;
     SetItem1Caption();
 }
 
@@ -377,6 +474,9 @@ void TGUI_Form::CoolMenuSelectProfile(int profileIndex) {
 }
 
 void TGUI_Form::TimerTimer() {
+    // An error box about the settings may be open at start: the window hides once it is closed.
+    if (ModalWindowOpen())
+        return;
     KillTimer(Hwnd, StartTimer);
     if (WindowState.Minimalized)
         CoolMenuButtonClick(TTraySender::Timer);
@@ -391,6 +491,10 @@ void TGUI_Form::FormResize() {
 }
 
 void TGUI_Form::ShowTrayMenu() {
+    if (ModalWindowOpen()) {
+        BringModalWindowToFront();
+        return;
+    }
     // The window must be in the foreground, or the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(Hwnd);
     ProcessPendingMessages();
@@ -404,6 +508,10 @@ void TGUI_Form::ShowTrayMenu() {
 }
 
 void TGUI_Form::TrayMenuCommand(UINT item) {
+    if (ModalWindowOpen()) {
+        BringModalWindowToFront();
+        return;
+    }
     if (item == CoolTrayItem1) {
         CoolMenuButtonClick(TTraySender::CoolTrayItem1);
     } else if (item == CoolTrayItem2) {
@@ -436,6 +544,15 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_CLOSE:
         FormClose();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // Signing out or shutting down ends the process without a close: what a close would write is written now.
+        if (wParam != FALSE && !SavedAtSessionEnd) {
+            SavedAtSessionEnd = true;
+            SaveSettings();
+        }
         return 0;
     case WM_DESTROY:
         KillTimer(Hwnd, StartTimer);

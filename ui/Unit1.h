@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Settings.h"
+#include "engine/ApplyProfile.h"
 #include "ui/CoolTrayIcon.h"
 #include "ui/Main_Frame.h"
 #include "ui/Window.h"
@@ -60,8 +61,18 @@ public:
     void FormResize();
     void ApplySettings(int mode);
 
-    // What the settings writer takes from the window: bounds, pages and the tray flag.
+    // What the settings writer takes from the window: its normal bounds (never those of a minimised or maximised
+    // window), pages and the tray flag.
     TWindowSnapshot WindowSnapshot() const;
+
+    // While a modal window of the program is open (the editor, a dialog, the about window, a message box), the tray
+    // starts nothing: a second command would change the store under the open dialog.
+    bool ModalWindowOpen() const;
+    // The innermost open modal window comes to the front, as when the user clicks a window it disables.
+    void BringModalWindowToFront();
+
+    // Tells the user what came of applying a profile: a notification from the tray icon.
+    void ShowApplyResult(const TApplyResult& result, const std::string& profileName);
 
     // Errors of the settings files ("'x' is not a valid integer value.") are shown through this.
     std::function<void(const std::string&)> ShowError;
@@ -76,8 +87,8 @@ public:
     TCoolTrayIcon CoolTrayIcon;
     HMENU CoolTrayPopupMenu = nullptr;
     std::array<HMENU, 6> CoolTrayInterface{}; // 1 to 5
-    TTrayItemState Tray;                       // TrayHidden, RestoreText, MinimizeText
-    std::array<HTREEITEM, 8> TreeNodes{};      // in order: ITEMA, ITEMA0, ITEMB, ITEMB0 to ITEMB4
+    TTrayItemState Tray;                      // TrayHidden, RestoreText, MinimizeText
+    std::array<HTREEITEM, 8> TreeNodes{};     // in order: ITEMA, ITEMA0, ITEMB, ITEMB0 to ITEMB4
     std::unique_ptr<TAbout_Form> About_Form;
     bool Shown = false;
 
@@ -97,6 +108,8 @@ private:
     void ReportSettingsErrors(const std::vector<std::string>& messages);
     HWND InfoPage = nullptr;
     std::string PendingErrors;
+    bool HideWhenIconAdded = false; // the start-hidden timer found no icon to hide into yet
+    bool SavedAtSessionEnd = false;
 };
 
 // The one main window, as every page and dialog of the program reaches it.

@@ -1,6 +1,9 @@
 // The window base: class registration, creation with `this` bound, the modal loop and small helpers.
 #include "ui/Window.h"
 
+#include "lang/CaptionKeys.h"
+#include "lang/Language.h"
+
 #include <set>
 #include <vector>
 
@@ -11,7 +14,38 @@ TWindow::~TWindow() {
     }
 }
 
-HINSTANCE ProgramInstance() { return GetModuleHandleA(nullptr); }
+HINSTANCE ProgramInstance() {
+    return GetModuleHandleA(nullptr);
+}
+
+namespace {
+std::function<void(const std::string&)> UnexpectedErrorReporter;
+}
+
+void SetUnexpectedErrorReporter(std::function<void(const std::string&)> reporter) {
+    UnexpectedErrorReporter = std::move(reporter);
+}
+
+void ReportUnexpectedError(const char* what) {
+    // A handler that fails again while the report is shown (a repaint behind the box) is not reported twice.
+    static bool reporting = false;
+    if (reporting)
+        return;
+    reporting = true;
+    try {
+        std::string text = ReadLanguageKey("GUI", "UNEXPECTED_ERROR", LanguageName);
+        if (what != nullptr && *what != '\0')
+            text += " (" + std::string(what) + ")";
+        if (UnexpectedErrorReporter)
+            UnexpectedErrorReporter(text);
+        else
+            MessageBoxA(GetActiveWindow(), text.c_str(), "Norvex", MB_OK | MB_ICONERROR);
+    } catch (...) {
+        // Out of memory even for the words: the fixed text, without the language file.
+        MessageBoxA(GetActiveWindow(), "Norvex could not finish what it was doing.", "Norvex", MB_OK | MB_ICONERROR);
+    }
+    reporting = false;
+}
 
 void TWindow::RegisterWindowClass(const char* className, HBRUSH background, HICON icon) {
     static std::set<std::string> registered;
@@ -37,7 +71,9 @@ bool TWindow::CreateHandle(const char* className, DWORD exStyle, DWORD style, co
     return Hwnd != nullptr;
 }
 
-LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
+LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return Default(message, wParam, lParam);
+}
 
 LRESULT CALLBACK TWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -49,7 +85,7 @@ LRESULT CALLBACK TWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARA
     auto* window = reinterpret_cast<TWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (window == nullptr)
         return DefWindowProcA(hwnd, message, wParam, lParam);
-    LRESULT result = window->HandleMessage(message, wParam, lParam);
+    LRESULT result = CallGuarded([&] { return window->HandleMessage(message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         window->Hwnd = nullptr;

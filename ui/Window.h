@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <exception>
+#include <functional>
 #include <string>
 
 class TWindow {
@@ -20,13 +22,33 @@ protected:
     bool CreateHandle(const char* className, DWORD exStyle, DWORD style, const std::string& title, int x, int y,
                       int width, int height, HWND parent);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProcA(Hwnd, message, wParam, lParam); }
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcA(Hwnd, message, wParam, lParam);
+    }
 
     HWND Hwnd = nullptr;
 
 private:
     static LRESULT CALLBACK Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };
+
+// Tells the user that a message handler failed (an exception, such as running out of memory), and goes on: the
+// settings saved so far stay as they are. Goes to the reporter the main window sets, or to a message box.
+void ReportUnexpectedError(const char* what);
+void SetUnexpectedErrorReporter(std::function<void(const std::string&)> reporter);
+
+// Runs one message handler so that no exception leaves the window procedure: the system's code between our window
+// procedures cannot pass one on, and the program must keep running.
+template <typename Handler> LRESULT CallGuarded(Handler&& handler) {
+    try {
+        return handler();
+    } catch (const std::exception& error) {
+        ReportUnexpectedError(error.what());
+    } catch (...) {
+        ReportUnexpectedError(nullptr);
+    }
+    return 0;
+}
 
 // Shows a window modally over its owner: the owner is disabled until `done` becomes true or the window is gone.
 void RunModal(HWND window, HWND owner, const bool& done);

@@ -1,6 +1,7 @@
 // The profile editor, its value dialogs and the interface settings dialog on screen (under Wine), opened from the
 // interface page as the user opens them.
 #include "DialogSteps.h"
+#include "Recording.h"
 #include "WindowTestSupport.h"
 #include "core/Promenne.h"
 #include "lang/CaptionKeys.h"
@@ -483,7 +484,8 @@ TEST_F(EditorWindow, TheInterfaceDialogFromSlotThreeChangesSlotThreeOnly) {
     EXPECT_EQ(form->JvPanel.PageCaption(3), " Lab ");
     EXPECT_EQ(form->JvPanel.PageImage(3), 5);
     EXPECT_EQ(MenuItemCaption(form->CoolTrayPopupMenu, 2), " Lab  - Test bench");
-    EXPECT_NE(program.Folder().Read("Settings/LAN3.ini").find("NAME= Lab "), std::string::npos);
+    // Quoted in the file, so that its blanks are read back.
+    EXPECT_NE(program.Folder().Read("Settings/LAN3.ini").find("NAME=\" Lab \"\r\n"), std::string::npos);
 }
 
 TEST_F(EditorWindow, StornoOrTheCloseBoxOfTheInterfaceDialogStoresNothing) {
@@ -514,6 +516,42 @@ TEST_F(EditorWindow, StornoOrTheCloseBoxOfTheInterfaceDialogStoresNothing) {
     EXPECT_EQ(Interfaces[2].Icon, 99);
     ASSERT_EQ(program.OpenedDocuments.size(), 1u);
     EXPECT_EQ(program.OpenedDocuments[0], LanguageDir + "\\Help\\InterfaceForm.htm");
+}
+
+// With the editor open the tray starts nothing: a profile picked from its menu would become the one the editor's OK
+// writes into, and a hide and show would reload the store under the editor.
+TEST(EditorAndTray, WhileTheEditorIsOpenTheTrayStartsNothing) {
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=2\r\n");
+    program.Folder().Write("Settings/LAN2.ini", "[LAN]\r\nNAME=Office\r\n"
+                                                "[PROFILE_1]\r\nNAME=A\r\nIP_APPLY=TRUE\r\n"
+                                                "[PROFILE_2]\r\nNAME=B\r\nIP_APPLY=TRUE\r\nICON=6\r\n");
+    Recording netsh(program.Folder());
+    TGUI_Form& form = program.Start();
+    const TProfile untouchedB = Profiles[1];
+    form.MainFrame(2).SelectRow(0);
+    DialogSteps steps({[&] {
+        Type(Profile_Form->Edit1_1, "A changed");
+        form.TrayMenuCommand(TGUI_Form::FirstProfileItem + 1); // B from the tray menu
+        for (int click = 0; click < 2; ++click)                // hide, then show again
+            SendMessageA(form.CoolTrayIcon.HandlerWindow(), TCoolTrayIcon::CallbackMessage, TCoolTrayIcon::IconId,
+                         WM_LBUTTONDBLCLK);
+        form.TrayMenuCommand(TGUI_Form::CoolTrayItem2); // Exit
+        EXPECT_TRUE(IsWindowVisible(form.Handle()));
+        EXPECT_EQ(GetForegroundWindow(), Profile_Form->Handle());
+        Click(Profile_Form->ButtonOK);
+    }});
+    form.MainFrame(2).onClick(TFrameSender::Label_EDIT);
+    EXPECT_TRUE(steps.Finished());
+    EXPECT_TRUE(netsh.Runs().empty());
+    ASSERT_EQ(Profiles.size(), 2u);
+    EXPECT_EQ(Profiles[0].Name, "A changed");
+    EXPECT_EQ(Profiles[1], untouchedB);
+    const std::string file = program.Folder().Read("Settings/LAN2.ini");
+    EXPECT_NE(file.find("[PROFILE_1]\r\nNAME=A changed\r\n"), std::string::npos);
+    EXPECT_NE(file.find("[PROFILE_2]\r\nNAME=B\r\nICON=6\r\n"), std::string::npos);
+    EXPECT_EQ(file.find("[PROFILE_3]"), std::string::npos);
+    form.FormClose();
 }
 
 } // namespace

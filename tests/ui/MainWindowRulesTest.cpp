@@ -96,6 +96,37 @@ TEST(TrayItem1, AlwaysNamesTheActionItPerforms) {
     MinimalizedToTray(tray);
     EXPECT_TRUE(tray.TrayHidden);
     EXPECT_EQ(tray.Item1Caption, "Restore");
+    // A hide that did not happen (no icon to hide into) reports nothing: the item still minimises.
+    ChooseTrayItem1(tray);
+    EXPECT_EQ(ChooseTrayItem1(tray), TTrayAction::Minimize);
+    EXPECT_FALSE(tray.TrayHidden);
+    EXPECT_EQ(tray.Item1Caption, "Minimise");
+}
+
+// The main window opens where the user can reach its title bar, even after the screen it was on went away.
+TEST(PlaceOnScreen, KeepsAReachableWindowAndMovesOneOutOfReachOntoTheNearestScreen) {
+    const TScreenRect laptop{0, 0, 1280, 984};
+    const TScreenRect secondScreen{1280, 0, 3200, 1040};
+    struct Row {
+        TScreenRect Stored;
+        std::vector<TScreenRect> WorkAreas;
+        TScreenRect Placed;
+    };
+    const Row rows[] = {
+        {{40, 30, 290, 520}, {laptop}, {40, 30, 290, 520}},                       // on screen
+        {{-32000, -32000, -31750, -31510}, {laptop}, {0, 0, 250, 490}},           // a minimised window's place
+        {{5000, 30, 5250, 520}, {laptop}, {1030, 30, 1280, 520}},                 // right of every screen
+        {{1250, 30, 1500, 520}, {laptop}, {1030, 30, 1280, 520}},                 // only 30 pixels of title on it
+        {{1240, 30, 1490, 520}, {laptop}, {1240, 30, 1490, 520}},                 // 40 pixels: reachable
+        {{40, 960, 290, 1450}, {laptop}, {40, 494, 290, 984}},                    // title below the taskbar's top
+        {{2000, 100, 2250, 590}, {laptop, secondScreen}, {2000, 100, 2250, 590}}, // on the second screen
+        {{2000, 100, 2250, 590}, {laptop}, {1030, 100, 1280, 590}},               // the second screen unplugged
+        {{-100, -100, 1900, 1400}, {{0, 40, 800, 600}}, {0, 40, 800, 600}},       // larger than the screen
+    };
+    for (const Row& row : rows) {
+        const TScreenRect placed = PlaceOnScreen(row.Stored, row.WorkAreas, row.WorkAreas[0]);
+        EXPECT_EQ(placed, row.Placed) << row.Stored.Left << "," << row.Stored.Top;
+    }
 }
 
 TEST(FrameCommands, SendersMapToCommandsAndRowCommandsNeedARow) {

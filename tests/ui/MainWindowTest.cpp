@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <new>
+
 namespace {
 
 std::string Language(const char* section, const char* key) {
@@ -93,14 +96,30 @@ TEST(MainWindow, DeleteRemovesTheRowAtOnceAndTheProfileFromTheSlotFile) {
     form.FormClose();
 }
 
-TEST(MainWindow, RunAppliesTheProfileOfTheSelectedRow) {
+// The notifications the icon asked the shell for; every other call goes to the shell.
+struct Balloons {
+    std::vector<NOTIFYICONDATAA> Shown;
+    void RecordInto(TGUI_Form& form) {
+        form.CoolTrayIcon.NotifyShell = [this](DWORD action, NOTIFYICONDATAA& data) {
+            if (data.uFlags & NIF_INFO) {
+                Shown.push_back(data);
+                return TRUE;
+            }
+            return Shell_NotifyIconA(action, &data);
+        };
+    }
+};
+
+TEST(MainWindow, RunAppliesTheProfileOfTheSelectedRowAndTellsTheOutcome) {
     ProgramUnderTest program;
     program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=3\r\n");
     program.Folder().Write("Settings/LAN3.ini", "[LAN]\r\nINTERFACE=Lab Ethernet\r\n"
                                                 "[PROFILE_1]\r\nNAME=Lab\r\nIP_APPLY=TRUE\r\nIP_SOURCETYPE=0\r\n"
                                                 "[PROFILE_2]\r\nNAME=Nothing applied\r\n");
     Recording netsh(program.Folder());
-    TGUI_Form& form = program.Start();
+    Balloons balloons;
+    TGUI_Form& form = program.Start([&](TGUI_Form& f) { balloons.RecordInto(f); });
+    ASSERT_TRUE(form.CoolTrayIcon.IconAdded());
     TMainFrame& page = form.MainFrame(3);
     page.onClick(TFrameSender::Label_RUN);
     EXPECT_TRUE(netsh.Runs().empty());
@@ -111,6 +130,19 @@ TEST(MainWindow, RunAppliesTheProfileOfTheSelectedRow) {
     ASSERT_GE(runs[0].size(), 2u);
     EXPECT_EQ(runs[0][0], "arg exec");
     EXPECT_EQ(runs[0][1], "arg " + TempDir + "\\norvex.txt");
+    ASSERT_EQ(balloons.Shown.size(), 1u);
+    EXPECT_EQ(balloons.Shown[0].dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
+    EXPECT_STREQ(balloons.Shown[0].szInfo, "Profile 'Lab' applied");
+
+    // netsh rejecting the script is a warning naming the profile, the exit code and the script.
+    netsh.SetExitCode(1);
+    page.onClick(TFrameSender::Image_RUN);
+    ASSERT_EQ(balloons.Shown.size(), 2u);
+    EXPECT_EQ(balloons.Shown[1].dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
+    EXPECT_STREQ(balloons.Shown[1].szInfoTitle, "Profile 'Lab' was not applied completely");
+    EXPECT_EQ(std::string(balloons.Shown[1].szInfo),
+              "netsh ended with exit code 1. Script: " + TempDir + "\\norvex.txt");
+    EXPECT_TRUE(program.Errors.empty());
     form.FormClose();
 }
 
@@ -139,6 +171,107 @@ TEST(MainWindow, MinimisingHidesInTheTrayAndClosingFromThereRemembersIt) {
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
     form.TrayMenuCommand(TGUI_Form::CoolTrayItem2);
     EXPECT_NE(program.Folder().Read("Settings/WINDOW.ini").find("MINIMALIZED=TRUE\r\n"), std::string::npos);
+}
+
+// Minimised without the system command (as the shell's "minimise all" does), the window is hidden while still
+// minimised; what is stored is its normal place, and a stored place off every screen opens on one.
+TEST(MainWindow, TheWindowIsStoredByItsNormalPlaceAndOpensWithinReach) {
+    {
+        ProgramUnderTest program;
+        program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nLEFT=40\r\nTOP=30\r\n");
+        TGUI_Form& form = program.Start();
+        ShowWindow(form.Handle(), SW_MINIMIZE);
+        Pump();
+        EXPECT_FALSE(IsWindowVisible(form.Handle()));
+        form.TrayMenuCommand(TGUI_Form::CoolTrayItem2);
+        EXPECT_NE(program.Folder().Read("Settings/WINDOW.ini").find("LEFT=40\r\nTOP=30\r\nHEIGHT=490\r\nWIDTH=250\r\n"),
+                  std::string::npos);
+    }
+    for (const char* left : {"-32000", "5000"}) {
+        ProgramUnderTest program;
+        program.Folder().Write("Settings/WINDOW.ini", std::string("[WINDOW]\r\nLEFT=") + left + "\r\nTOP=30\r\n");
+        TGUI_Form& form = program.Start();
+        RECT bounds;
+        GetWindowRect(form.Handle(), &bounds);
+        EXPECT_GE(bounds.left, 0) << left;
+        EXPECT_LE(bounds.right, GetSystemMetrics(SM_CXSCREEN)) << left;
+        EXPECT_EQ(bounds.top, 30) << left;
+        EXPECT_EQ(bounds.right - bounds.left, 250) << left;
+        form.FormClose();
+    }
+}
+
+// Signing out or shutting down ends the program without a close: the settings are written then, once.
+TEST(MainWindow, TheEndOfTheSessionWritesTheSettingsOnceAndTheIconOutlivesAnOutsideClose) {
+    ProgramUnderTest program;
+    TGUI_Form& form = program.Start();
+    SendMessageA(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Pump();
+    EXPECT_EQ(SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_NE(program.Folder().Read("Settings/WINDOW.ini").find("MINIMALIZED=TRUE\r\n"), std::string::npos);
+    std::filesystem::remove(program.Folder().File("Settings/WINDOW.ini"));
+    SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(program.Folder().Exists("Settings/WINDOW.ini"));
+
+    HWND handler = form.CoolTrayIcon.HandlerWindow();
+    for (UINT message : {WM_CLOSE, WM_QUERYENDSESSION, WM_ENDSESSION})
+        EXPECT_EQ(SendMessageA(handler, message, TRUE, 0), 1) << message;
+    EXPECT_TRUE(IsWindow(handler));
+    form.TrayMenuCommand(TGUI_Form::CoolTrayItem2);
+}
+
+// At sign-in the shell may not take the icon yet: hiding the window then would leave it out of reach.
+TEST(MainWindow, WithoutItsIconTheWindowIsNeverHiddenAndHidesOnceTheIconIsThere) {
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nMINIMALIZED=TRUE\r\n");
+    bool shellReady = false;
+    TGUI_Form& form = program.Start([&](TGUI_Form& f) {
+        f.CoolTrayIcon.NotifyShell = [&](DWORD action, NOTIFYICONDATAA& data) {
+            return shellReady || action == NIM_DELETE ? Shell_NotifyIconA(action, &data) : FALSE;
+        };
+    });
+    Pump(400);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    SendMessageA(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(form.Handle())); // minimised onto the taskbar, within reach
+    EXPECT_FALSE(form.Tray.TrayHidden);
+    ShowWindow(form.Handle(), SW_RESTORE);
+    shellReady = true;
+    Pump(TCoolTrayIcon::RetryMilliseconds + 500);
+    EXPECT_TRUE(form.CoolTrayIcon.IconAdded());
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(form.Tray.TrayHidden);
+    form.TrayMenuCommand(TGUI_Form::CoolTrayItem2);
+}
+
+// A handler that fails (out of memory, say) is told to the user, and the program goes on.
+class ThrowingWindow : public TWindow {
+public:
+    void Create() {
+        RegisterWindowClass("NorvexThrowingWindow", nullptr);
+        CreateHandle("NorvexThrowingWindow", 0, WS_POPUP, "", 0, 0, 10, 10, nullptr);
+    }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_USER)
+            throw std::bad_alloc();
+        return Default(message, wParam, lParam);
+    }
+};
+
+TEST(MainWindow, AHandlerThatThrowsIsReportedAndTheProgramGoesOn) {
+    ProgramUnderTest program;
+    TGUI_Form& form = program.Start();
+    ThrowingWindow window;
+    window.Create();
+    SendMessageA(window.Handle(), WM_USER, 0, 0);
+    ASSERT_EQ(program.Errors.size(), 1u);
+    EXPECT_EQ(program.Errors[0].rfind(Language("GUI", "UNEXPECTED_ERROR"), 0), 0u);
+    EXPECT_TRUE(IsWindow(window.Handle()));
+    form.FormClose();
 }
 
 TEST(MainWindow, AStartAfterClosingHiddenHidesItselfShortlyAfterStart) {

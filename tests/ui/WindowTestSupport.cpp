@@ -27,10 +27,12 @@ ProgramUnderTest::~ProgramUnderTest() {
     CloseIniFile();
 }
 
-TGUI_Form& ProgramUnderTest::Start() {
+TGUI_Form& ProgramUnderTest::Start(const std::function<void(TGUI_Form&)>& beforeCreate) {
     Window = std::make_unique<TGUI_Form>();
     Window->ShowError = [this](const std::string& text) { Errors.push_back(text); };
     Window->OpenDocument = [this](const std::string& path) { OpenedDocuments.push_back(path); };
+    if (beforeCreate)
+        beforeCreate(*Window);
     Window->Create();
     Window->Show();
     SetForegroundWindow(Window->Handle());

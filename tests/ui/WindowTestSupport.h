@@ -4,6 +4,7 @@
 #include "TestFolders.h"
 #include "ui/Unit1.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,8 +15,9 @@ public:
     ProgramUnderTest();
     ~ProgramUnderTest();
 
-    // Creates and shows the main window, and lets it settle.
-    TGUI_Form& Start();
+    // Creates and shows the main window, and lets it settle. `beforeCreate` may replace what the window reaches out
+    // to (the shell's notification area) before the window exists.
+    TGUI_Form& Start(const std::function<void(TGUI_Form&)>& beforeCreate = nullptr);
     TGUI_Form& Form() { return *Window; }
     const ScratchFolder& Folder() const { return Root; }
 

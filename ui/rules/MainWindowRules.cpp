@@ -4,6 +4,8 @@
 #include "core/Promenne.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
+
 void MinimalizedToTray(TTrayItemState& state) {
     state.TrayHidden = true;
     state.Item1Caption = state.RestoreText;
@@ -15,8 +17,8 @@ TTrayAction ChooseTrayItem1(TTrayItemState& state) {
         state.Item1Caption = state.MinimizeText;
         return TTrayAction::Restore;
     }
-    // Hiding reports back through MinimalizedToTray, which sets TrayHidden.
-    state.Item1Caption = state.RestoreText;
+    // Hiding reports back through MinimalizedToTray, which sets TrayHidden and the caption; a window that could not
+    // be hidden (no icon yet) keeps both.
     return TTrayAction::Minimize;
 }
 
@@ -76,4 +78,37 @@ std::string SlotPageCaption(int slot) {
 
 std::string SlotPageHint(int slot) {
     return Interfaces[static_cast<size_t>(slot)].Caption;
+}
+
+namespace {
+
+// The part two ranges share, or a negative length.
+int Overlap(int begin1, int end1, int begin2, int end2) {
+    return std::min(end1, end2) - std::max(begin1, begin2);
+}
+
+// The start that puts a length inside a range, as near to the stored start as it can.
+int Fit(int start, int length, int begin, int end) {
+    return std::max(begin, std::min(start, end - length));
+}
+
+} // namespace
+
+TScreenRect PlaceOnScreen(const TScreenRect& stored, const std::vector<TScreenRect>& workAreas,
+                          const TScreenRect& nearest) {
+    const int width = stored.Right - stored.Left;
+    const int height = stored.Bottom - stored.Top;
+    const int titleHeight = std::min(ReachableTitleSize, height);
+    for (const TScreenRect& area : workAreas)
+        if (Overlap(stored.Left, stored.Right, area.Left, area.Right) >= std::min(ReachableTitleSize, width) &&
+            Overlap(stored.Top, stored.Top + titleHeight, area.Top, area.Bottom) >= titleHeight)
+            return stored;
+    const int fittedWidth = std::min(width, nearest.Right - nearest.Left);
+    const int fittedHeight = std::min(height, nearest.Bottom - nearest.Top);
+    TScreenRect placed;
+    placed.Left = Fit(stored.Left, fittedWidth, nearest.Left, nearest.Right);
+    placed.Top = Fit(stored.Top, fittedHeight, nearest.Top, nearest.Bottom);
+    placed.Right = placed.Left + fittedWidth;
+    placed.Bottom = placed.Top + fittedHeight;
+    return placed;
 }

@@ -59,3 +59,21 @@ std::string HelpPagePath(const std::string& page);
 // Slot display: a page shows the slot's name with its caption as hint; its tray submenu shows "name - caption".
 std::string SlotPageCaption(int slot);
 std::string SlotPageHint(int slot);
+
+// A rectangle of the screen in pixels; Right and Bottom lie just outside it.
+struct TScreenRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    bool operator==(const TScreenRect&) const = default;
+};
+
+// How much of a window's title area (its top strip) must lie on one work area for the user to reach it.
+inline constexpr int ReachableTitleSize = 40;
+
+// Where the main window opens: where it was stored while at least 40 by 40 pixels of its title area lie on one of
+// the work areas; otherwise moved into `nearest` (the work area of the monitor nearest to it, as after a second
+// screen was unplugged), keeping its size unless it is larger than that area.
+TScreenRect PlaceOnScreen(const TScreenRect& stored, const std::vector<TScreenRect>& workAreas,
+                          const TScreenRect& nearest);

@@ -77,7 +77,9 @@ bool IsTab(const MSG* message) {
            message->wParam == VK_TAB;
 }
 
-LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
+
+LRESULT HandleFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND control = GetParent(field);
     switch (message) {
     case WM_GETDLGCODE:
@@ -115,6 +117,10 @@ LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lPara
         break;
     }
     return DefSubclassProc(field, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    return CallGuarded([&] { return HandleFieldMessage(field, message, wParam, lParam); });
 }
 
 } // namespace

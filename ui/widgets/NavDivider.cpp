@@ -26,10 +26,18 @@ void TNavDivider::Paint() {
     TRIVERTEX vertices[2] = {};
     COLORREF top = GetSysColor(COLOR_WINDOW);
     COLORREF bottom = GetSysColor(COLOR_BTNFACE);
-    vertices[0] = {area.left, area.top, static_cast<COLOR16>(GetRValue(top) << 8),
-                   static_cast<COLOR16>(GetGValue(top) << 8), static_cast<COLOR16>(GetBValue(top) << 8), 0};
-    vertices[1] = {area.right, area.bottom, static_cast<COLOR16>(GetRValue(bottom) << 8),
-                   static_cast<COLOR16>(GetGValue(bottom) << 8), static_cast<COLOR16>(GetBValue(bottom) << 8), 0};
+    vertices[0] = {area.left,
+                   area.top,
+                   static_cast<COLOR16>(GetRValue(top) << 8),
+                   static_cast<COLOR16>(GetGValue(top) << 8),
+                   static_cast<COLOR16>(GetBValue(top) << 8),
+                   0};
+    vertices[1] = {area.right,
+                   area.bottom,
+                   static_cast<COLOR16>(GetRValue(bottom) << 8),
+                   static_cast<COLOR16>(GetGValue(bottom) << 8),
+                   static_cast<COLOR16>(GetBValue(bottom) << 8),
+                   0};
     GRADIENT_RECT gradient{0, 1};
     GradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
     HPEN line = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));

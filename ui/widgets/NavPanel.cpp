@@ -9,8 +9,8 @@ void TNavPanel::Create(HWND parent) {
     RegisterWindowClass("TJvNavigationPane", nullptr);
     CreateHandle("TJvNavigationPane", 0, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, "", 0, 0, 100, 100,
                  parent);
-    Tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
-                           0, Hwnd, nullptr, ProgramInstance(), nullptr);
+    Tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
+                           Hwnd, nullptr, ProgramInstance(), nullptr);
 }
 
 void TNavPanel::SetImageLists(HIMAGELIST large, HIMAGELIST small) {
@@ -155,7 +155,8 @@ void TNavPanel::Paint() {
         HGDIOBJ oldFont = SelectObject(dc, UiHeaderFont());
         SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
         RECT text{34, 0, area.right - 4, HeaderHeight};
-        DrawTextA(dc, page.Caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+        DrawTextA(dc, page.Caption.c_str(), -1, &text,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
         SelectObject(dc, oldFont);
     }
 
