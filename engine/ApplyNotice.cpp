@@ -10,15 +10,6 @@ std::string ApplyText(const char* key) {
     return ReadLanguageKey("APPLY", key, LanguageName);
 }
 
-// Puts the value in place of every occurrence of the placeholder; what the value brings in is left as it is.
-std::string Fill(const std::string& text, const std::string& placeholder, const std::string& value) {
-    std::string out;
-    size_t from = 0;
-    for (size_t found; (found = text.find(placeholder, from)) != std::string::npos; from = found + placeholder.size())
-        out.append(text, from, found - from).append(value);
-    return out.append(text, from, std::string::npos);
-}
-
 } // namespace
 
 const char* ApplyFailureKey(TApplyFailure failure) {
@@ -50,8 +41,8 @@ const char* ApplyFailureKey(TApplyFailure failure) {
 }
 
 std::string ApplyFailureText(const TApplyProblem& problem) {
-    std::string text = Fill(ApplyText(ApplyFailureKey(problem.Failure)), "$PATH$", problem.Path);
-    return Fill(text, "$CODE$", std::to_string(problem.ExitCode));
+    std::string text = FillPlaceholder(ApplyText(ApplyFailureKey(problem.Failure)), "$PATH$", problem.Path);
+    return FillPlaceholder(text, "$CODE$", std::to_string(problem.ExitCode));
 }
 
 TApplyNotice ApplyNoticeOf(const TApplyResult& result, const std::string& profileName) {
@@ -59,10 +50,10 @@ TApplyNotice ApplyNoticeOf(const TApplyResult& result, const std::string& profil
     notice.Warning = !result.Succeeded();
     if (!notice.Warning) {
         notice.Title = ReadLanguageKey("GUI", "TITLE", LanguageName);
-        notice.Text = Fill(ApplyText("RESULT_APPLIED"), "$PROFILE$", profileName);
+        notice.Text = FillPlaceholder(ApplyText("RESULT_APPLIED"), "$PROFILE$", profileName);
         return notice;
     }
-    notice.Title = Fill(ApplyText("RESULT_FAILED"), "$PROFILE$", profileName);
+    notice.Title = FillPlaceholder(ApplyText("RESULT_FAILED"), "$PROFILE$", profileName);
     for (const TApplyProblem& problem : result.Problems) {
         if (!notice.Text.empty())
             notice.Text += "\n";

@@ -29,7 +29,7 @@ const std::vector<TCaptionKey>& ApplyCaptionKeys() {
 }
 
 const std::vector<TCaptionKey>& MessageCaptionKeys() {
-    static const std::vector<TCaptionKey> keys = {{"GUI", "UNEXPECTED_ERROR"}};
+    static const std::vector<TCaptionKey> keys = {{"GUI", "UNEXPECTED_ERROR"}, {"NAVPANELS", "DELETE_QUESTION"}};
     return keys;
 }
 
@@ -69,6 +69,11 @@ const std::vector<std::string>& AboutFormCaptionKeys() {
     return keys;
 }
 
+const std::vector<std::string>& ValueDialogButtonKeys() {
+    static const std::vector<std::string> keys = {"BUTTON_OK", "BUTTON_STORNO", "BUTTON_HELP"};
+    return keys;
+}
+
 std::vector<std::string> IPaddressFormCaptionKeys(int dialogMode) {
     if (dialogMode < 2 || dialogMode > 5)
         return {};
@@ -95,5 +100,7 @@ std::vector<TCaptionKey> AllCaptionKeys() {
     addSection("ABOUTFORM", AboutFormCaptionKeys());
     for (int mode = 2; mode <= 5; ++mode)
         addSection("IPADDRESSFORM", IPaddressFormCaptionKeys(mode));
+    addSection("SCRIPTMESSAGEFORM", ValueDialogButtonKeys());
+    addSection("IPADDRESSFORM", {"BUTTON_OK", "BUTTON_STORNO"}); // no help button
     return all;
 }

@@ -22,7 +22,7 @@ const std::vector<TCaptionKey>& DefaultSlotCaptionKeys();
 // with the failures).
 const std::vector<TCaptionKey>& ApplyCaptionKeys();
 
-// The messages of the program itself: a handler that failed unexpectedly.
+// The messages of the program itself: a handler that failed unexpectedly, the question before a delete.
 const std::vector<TCaptionKey>& MessageCaptionKeys();
 
 // Keys of one section, in fetch order.
@@ -30,6 +30,10 @@ const std::vector<std::string>& ProfileFormCaptionKeys();       // PROFILEFORM
 const std::vector<std::string>& ScriptMessageFormCaptionKeys(); // SCRIPTMESSAGEFORM
 const std::vector<std::string>& InterfaceFormCaptionKeys();     // INTERFACEFORM
 const std::vector<std::string>& AboutFormCaptionKeys();         // ABOUTFORM
+
+// The value dialogs' button captions (SCRIPTMESSAGEFORM, IPADDRESSFORM), asked for besides their keys above; a
+// file without them leaves the fixed captions.
+const std::vector<std::string>& ValueDialogButtonKeys(); // BUTTON_OK, BUTTON_STORNO, BUTTON_HELP
 
 // The IP address dialog's keys for one mode: 2 (A) address and mask, 3 (B) gateway, 4 (C) DNS, 5 (D) WINS.
 std::vector<std::string> IPaddressFormCaptionKeys(int dialogMode);

@@ -91,3 +91,11 @@ std::string ExpandDateTime(const std::string& text) {
     return ExpandPlaceholder(ExpandPlaceholder(text, "$DATE$", platform::CurrentShortDate), "$TIME$",
                              platform::CurrentLongTime);
 }
+
+std::string FillPlaceholder(const std::string& text, const std::string& placeholder, const std::string& value) {
+    std::string out;
+    size_t from = 0;
+    for (size_t found; (found = text.find(placeholder, from)) != std::string::npos; from = found + placeholder.size())
+        out.append(text, from, found - from).append(value);
+    return out.append(text, from, std::string::npos);
+}

@@ -32,6 +32,10 @@ std::string ReadSettingsKey(const std::string& section, const std::string& key, 
 // Closes the open file of the shared slot, if any, and empties its name.
 void CloseIniFile();
 
+// Puts the value in place of every occurrence of a placeholder of a language text ($PROFILE$, $PATH$, ...); what
+// the value brings in is left as it is.
+std::string FillPlaceholder(const std::string& text, const std::string& placeholder, const std::string& value);
+
 // Replaces every $DATE$ and $TIME$ (any letter case) by the current date and time in the user's formats.
 std::string ExpandDateTime(const std::string& text);
 

@@ -117,6 +117,11 @@ LRESULT TAbout_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) != WA_INACTIVE)
             FormActivate();
         break;
+    case WM_COMMAND:
+        // Escape closes it, as the close box does.
+        if (LOWORD(wParam) != IDCANCEL)
+            break;
+        [[fallthrough]];
     case WM_CLOSE:
         // Kept for the next opening: closing only hides it.
         Closed = true;

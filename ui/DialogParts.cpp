@@ -1,8 +1,10 @@
 // The header band, the modal dialog base, control making and help pages.
 #include "ui/DialogParts.h"
 
+#include "resources/resource.h"
 #include "ui/Graphics.h"
 #include "ui/Unit1.h"
+#include "ui/rules/DialogRules.h"
 #include "ui/rules/MainWindowRules.h"
 
 #include <shellapi.h>
@@ -102,16 +104,45 @@ void TDialogForm::ShowModal(HWND owner) {
 }
 
 HWND TDialogForm::MakeControl(HWND parent, const char* className, const std::string& text, DWORD style, int x, int y,
-                              int width, int height, DWORD exStyle) {
-    HWND control =
-        CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextId++)), ProgramInstance(), nullptr);
+                              int width, int height, DWORD exStyle, int id) {
+    HWND control = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id != 0 ? id : NextId++)),
+                                   ProgramInstance(), nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
     return control;
 }
 
-HWND TDialogForm::MakeButton(HWND parent, const std::string& text, int x, int y, int width, int height) {
-    return MakeControl(parent, "BUTTON", text, WS_TABSTOP | BS_PUSHBUTTON, x, y, width, height);
+HWND TDialogForm::MakeButton(HWND parent, const std::string& text, int x, int y, int width, int height, int id) {
+    const DWORD kind = id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    return MakeControl(parent, "BUTTON", text, WS_TABSTOP | kind, x, y, width, height, 0, id);
+}
+
+namespace {
+struct TIdSearch {
+    int Id;
+    HWND Found;
+};
+BOOL CALLBACK FindControlWithId(HWND control, LPARAM data) {
+    auto* search = reinterpret_cast<TIdSearch*>(data);
+    if (GetDlgCtrlID(control) != search->Id)
+        return TRUE;
+    search->Found = control;
+    return FALSE;
+}
+
+bool IsPushButton(HWND control) {
+    char className[16] = {};
+    GetClassNameA(control, className, sizeof className);
+    const LONG_PTR kind = GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
+    return lstrcmpiA(className, "Button") == 0 && (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON);
+}
+} // namespace
+
+// The controls of the pages lie on panels: a command for an id is looked for among all descendants.
+HWND TDialogForm::ControlById(int id) const {
+    TIdSearch search{id, nullptr};
+    EnumChildWindows(Hwnd, FindControlWithId, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
 }
 
 HWND TDialogForm::MakeLabel(HWND parent, const std::string& text, int x, int y, int width, int height) {
@@ -148,13 +179,85 @@ LRESULT TDialogForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         CloseBox();
         return 0;
-    case WM_COMMAND:
-        // Commands without a control (Enter and Escape turned into IDOK and IDCANCEL, menus) are not ours.
-        if (lParam != 0)
-            ControlCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+    case DM_GETDEFID: {
+        // Enter presses the push button that has the focus, any other control leaves it to OK.
+        HWND focus = GetFocus();
+        const int id = focus != nullptr && IsChild(Hwnd, focus) && IsPushButton(focus) ? GetDlgCtrlID(focus) : IDOK;
+        return MAKELRESULT(id, DC_HASDEFID);
+    }
+    case KeyPreviewMessage:
+        return KeyPreview(wParam) ? TRUE : FALSE;
+    case WM_COMMAND: {
+        // Enter and Escape come as the id of a button, without its handle when it lies on a page.
+        HWND control = lParam != 0 ? reinterpret_cast<HWND>(lParam) : ControlById(LOWORD(wParam));
+        if (control != nullptr && IsWindowEnabled(control))
+            ControlCommand(control, HIWORD(wParam));
         return 0;
     }
+    }
     return Default(message, wParam, lParam);
+}
+
+TValueDialog::~TValueDialog() {
+    if (Hint != nullptr)
+        DeleteObject(Hint);
+}
+
+void TValueDialog::MakeHintAndButtons(int hintTop, int hintHeight, int separatorTop, bool helpButton) {
+    RECT client;
+    GetClientRect(Hwnd, &client);
+    const int width = client.right;
+    Image1 = MakeControl(Hwnd, "STATIC", "", SS_OWNERDRAW, 20, hintTop + 2, 20, 18);
+    Label3 = MakeLabel(Hwnd, "", 46, hintTop, width - 59, hintHeight);
+    Panel3 = MakeSeparator(8, separatorTop, width - 16);
+    const int buttonsTop = separatorTop + 8;
+    ButtonOK = MakeButton(Hwnd, ValueDialogFixedCaptions[0], 155, buttonsTop, 80, 25, IDOK);
+    ButtonSTORNO = MakeButton(Hwnd, ValueDialogFixedCaptions[1], 243, buttonsTop, 80, 25, IDCANCEL);
+    if (helpButton)
+        ButtonHELP = MakeButton(Hwnd, ValueDialogFixedCaptions[2], width - 8 - 25, buttonsTop, 25, 25);
+    Hint = LoadPicture(IDB_HINT20X18);
+}
+
+void TValueDialog::LoadButtonCaptions(const char* section) {
+    const HWND buttons[3] = {ButtonOK, ButtonSTORNO, ButtonHELP};
+    for (size_t i = 0; i < 3; ++i)
+        if (buttons[i] != nullptr)
+            SetWindowTextA(buttons[i], ValueDialogButtonCaption(section, i).c_str());
+}
+
+void TValueDialog::CloseBox() {
+    // The close box is a Storno: a closed window must not add a value the user never entered.
+    CancelValueDialog();
+    FormClose();
+}
+
+void TValueDialog::ControlCommand(HWND control, int code) {
+    if (code == BN_CLICKED)
+        ButtonCommandClick(control);
+}
+
+LRESULT TValueDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+        DrawPicture(item.hDC, Hint, item.rcItem.left, item.rcItem.top);
+        return TRUE;
+    }
+    return TDialogForm::HandleMessage(message, wParam, lParam);
+}
+
+UINT TrackButtonMenu(HMENU menu, HWND button, HWND owner) {
+    POINT at;
+    UINT align = TPM_LEFTALIGN | TPM_TOPALIGN;
+    if (LastInputWasKeyboard()) {
+        RECT bounds;
+        GetWindowRect(button, &bounds);
+        at = POINT{bounds.left, bounds.bottom};
+    } else {
+        GetCursorPos(&at);
+    }
+    return static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | align, at.x, at.y, 0, owner, nullptr));
 }
 
 void OpenHelpPage(const std::string& page) {

@@ -44,8 +44,9 @@ private:
 };
 
 // A fixed-size dialog shown modally over its owner. Its first activation runs FormActivate (once per opening);
-// coming back from a window it opened only gives the focus back to the control that had it. No button is the
-// default or the cancel button: Enter and Escape close nothing.
+// coming back from a window it opened only gives the focus back to the control that had it. Enter presses the
+// focused push button, or else the OK button (the default button, id IDOK); Escape presses the button with the id
+// IDCANCEL.
 class TDialogForm : public TWindow {
 public:
     // Runs the modal loop until the dialog closes.
@@ -64,23 +65,60 @@ protected:
     virtual void CloseBox() = 0;
     // A control reports: a click (BN_CLICKED), a change (EN_CHANGE), ...
     virtual void ControlCommand(HWND control, int code) = 0;
+    // A key pressed anywhere in the dialog, before the dialog keys see it; true when the dialog used it.
+    virtual bool KeyPreview(WPARAM) { return false; }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // Makes a control with the dialog font; ids start above IDOK and IDCANCEL so that neither ever reaches us.
+    // Makes a control with the dialog font; ids count from 100, above IDOK and IDCANCEL.
     HWND MakeControl(HWND parent, const char* className, const std::string& text, DWORD style, int x, int y, int width,
-                     int height, DWORD exStyle = 0);
-    HWND MakeButton(HWND parent, const std::string& text, int x, int y, int width, int height);
+                     int height, DWORD exStyle = 0, int id = 0);
+    // A push button; with the id IDOK it is the default button, with IDCANCEL the one Escape presses.
+    HWND MakeButton(HWND parent, const std::string& text, int x, int y, int width, int height, int id = 0);
     HWND MakeLabel(HWND parent, const std::string& text, int x, int y, int width, int height);
     HWND MakeEdit(HWND parent, int x, int y, int width, int height);
     // The 2-pixel line above a dialog's buttons.
     HWND MakeSeparator(int x, int y, int width);
 
 private:
+    HWND ControlById(int id) const;
     bool Closed = false;
     bool Activated = false;
     HWND FocusBeforeLeaving = nullptr;
     int NextId = 100;
 };
+
+// The two small value dialogs (a script variable, an IP address): under their entries a hint with its picture, a
+// separator, and OK, Storno and, when asked, "?" at the right. Storno and the close box cancel.
+class TValueDialog : public TDialogForm {
+public:
+    virtual void ButtonCommandClick(HWND sender) = 0;
+    virtual void FormClose() = 0;
+
+    HWND Image1 = nullptr;
+    HWND Label3 = nullptr;
+    HWND Panel3 = nullptr;
+    HWND ButtonOK = nullptr;
+    HWND ButtonSTORNO = nullptr;
+    HWND ButtonHELP = nullptr; // null without a help button
+
+protected:
+    ~TValueDialog() override;
+    // The hint at hintTop, the separator at separatorTop and the buttons under it.
+    void MakeHintAndButtons(int hintTop, int hintHeight, int separatorTop, bool helpButton);
+    // The buttons' captions: the dialog's own BUTTON_OK, BUTTON_STORNO and BUTTON_HELP keys, where the language
+    // file has them.
+    void LoadButtonCaptions(const char* section);
+    void CloseBox() override;
+    void ControlCommand(HWND control, int code) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    HBITMAP Hint = nullptr;
+};
+
+// Opens a button's menu and gives the id chosen (0 for none): under the button when it was pressed from the
+// keyboard, at the mouse when it was clicked.
+UINT TrackButtonMenu(HMENU menu, HWND button, HWND owner);
 
 // Opens a help page (a path under the Language folder, "Help\<Page>.htm") with the shell. Goes through the main
 // window's OpenDocument, which the tests replace; a failure is not reported.

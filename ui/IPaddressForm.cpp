@@ -29,20 +29,13 @@ TIPaddress_Form::TIPaddress_Form(HWND owner) {
     JvIPAddress1.Create(Hwnd, 196, 74, 150, 22, FirstEntryId);
     Label2 = MakeLabel(Hwnd, "", 20, 108, 170, 16);
     JvIPAddress2.Create(Hwnd, 196, 104, 150, 22, SecondEntryId);
-    Image1 = MakeControl(Hwnd, "STATIC", "", SS_OWNERDRAW, 20, 140, 20, 18);
-    Label3 = MakeLabel(Hwnd, "", 46, 138, 420, 46);
-    Panel3 = MakeSeparator(8, 190, Width - 16);
-    ButtonOK = MakeButton(Hwnd, "OK", 155, 198, 80, 25);
-    ButtonSTORNO = MakeButton(Hwnd, "Storno", 243, 198, 80, 25);
-    Hint = LoadPicture(IDB_HINT20X18);
+    MakeHintAndButtons(138, 46, 190, false);
 }
 
 TIPaddress_Form::~TIPaddress_Form() {
     DestroyForm();
     if (IPaddress_Form == this)
         IPaddress_Form = nullptr;
-    if (Hint != nullptr)
-        DeleteObject(Hint);
 }
 
 void TIPaddress_Form::FormActivate() {
@@ -58,6 +51,7 @@ bool TIPaddress_Form::LoadStrings() {
     if (keys.SecondEntry)
         SetWindowTextA(Label2, Text(keys.Label2).c_str());
     SetWindowTextA(Label3, Text(keys.Label3).c_str());
+    LoadButtonCaptions("IPADDRESSFORM");
     for (HWND window : {Label2, JvIPAddress2.Handle()}) {
         ShowWindow(window, keys.SecondEntry ? SW_SHOW : SW_HIDE);
         EnableWindow(window, keys.SecondEntry ? TRUE : FALSE);
@@ -82,27 +76,6 @@ void TIPaddress_Form::ButtonCommandClick(HWND sender) {
 void TIPaddress_Form::FormClose() {
     EndModal();
     IPaddress_Form = nullptr;
-}
-
-void TIPaddress_Form::CloseBox() {
-    // The close box is a Storno: a closed window must not add an address the user never entered.
-    CancelValueDialog();
-    FormClose();
-}
-
-void TIPaddress_Form::ControlCommand(HWND control, int code) {
-    if (code == BN_CLICKED)
-        ButtonCommandClick(control);
-}
-
-LRESULT TIPaddress_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DRAWITEM) {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-        DrawPicture(item.hDC, Hint, item.rcItem.left, item.rcItem.top);
-        return TRUE;
-    }
-    return TDialogForm::HandleMessage(message, wParam, lParam);
 }
 
 void ShowIPaddressDialog(HWND owner) {

@@ -5,34 +5,21 @@
 #include "ui/DialogParts.h"
 #include "ui/widgets/IPAddressEdit.h"
 
-class TIPaddress_Form : public TDialogForm {
+class TIPaddress_Form : public TValueDialog {
 public:
     explicit TIPaddress_Form(HWND owner);
     ~TIPaddress_Form() override;
 
     void FormActivate() override;
     bool LoadStrings();
-    void ButtonCommandClick(HWND sender);
-    void FormClose();
+    void ButtonCommandClick(HWND sender) override;
+    void FormClose() override;
 
     TDialogHeader Header; // MainImage, MainText, LabelText
     HWND Label1 = nullptr;
     TIPAddressEdit JvIPAddress1;
     HWND Label2 = nullptr;
     TIPAddressEdit JvIPAddress2;
-    HWND Image1 = nullptr;
-    HWND Label3 = nullptr;
-    HWND Panel3 = nullptr;
-    HWND ButtonOK = nullptr;
-    HWND ButtonSTORNO = nullptr;
-
-protected:
-    void CloseBox() override;
-    void ControlCommand(HWND control, int code) override;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    HBITMAP Hint = nullptr;
 };
 
 // The open dialog while it is shown, null otherwise.

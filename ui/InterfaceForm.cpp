@@ -31,8 +31,8 @@ TInterface_Form::TInterface_Form(HWND owner, int slot) : EditedSlot(slot) {
     Image1 = MakeControl(Hwnd, "STATIC", "", SS_OWNERDRAW, 150, 153, 24, 20);
     ButtonSELECT = MakeButton(Hwnd, "", 184, 150, 130, 25);
     MakeSeparator(8, 186, Width - 16);
-    ButtonOK = MakeButton(Hwnd, "", 155, 196, 80, 25);
-    ButtonSTORNO = MakeButton(Hwnd, "", 243, 196, 80, 25);
+    ButtonOK = MakeButton(Hwnd, "", 155, 196, 80, 25, IDOK);
+    ButtonSTORNO = MakeButton(Hwnd, "", 243, 196, 80, 25, IDCANCEL);
     ButtonHELP = MakeButton(Hwnd, "", Width - 8 - 25, 196, 25, 25);
 }
 
@@ -105,10 +105,7 @@ std::string TInterface_Form::IconMenuCaption(int entry) const {
 
 void TInterface_Form::ButtonCommandClick(HWND sender) {
     if (sender == ButtonSELECT) {
-        POINT cursor;
-        GetCursorPos(&cursor);
-        UINT chosen = static_cast<UINT>(
-            TrackPopupMenu(PopupMenu1, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Hwnd, nullptr));
+        const UINT chosen = TrackButtonMenu(PopupMenu1, ButtonSELECT, Hwnd);
         if (chosen >= FirstIconItem)
             onPopupIconMenuSelect(static_cast<int>(chosen - FirstIconItem));
     } else if (sender == ButtonOK) {

@@ -3,6 +3,8 @@
 
 #include "core/Promenne.h"
 #include "core/Settings.h"
+#include "lang/CaptionKeys.h"
+#include "lang/Language.h"
 #include "ui/Editors.h"
 #include "ui/Graphics.h"
 #include "ui/Unit1.h"
@@ -134,6 +136,9 @@ void TMainFrame::onClick(TFrameSender sender) {
         SaveSettings();
         break;
     case TFrameCommand::Delete:
+        if (!GUI_Form->AskYesNo(FillPlaceholder(ReadLanguageKey("NAVPANELS", "DELETE_QUESTION", LanguageName),
+                                                "$PROFILE$", Profiles[static_cast<size_t>(profile)].Name)))
+            return;
         Selection.CurrentProfile = profile;
         MarkDeleted(profile);
         GUI_Form->RefreshSettings();
@@ -234,6 +239,32 @@ void TMainFrame::PaintCommands() {
     EndPaint(Hwnd, &paint);
 }
 
+void TMainFrame::ListKeyDown(WORD key) {
+    switch (key) {
+    case VK_F2:
+        onClick(TFrameSender::Popup_EDIT);
+        break;
+    case VK_INSERT:
+        onClick(TFrameSender::Popup_ADD);
+        break;
+    case VK_DELETE:
+        onClick(TFrameSender::Popup_DELETE);
+        break;
+    }
+}
+
+POINT TMainFrame::KeyboardMenuPoint() const {
+    RECT at;
+    const int row = SelectedRow();
+    if (row < 0 || !ListView_GetItemRect(JvListView1, row, &at, LVIR_LABEL)) {
+        GetClientRect(JvListView1, &at);
+        at.bottom = at.top;
+    }
+    POINT point{at.left + 8, at.bottom};
+    ClientToScreen(JvListView1, &point);
+    return point;
+}
+
 void TMainFrame::ShowContextMenu(POINT screen) {
     HMENU menu = CreatePopupMenu();
     struct Item {
@@ -317,15 +348,23 @@ LRESULT TMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) == JvListView1) {
             POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (screen.x == -1 && screen.y == -1) {
-                RECT list;
-                GetWindowRect(JvListView1, &list);
-                screen = POINT{list.left + 8, list.top + 8};
-            }
+            // From the keyboard (the menu key, Shift+F10): under the selected row, or the list's corner.
+            if (screen.x == -1 && screen.y == -1)
+                screen = KeyboardMenuPoint();
             ShowContextMenu(screen);
             return 0;
         }
         break;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom != JvListView1)
+            break;
+        if (header->code == NM_DBLCLK && reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem >= 0)
+            onClick(TFrameSender::Popup_EDIT);
+        else if (header->code == LVN_KEYDOWN)
+            ListKeyDown(reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey);
+        return 0;
+    }
     }
     return Default(message, wParam, lParam);
 }

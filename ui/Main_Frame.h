@@ -45,6 +45,10 @@ private:
     void PaintCommands();
     TFrameSender SenderAt(POINT point) const;
     void ShowContextMenu(POINT screen);
+    // F2 edits the selected profile, Insert adds one, Delete deletes the selected one.
+    void ListKeyDown(WORD key);
+    // Where the context menu opens from the keyboard: under the selected row.
+    POINT KeyboardMenuPoint() const;
     RECT CommandIconRect(int command) const;
     RECT CommandLabelRect(int command) const;
 

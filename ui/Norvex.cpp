@@ -14,12 +14,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         form.Create();
         form.Show();
         MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-            if (!IsDialogMessageA(GetActiveWindow(), &message)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-        }
+        while (GetMessageA(&message, nullptr, 0, 0) > 0)
+            DispatchProgramMessage(message);
         exitCode = static_cast<int>(message.wParam);
     }
     CloseIniFile();

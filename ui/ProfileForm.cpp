@@ -264,8 +264,8 @@ void TProfile_Form::CreatePage7() {
 
 void TProfile_Form::CreateButtons() {
     const int y = PageControlBounds.bottom + 8;
-    ButtonOK = Remember(MakeButton(Hwnd, "", 155, y, 80, 25), "ButtonOK");
-    ButtonSTORNO = Remember(MakeButton(Hwnd, "", 243, y, 80, 25), "ButtonSTORNO");
+    ButtonOK = Remember(MakeButton(Hwnd, "", 155, y, 80, 25, IDOK), "ButtonOK");
+    ButtonSTORNO = Remember(MakeButton(Hwnd, "", 243, y, 80, 25, IDCANCEL), "ButtonSTORNO");
     ButtonHELP = Remember(MakeButton(Hwnd, "", Width - 7 - 25, y, 25, 25), "ButtonHELP");
     ListButtons = {
         {Button1_3, 1, TListAction::Add},    {Button2_3, 1, TListAction::Edit},   {Button3_3, 1, TListAction::Delete},
@@ -683,10 +683,7 @@ void TProfile_Form::ButtonCommandClick(HWND sender) {
     } else if (sender == ButtonHELP) {
         OpenHelpPage("Help\\ProfileForm.htm");
     } else if (sender == ButtonSELECT) {
-        POINT cursor;
-        GetCursorPos(&cursor);
-        UINT chosen = static_cast<UINT>(
-            TrackPopupMenu(PopupMenu1, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Hwnd, nullptr));
+        const UINT chosen = TrackButtonMenu(PopupMenu1, ButtonSELECT, Hwnd);
         if (chosen >= FirstIconItem)
             onPopupIconMenuSelect(static_cast<int>(chosen - FirstIconItem));
     } else if (sender == Button4_3) {
@@ -748,6 +745,22 @@ void TProfile_Form::RunListButton(const TListButton& button) {
         break;
     }
     }
+}
+
+bool TProfile_Form::KeyPreview(WPARAM key) {
+    if (GetKeyState(VK_CONTROL) >= 0)
+        return false;
+    int step = 0;
+    if (key == VK_TAB)
+        step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+    else if (key == VK_NEXT)
+        step = 1;
+    else if (key == VK_PRIOR)
+        step = -1;
+    if (step == 0)
+        return false;
+    SetActivePage((ActivePage() - 1 + step + 7) % 7 + 1);
+    return true;
 }
 
 void TProfile_Form::ControlCommand(HWND control, int code) {

@@ -98,6 +98,8 @@ public:
 protected:
     void CloseBox() override;
     void ControlCommand(HWND control, int code) override;
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp change the page.
+    bool KeyPreview(WPARAM key) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -23,21 +23,13 @@ TScriptMessage_Form::TScriptMessage_Form(HWND owner) {
     Edit1 = MakeEdit(Hwnd, 140, 70, 320, 22);
     Label2 = MakeLabel(Hwnd, "", 20, 102, 116, 16);
     Edit2 = MakeEdit(Hwnd, 140, 98, 320, 22);
-    Image1 = MakeControl(Hwnd, "STATIC", "", SS_OWNERDRAW, 20, 130, 20, 18);
-    Label3 = MakeLabel(Hwnd, "", 46, 128, 425, 63);
-    Panel3 = MakeSeparator(8, 192, Width - 16);
-    ButtonOK = MakeButton(Hwnd, "OK", 155, 200, 80, 25);
-    ButtonSTORNO = MakeButton(Hwnd, "Storno", 243, 200, 80, 25);
-    ButtonHELP = MakeButton(Hwnd, "?", Width - 8 - 25, 200, 25, 25);
-    Hint = LoadPicture(IDB_HINT20X18);
+    MakeHintAndButtons(128, 63, 192, true);
 }
 
 TScriptMessage_Form::~TScriptMessage_Form() {
     DestroyForm();
     if (ScriptMessage_Form == this)
         ScriptMessage_Form = nullptr;
-    if (Hint != nullptr)
-        DeleteObject(Hint);
 }
 
 void TScriptMessage_Form::FormActivate() {
@@ -53,6 +45,7 @@ void TScriptMessage_Form::LoadStrings() {
     SetWindowTextA(Label1, text(3).c_str());
     SetWindowTextA(Label2, text(4).c_str());
     SetWindowTextA(Label3, text(5).c_str());
+    LoadButtonCaptions("SCRIPTMESSAGEFORM");
     SetWindowTextA(Edit1, Selection.DialogValue1.c_str());
     SetWindowTextA(Edit2, Selection.DialogValue2.c_str());
     SetFocus(Edit1);
@@ -74,27 +67,6 @@ void TScriptMessage_Form::ButtonCommandClick(HWND sender) {
 void TScriptMessage_Form::FormClose() {
     EndModal();
     ScriptMessage_Form = nullptr;
-}
-
-void TScriptMessage_Form::CloseBox() {
-    // The close box is a Storno: a closed window must not add an empty variable.
-    CancelValueDialog();
-    FormClose();
-}
-
-void TScriptMessage_Form::ControlCommand(HWND control, int code) {
-    if (code == BN_CLICKED)
-        ButtonCommandClick(control);
-}
-
-LRESULT TScriptMessage_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DRAWITEM) {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-        DrawPicture(item.hDC, Hint, item.rcItem.left, item.rcItem.top);
-        return TRUE;
-    }
-    return TDialogForm::HandleMessage(message, wParam, lParam);
 }
 
 void ShowScriptMessageDialog(HWND owner) {

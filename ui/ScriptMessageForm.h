@@ -4,35 +4,21 @@
 
 #include "ui/DialogParts.h"
 
-class TScriptMessage_Form : public TDialogForm {
+class TScriptMessage_Form : public TValueDialog {
 public:
     explicit TScriptMessage_Form(HWND owner);
     ~TScriptMessage_Form() override;
 
     void FormActivate() override;
     void LoadStrings();
-    void ButtonCommandClick(HWND sender);
-    void FormClose();
+    void ButtonCommandClick(HWND sender) override;
+    void FormClose() override;
 
     TDialogHeader JvPanel1; // MainImage, MainText, LabelText
     HWND Label1 = nullptr;
     HWND Edit1 = nullptr;
     HWND Label2 = nullptr;
     HWND Edit2 = nullptr;
-    HWND Image1 = nullptr;
-    HWND Label3 = nullptr;
-    HWND Panel3 = nullptr;
-    HWND ButtonOK = nullptr;
-    HWND ButtonSTORNO = nullptr;
-    HWND ButtonHELP = nullptr;
-
-protected:
-    void CloseBox() override;
-    void ControlCommand(HWND control, int code) override;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    HBITMAP Hint = nullptr;
 };
 
 // The open dialog while it is shown, null otherwise.

@@ -109,6 +109,15 @@ LRESULT TInfoPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
 }
 
+void DispatchProgramMessage(MSG& message) {
+    NoteInput(message);
+    HWND active = GetActiveWindow();
+    if (active != nullptr && IsDialogMessageA(active, &message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
 void ProcessPendingMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -128,6 +137,10 @@ TGUI_Form::TGUI_Form() {
     };
     OpenDocument = [this](const std::string& path) {
         ShellExecuteA(Hwnd, nullptr, path.c_str(), "", "", SW_SHOWNORMAL);
+    };
+    AskYesNo = [this](const std::string& question) {
+        return MessageBoxA(Hwnd, question.c_str(), WindowText(Hwnd).c_str(),
+                           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
     };
 }
 
@@ -529,6 +542,15 @@ void TGUI_Form::TrayMenuCommand(UINT item) {
     }
 }
 
+void TGUI_Form::OpenFocusedItem() {
+    HWND focus = GetFocus();
+    const int active = JvPanel.ActivePage();
+    if (focus == JvTreeView1_1)
+        JvTreeView1_1DblClick();
+    else if (active >= 1 && active <= SlotCount && focus == MainFrame(active).JvListView1)
+        MainFrame(active).onClick(TFrameSender::Popup_RUN);
+}
+
 LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (CoolTrayIcon.HandleMainWindowMessage(message, wParam, lParam, result))
@@ -544,6 +566,11 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_CLOSE:
         FormClose();
+        return 0;
+    case WM_COMMAND:
+        // Enter, turned into the window's default command by the dialog keys.
+        if (LOWORD(wParam) == IDOK && lParam == 0)
+            OpenFocusedItem();
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;

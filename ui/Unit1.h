@@ -78,6 +78,8 @@ public:
     std::function<void(const std::string&)> ShowError;
     // Help pages go to the shell through this.
     std::function<void(const std::string&)> OpenDocument;
+    // A question with Yes and No, No the default; true for Yes.
+    std::function<bool(const std::string&)> AskYesNo;
 
     TNavPanel JvPanel;
     TInfoPage InformationPage; // JvNavPanel0
@@ -97,6 +99,8 @@ public:
     void ShowTrayMenu();
     // Carries out a tray menu item by its number.
     void TrayMenuCommand(UINT item);
+    // Enter where no control takes it: runs the selected profile of a slot page, opens the information tree's node.
+    void OpenFocusedItem();
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -117,3 +121,5 @@ extern TGUI_Form* GUI_Form;
 
 // Processes the messages waiting in the queue, without blocking.
 void ProcessPendingMessages();
+// Hands one message of the program's loop on: the dialog keys (Tab, Enter, Escape) of the active window first.
+void DispatchProgramMessage(MSG& message);

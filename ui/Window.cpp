@@ -93,6 +93,21 @@ LRESULT CALLBACK TWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return result;
 }
 
+namespace {
+bool KeyboardInput = false;
+}
+
+void NoteInput(const MSG& message) {
+    if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST)
+        KeyboardInput = true;
+    else if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST && message.message != WM_MOUSEMOVE)
+        KeyboardInput = false;
+}
+
+bool LastInputWasKeyboard() {
+    return KeyboardInput;
+}
+
 void RunModal(HWND window, HWND owner, const bool& done) {
     // Every other top-level window of the program stays disabled too, as with any modal dialog.
     if (owner != nullptr)
@@ -105,6 +120,10 @@ void RunModal(HWND window, HWND owner, const bool& done) {
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
+        NoteInput(message);
+        if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) &&
+            SendMessageA(window, KeyPreviewMessage, message.wParam, 0) != FALSE)
+            continue;
         if (!IsDialogMessageA(window, &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);

@@ -51,7 +51,15 @@ template <typename Handler> LRESULT CallGuarded(Handler&& handler) {
 }
 
 // Shows a window modally over its owner: the owner is disabled until `done` becomes true or the window is gone.
+// Every key pressed is offered to the window first as KeyPreviewMessage (wParam: the key); a window that answers
+// TRUE has used it, and the dialog keys (Tab, Enter, Escape) do not see it.
 void RunModal(HWND window, HWND owner, const bool& done);
+inline constexpr UINT KeyPreviewMessage = WM_APP + 40;
+
+// Whether the last input the program took was a key rather than the mouse: a button pressed from the keyboard
+// opens its menu under itself, one clicked opens it at the mouse.
+void NoteInput(const MSG& message);
+bool LastInputWasKeyboard();
 
 // The instance of Norvex.exe (or of the test executable that holds the windows).
 HINSTANCE ProgramInstance();

@@ -1,7 +1,9 @@
 // The small dialogs without their windows: what the script variable and IP address dialogs hand back, the IP
 // address dialog's keys per mode, and the interface dialog's fields.
 #include "ui/rules/DialogRules.h"
+#include "TestFolders.h"
 #include "core/Promenne.h"
+#include "lang/Language.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +51,18 @@ TEST_F(ValueDialogs, IPAddressOkHandsBackBothEntriesAndLeavesTheIndex) {
     EXPECT_EQ(Selection.EditIndex, -1);
     EXPECT_EQ(Selection.DialogValue1, "192.168.0.0");
     EXPECT_EQ(Selection.DialogValue2, "0.0.0.0");
+}
+
+// A language file of an earlier version has no button keys in the value dialogs' sections.
+TEST(ValueDialogButtons, TakeTheSectionsKeysWhereTheyAreAndTheFixedWordsElsewhere) {
+    ScratchFolder folder;
+    PointStoreAt(folder);
+    WriteLanguageFile(folder, "[SCRIPTMESSAGEFORM]\r\nBUTTON_STORNO=Cancel\r\n");
+    EXPECT_EQ(ValueDialogButtonCaption("SCRIPTMESSAGEFORM", 0), "OK");
+    EXPECT_EQ(ValueDialogButtonCaption("SCRIPTMESSAGEFORM", 1), "Cancel");
+    EXPECT_EQ(ValueDialogButtonCaption("SCRIPTMESSAGEFORM", 2), "?");
+    EXPECT_EQ(ValueDialogButtonCaption("IPADDRESSFORM", 1), "Storno");
+    CloseIniFile();
 }
 
 TEST(IPaddressDialogKeys, ModeAShowsTwoEntriesWithItsOwnKeys) {

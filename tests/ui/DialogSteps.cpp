@@ -59,13 +59,17 @@ void Key(WORD key, bool up) {
 }
 } // namespace
 
-void Press(WORD key, bool shift) {
+void Press(WORD key, bool shift, bool control) {
+    if (control)
+        Key(VK_CONTROL, false);
     if (shift)
         Key(VK_SHIFT, false);
     Key(key, false);
     Key(key, true);
     if (shift)
         Key(VK_SHIFT, true);
+    if (control)
+        Key(VK_CONTROL, true);
 }
 
 void TypeKeys(const std::string& text) {

@@ -33,7 +33,7 @@ void Click(HWND button);
 
 // Input through the system's input queue, handled by whichever modal loop runs: keys (with Shift where a
 // character needs it) and mouse clicks in the middle of a control or at a point of the screen.
-void Press(WORD key, bool shift = false);
+void Press(WORD key, bool shift = false, bool control = false);
 void TypeKeys(const std::string& text);
 void ClickAt(POINT screen);
 void MouseClick(HWND control);

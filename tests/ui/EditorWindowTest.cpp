@@ -156,6 +156,86 @@ TEST_F(EditorWindow, CancelAfterChangesLeavesTheStoredProfileExactlyAsItWas) {
     EXPECT_EQ(Profiles[0], before);
 }
 
+// Enter presses OK and Escape Cancel in every dialog; Ctrl+Tab and Ctrl+PageUp change the editor's page.
+TEST_F(EditorWindow, DialogsTakeEnterAsOkAndEscapeAsCancel) {
+    ASSERT_TRUE(EditOffice({
+        [] {
+            TProfile_Form& f = *Profile_Form;
+            Type(f.Edit1_1, "By Enter");
+            Press(VK_TAB, false, true);
+        },
+        [] {
+            TProfile_Form& f = *Profile_Form;
+            EXPECT_EQ(f.ActivePage(), 2);
+            Press(VK_PRIOR, false, true);
+            Press(VK_PRIOR, false, true);
+        },
+        [] {
+            TProfile_Form& f = *Profile_Form;
+            EXPECT_EQ(f.ActivePage(), 7);
+            f.SetActivePage(5);
+            f.SelectRow(4, 0);
+            Click(f.Button4_5); // edit the DNS server
+        },
+        [] {
+            EXPECT_EQ(WindowText(IPaddress_Form->ButtonSTORNO), Language("IPADDRESSFORM", "BUTTON_STORNO"));
+            IPaddress_Form->JvIPAddress1.SetText("10.9.9.9");
+            Press(VK_ESCAPE);
+        },
+        [] {
+            TProfile_Form& f = *Profile_Form;
+            f.SetActivePage(3);
+            Click(f.Button1_3); // add a variable
+        },
+        [] {
+            Type(ScriptMessage_Form->Edit1, "NEW");
+            SetFocus(ScriptMessage_Form->Edit2);
+            Press(VK_RETURN);
+        },
+        [] {
+            TProfile_Form& f = *Profile_Form;
+            EXPECT_EQ(f.RowCount(1), 2);
+            SetFocus(f.Edit1_3);
+            Press(VK_RETURN);
+        },
+    }));
+    EXPECT_EQ(Profiles[0].Name, "By Enter");
+    EXPECT_EQ(Profiles[0].Scripts.ScriptsValues.size(), 2u);
+    EXPECT_EQ(Profiles[0].DNS.Adresses, (std::vector<std::string>{"10.0.0.53"}));
+    ASSERT_TRUE(EditOffice({[] {
+        Type(Profile_Form->Edit1_1, "Dropped");
+        Press(VK_ESCAPE);
+    }}));
+    EXPECT_EQ(Profiles[0].Name, "By Enter");
+}
+
+// On a slot page F2 edits the selected profile, a double-click does the same, and Insert adds one.
+TEST_F(EditorWindow, F2ADoubleClickAndInsertOpenTheEditor) {
+    std::vector<std::string> opened;
+    auto recordAndCancel = [&opened] {
+        opened.push_back(WindowText(Profile_Form->Edit1_1));
+        Press(VK_ESCAPE);
+    };
+    Page().SelectRow(0);
+    for (WORD key : {VK_F2, VK_INSERT}) {
+        DialogSteps steps({recordAndCancel});
+        SetFocus(Page().JvListView1);
+        Press(key);
+        Pump(200);
+        EXPECT_TRUE(steps.Finished()) << key;
+    }
+    RECT row;
+    ListView_GetItemRect(Page().JvListView1, 0, &row, LVIR_LABEL);
+    POINT middle{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+    ClientToScreen(Page().JvListView1, &middle);
+    DialogSteps steps({recordAndCancel});
+    ClickAt(middle);
+    ClickAt(middle);
+    Pump(300);
+    EXPECT_TRUE(steps.Finished());
+    EXPECT_EQ(opened, (std::vector<std::string>{"Office", Language("PROFILEFORM", "IPPROFILE"), "Office"}));
+}
+
 TEST_F(EditorWindow, TheCloseBoxDropsANewProfile) {
     DialogSteps steps({[] { SendMessageA(Profile_Form->Handle(), WM_CLOSE, 0, 0); }});
     Page().onClick(TFrameSender::Label_ADD);
@@ -223,7 +303,7 @@ TEST_F(EditorWindow, ScriptVariableOkWithAnEmptyNameCountsAsCancel) {
         [] {
             TScriptMessage_Form& d = *ScriptMessage_Form;
             EXPECT_EQ(WindowText(d.Handle()), Language("SCRIPTMESSAGEFORM", "WINDOWTITLE"));
-            EXPECT_EQ(WindowText(d.ButtonSTORNO), "Storno");
+            EXPECT_EQ(WindowText(d.ButtonSTORNO), Language("SCRIPTMESSAGEFORM", "BUTTON_STORNO"));
             EXPECT_EQ(WindowText(d.Edit1), "");
             Type(d.Edit2, "typed value");
             Click(d.ButtonOK);

@@ -1,8 +1,10 @@
 // The main window on screen (under Wine): first run, the slot pages, delete and run, hiding in the tray.
+#include "DialogSteps.h"
 #include "Recording.h"
 #include "WindowTestSupport.h"
 #include "core/Promenne.h"
 #include "lang/Language.h"
+#include "ui/DialogParts.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +78,7 @@ TEST(MainWindow, ASlotPageListsItsProfilesInStoreOrderAndTheTrayOffersThem) {
     form.FormClose();
 }
 
-TEST(MainWindow, DeleteRemovesTheRowAtOnceAndTheProfileFromTheSlotFile) {
+TEST(MainWindow, DeleteAsksThenRemovesTheRowAtOnceAndTheProfileFromTheSlotFile) {
     ProgramUnderTest program;
     program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=2\r\n");
     program.Folder().Write("Settings/LAN2.ini", ThreeProfilesOfSlot2);
@@ -85,6 +87,12 @@ TEST(MainWindow, DeleteRemovesTheRowAtOnceAndTheProfileFromTheSlotFile) {
     page.onClick(TFrameSender::Label_DELETE); // no row selected: nothing happens
     EXPECT_EQ(page.RowCount(), 3);
     page.SelectRow(1);
+    // Asked first; No keeps the profile.
+    program.AnswerYes = false;
+    page.onClick(TFrameSender::Label_DELETE);
+    EXPECT_EQ(program.Questions, (std::vector<std::string>{"Delete profile 'Amsterdam'?"}));
+    EXPECT_EQ(page.RowCount(), 3);
+    program.AnswerYes = true;
     page.onClick(TFrameSender::Label_DELETE);
     ASSERT_EQ(page.RowCount(), 2);
     EXPECT_EQ(page.RowCaption(1), "Cairo");
@@ -302,6 +310,79 @@ TEST(MainWindow, TheInformationTreeOpensHelpPagesUnderTheLanguageFolder) {
     form.JvTreeView1_1DblClick();
     ASSERT_EQ(program.OpenedDocuments.size(), 1u);
     EXPECT_EQ(program.OpenedDocuments[0], LanguageDir + "\\Help\\IP.htm");
+    // Enter on a node opens it as a double-click does.
+    TreeView_SelectItem(form.JvTreeView1_1, form.TreeNodes[3]);
+    SetFocus(form.JvTreeView1_1);
+    Press(VK_RETURN);
+    Pump();
+    ASSERT_EQ(program.OpenedDocuments.size(), 2u);
+    EXPECT_EQ(program.OpenedDocuments[1], LanguageDir + "\\Help\\Info.htm");
+    form.FormClose();
+}
+
+TEST(MainWindow, TheNavigationPaneAndASlotPageWorkFromTheKeyboard) {
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=3\r\n");
+    program.Folder().Write("Settings/LAN2.ini", ThreeProfilesOfSlot2);
+    TGUI_Form& form = program.Start();
+    // Up and Down move between the page buttons, Enter opens the page.
+    SetFocus(form.JvPanel.Handle());
+    Press(VK_UP);
+    Press(VK_RETURN);
+    Pump();
+    ASSERT_EQ(form.JvPanel.ActivePage(), 2);
+    TMainFrame& page = form.MainFrame(2);
+    EXPECT_EQ(GetFocus(), page.JvListView1);
+
+    // Enter runs the selected profile; Delete asks first.
+    page.SelectRow(2);
+    ASSERT_EQ(Selection.CurrentProfile, -1);
+    Press(VK_RETURN);
+    Pump();
+    EXPECT_EQ(Selection.CurrentProfile, 2);
+    program.AnswerYes = false;
+    Press(VK_DELETE);
+    Pump();
+    EXPECT_EQ(program.Questions, (std::vector<std::string>{"Delete profile 'Cairo'?"}));
+    EXPECT_EQ(page.RowCount(), 3);
+
+    // The menu key opens the context menu under the selected row.
+    RECT row;
+    ListView_GetItemRect(page.JvListView1, 2, &row, LVIR_LABEL);
+    MapWindowPoints(page.JvListView1, nullptr, reinterpret_cast<POINT*>(&row), 2);
+    {
+        MenuProbe menu;
+        Press(VK_APPS);
+        Pump(300);
+        ASSERT_TRUE(menu.Seen);
+        EXPECT_NEAR(menu.Bounds.top, row.bottom, 3);
+    }
+    form.FormClose();
+}
+
+// A button's menu opens under the button when the button was pressed from the keyboard, at the mouse otherwise.
+TEST(MainWindow, AButtonMenuOpensUnderItsButtonFromTheKeyboard) {
+    ProgramUnderTest program;
+    TGUI_Form& form = program.Start();
+    HWND button = CreateWindowExA(0, "BUTTON", "Icon", WS_CHILD | WS_VISIBLE, 20, 100, 80, 25,
+                                  form.InformationPage.Handle(), nullptr, nullptr, nullptr);
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, 1, "Entry");
+    RECT bounds;
+    GetWindowRect(button, &bounds);
+    for (bool keyboard : {true, false}) {
+        MSG input{};
+        input.message = keyboard ? WM_KEYDOWN : WM_LBUTTONDOWN;
+        NoteInput(input);
+        SetCursorPos(bounds.left + 300, bounds.top + 200);
+        MenuProbe probe;
+        TrackButtonMenu(menu, button, form.Handle());
+        ASSERT_TRUE(probe.Seen);
+        EXPECT_EQ(probe.Bounds.left, keyboard ? bounds.left : bounds.left + 300) << keyboard;
+        EXPECT_EQ(probe.Bounds.top, keyboard ? bounds.bottom : bounds.top + 200) << keyboard;
+    }
+    DestroyMenu(menu);
+    DestroyWindow(button);
     form.FormClose();
 }
 

@@ -31,6 +31,10 @@ TGUI_Form& ProgramUnderTest::Start(const std::function<void(TGUI_Form&)>& before
     Window = std::make_unique<TGUI_Form>();
     Window->ShowError = [this](const std::string& text) { Errors.push_back(text); };
     Window->OpenDocument = [this](const std::string& path) { OpenedDocuments.push_back(path); };
+    Window->AskYesNo = [this](const std::string& question) {
+        Questions.push_back(question);
+        return AnswerYes;
+    };
     if (beforeCreate)
         beforeCreate(*Window);
     Window->Create();
@@ -47,8 +51,7 @@ void Pump(int milliseconds) {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT)
                 continue;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchProgramMessage(message);
         }
         Sleep(5);
     } while (static_cast<int>(end - GetTickCount()) > 0);
@@ -64,4 +67,27 @@ std::string MenuItemCaptionById(HMENU menu, UINT id) {
     char buffer[512] = {};
     GetMenuStringA(menu, id, buffer, sizeof buffer, MF_BYCOMMAND);
     return buffer;
+}
+
+namespace {
+MenuProbe* RunningProbe = nullptr;
+}
+
+MenuProbe::MenuProbe() {
+    RunningProbe = this;
+    Timer = SetTimer(nullptr, 0, 20, Tick);
+}
+
+MenuProbe::~MenuProbe() {
+    KillTimer(nullptr, Timer);
+    RunningProbe = nullptr;
+}
+
+void CALLBACK MenuProbe::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (RunningProbe == nullptr || RunningProbe->Seen || menu == nullptr || !IsWindowVisible(menu))
+        return;
+    RunningProbe->Seen = true;
+    GetWindowRect(menu, &RunningProbe->Bounds);
+    EndMenu();
 }

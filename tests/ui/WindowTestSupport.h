@@ -23,6 +23,8 @@ public:
 
     std::vector<std::string> Errors;
     std::vector<std::string> OpenedDocuments;
+    std::vector<std::string> Questions; // asked with Yes and No; answered with AnswerYes
+    bool AnswerYes = true;
 
 private:
     ScratchFolder Root;
@@ -35,3 +37,18 @@ void Pump(int milliseconds = 50);
 // The caption of a menu item, by position.
 std::string MenuItemCaption(HMENU menu, int position);
 std::string MenuItemCaptionById(HMENU menu, UINT id);
+
+// Closes the next popup menu as soon as it is open, remembering where it opened.
+class MenuProbe {
+public:
+    MenuProbe();
+    ~MenuProbe();
+    MenuProbe(const MenuProbe&) = delete;
+    MenuProbe& operator=(const MenuProbe&) = delete;
+    bool Seen = false;
+    RECT Bounds{};
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    UINT_PTR Timer = 0;
+};

@@ -3,6 +3,7 @@
 
 #include "core/Promenne.h"
 #include "lang/CaptionKeys.h"
+#include "lang/Language.h"
 
 #include <vector>
 
@@ -13,6 +14,12 @@ void ScriptMessageOK(const std::string& edit1, const std::string& edit2) {
     }
     Selection.DialogValue1 = edit1;
     Selection.DialogValue2 = edit2;
+}
+
+std::string ValueDialogButtonCaption(const std::string& section, size_t button) {
+    const std::string& key = ValueDialogButtonKeys()[button];
+    const std::string text = ReadLanguageKey(section, key, LanguageName);
+    return text.rfind(FallbackMarker, 0) == 0 ? ValueDialogFixedCaptions[button] : text;
 }
 
 void CancelValueDialog() {

@@ -10,6 +10,11 @@ void ScriptMessageOK(const std::string& edit1, const std::string& edit2);
 // Storno, and the title-bar close box, of both value dialogs: EditIndex -2 and both values empty.
 void CancelValueDialog();
 
+// The captions of the value dialogs' OK, Storno and "?" buttons (0, 1, 2): the section's BUTTON_OK, BUTTON_STORNO
+// and BUTTON_HELP where the language file has them, else the fixed words.
+inline constexpr const char* ValueDialogFixedCaptions[3] = {"OK", "Storno", "?"};
+std::string ValueDialogButtonCaption(const std::string& section, size_t button);
+
 // OK of the IP address dialog: both entries' texts, the hidden second one included.
 void IPaddressOK(const std::string& entry1, const std::string& entry2);
 

@@ -62,6 +62,7 @@ void TNavPanel::SetActivePage(int page) {
     if (page < 0 || page >= static_cast<int>(Pages.size()) || page == Active)
         return;
     Active = page;
+    Focused = page;
     Layout();
     if (OnPageChange)
         OnPageChange();
@@ -187,6 +188,12 @@ void TNavPanel::Paint() {
         }
     }
     SelectObject(dc, oldFont);
+    if (GetFocus() == Hwnd && Focused >= 0 && Focused < static_cast<int>(Pages.size())) {
+        RECT focus = Pages[static_cast<size_t>(Focused)].Button;
+        InflateRect(&focus, -2, -2);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        DrawFocusRect(dc, &focus);
+    }
     MoveToEx(dc, 0, Grip.top, nullptr);
     LineTo(dc, area.right, Grip.top);
     SelectObject(dc, oldPen);
@@ -216,8 +223,34 @@ void TNavPanel::DragGrip(int y) {
     }
 }
 
+void TNavPanel::MoveKeyboardFocus(int step) {
+    const int count = static_cast<int>(Pages.size());
+    if (count == 0)
+        return;
+    Focused = (Focused + step + count) % count;
+    InvalidateRect(Hwnd, nullptr, FALSE);
+}
+
 LRESULT TNavPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_GETDLGCODE: {
+        // The arrows move between the buttons; Enter opens one instead of going to the window's default command.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        const bool enter = key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_UP || wParam == VK_LEFT)
+            MoveKeyboardFocus(-1);
+        else if (wParam == VK_DOWN || wParam == VK_RIGHT)
+            MoveKeyboardFocus(1);
+        else if (wParam == VK_RETURN || wParam == VK_SPACE)
+            SetActivePage(Focused);
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(Hwnd, nullptr, FALSE);
+        break;
     case WM_SIZE:
         Layout();
         return 0;

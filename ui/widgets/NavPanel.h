@@ -1,6 +1,7 @@
 // The navigation pane: one page shown at a time under a header, the other pages offered as large buttons with
 // caption and picture or, when iconic, as small picture buttons in a strip at the bottom. A grip above the
-// large buttons moves pages between the two kinds.
+// large buttons moves pages between the two kinds. From the keyboard, Up and Down move a focus rectangle between
+// the page buttons and Enter or Space opens the page under it.
 #pragma once
 
 #include "ui/Window.h"
@@ -56,8 +57,11 @@ private:
     void UpdateTips();
     void DragGrip(int y);
 
+    void MoveKeyboardFocus(int step);
+
     std::vector<Page> Pages;
     int Active = -1;
+    int Focused = 0; // the page button under the focus rectangle
     int Hot = -1;
     HIMAGELIST Large = nullptr;
     HIMAGELIST Small = nullptr;
