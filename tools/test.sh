@@ -14,4 +14,4 @@ echo "== Windows build and tests under Wine"
 cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORVEX_TESTS=ON -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
 cmake --build build/win
 # Windows that are really created need a display.
-(cd build/win && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure)
+(cd build/win && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600)
