@@ -3,12 +3,29 @@
 
 const std::vector<TCaptionKey>& MainWindowCaptionKeys() {
     static const std::vector<TCaptionKey> keys = {
-        {"GUI", "TITLE"},          {"POPUPMENU", "RESTORE"},    {"POPUPMENU", "MINIMALIZE"}, {"POPUPMENU", "CLOSE"},
-        {"NAVPANEL1", "TITLE"},    {"NAVPANEL1", "TITLE_HINT"}, {"NAVPANEL1", "DIVIDER1"},   {"TREEVIEW1", "ITEMA"},
-        {"TREEVIEW1", "ITEMA0"},   {"TREEVIEW1", "ITEMB"},      {"TREEVIEW1", "ITEMB0"},     {"TREEVIEW1", "ITEMB1"},
-        {"TREEVIEW1", "ITEMB2"},   {"TREEVIEW1", "ITEMB3"},     {"TREEVIEW1", "ITEMB4"},     {"NAVPANELS", "DIVIDER1"},
-        {"NAVPANELS", "DIVIDER2"}, {"TREEVIEW2", "ITEM0"},      {"TREEVIEW2", "ITEM1"},      {"TREEVIEW2", "ITEM2"},
-        {"TREEVIEW2", "ITEM3"},    {"TREEVIEW2", "ITEM4"},
+        {"GUI", "TITLE"},
+        {"POPUPMENU", "RESTORE"},
+        {"POPUPMENU", "MINIMALIZE"},
+        {"POPUPMENU", "CLOSE"},
+        {"POPUPMENU", "NO_PROFILES"},
+        {"NAVPANEL1", "TITLE"},
+        {"NAVPANEL1", "TITLE_HINT"},
+        {"NAVPANEL1", "DIVIDER1"},
+        {"TREEVIEW1", "ITEMA"},
+        {"TREEVIEW1", "ITEMA0"},
+        {"TREEVIEW1", "ITEMB"},
+        {"TREEVIEW1", "ITEMB0"},
+        {"TREEVIEW1", "ITEMB1"},
+        {"TREEVIEW1", "ITEMB2"},
+        {"TREEVIEW1", "ITEMB3"},
+        {"TREEVIEW1", "ITEMB4"},
+        {"NAVPANELS", "DIVIDER1"},
+        {"NAVPANELS", "DIVIDER2"},
+        {"TREEVIEW2", "ITEM0"},
+        {"TREEVIEW2", "ITEM1"},
+        {"TREEVIEW2", "ITEM2"},
+        {"TREEVIEW2", "ITEM3"},
+        {"TREEVIEW2", "ITEM4"},
     };
     return keys;
 }
@@ -46,7 +63,7 @@ const std::vector<std::string>& ProfileFormCaptionKeys() {
         "BUTTON3_3",      "BUTTON4_3",      "BUTTON5_3",      "BUTTON6_3",      "BUTTON1_4",      "BUTTON2_4",
         "BUTTON3_4",      "BUTTON6_4",      "BUTTON7_4",      "BUTTON8_4",      "BUTTON3_5",      "BUTTON4_5",
         "BUTTON5_5",      "BUTTON3_6",      "BUTTON4_6",      "BUTTON5_6",      "BUTTON_OK",      "BUTTON_STORNO",
-        "BUTTON_HELP",    "BUTTON_SELECT",  "ICON",
+        "BUTTON_HELP",    "BUTTON_SELECT",  "ICON",           "MOVE_UP",        "MOVE_DOWN",
     };
     return keys;
 }

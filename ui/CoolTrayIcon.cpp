@@ -61,8 +61,8 @@ NOTIFYICONDATAA TCoolTrayIcon::Record(UINT flags) const {
 }
 
 bool TCoolTrayIcon::Notify(DWORD action) {
-    // No tooltip: the tip stays empty.
     NOTIFYICONDATAA data = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    CopyField(data.szTip, Tip);
     const bool done = NotifyShell(action, data) != FALSE;
     if (action == NIM_ADD)
         Added = done || Added;
@@ -139,6 +139,12 @@ void TCoolTrayIcon::HandleIconMessage(LPARAM mouseMessage) {
             OnDefaultItem();
         break;
     }
+}
+
+void TCoolTrayIcon::SetTip(const std::string& tip) {
+    Tip = tip;
+    if (Added)
+        Notify(NIM_MODIFY);
 }
 
 void TCoolTrayIcon::ShowBalloon(const std::string& title, const std::string& text, bool warning) {

@@ -35,6 +35,8 @@ public:
 
     // A notification from the icon: information, or a warning.
     void ShowBalloon(const std::string& title, const std::string& text, bool warning);
+    // The tooltip shown when the mouse rests on the icon.
+    void SetTip(const std::string& tip);
 
     bool IconAdded() const { return Added; }
     HWND HandlerWindow() const { return Handler; }
@@ -59,6 +61,7 @@ private:
     HWND Main = nullptr;
     HWND Handler = nullptr; // the hidden window that receives the shell's messages
     HICON Icon = nullptr;
+    std::string Tip;
     UINT TaskbarCreated = 0;
     bool Added = false;
     bool Hiding = false;

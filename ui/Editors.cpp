@@ -23,8 +23,11 @@ void ApplyProfile() {
     const int current = Selection.CurrentProfile;
     if (current < 0 || current >= static_cast<int>(Profiles.size()))
         return;
-    const std::string name = Profiles[static_cast<size_t>(current)].Name;
+    const TProfile& profile = Profiles[static_cast<size_t>(current)];
+    const std::string name = profile.Name;
+    const int slot = profile.InterfaceNo;
+    const std::string slotName = slot >= 1 && slot <= SlotCount ? Interfaces[static_cast<size_t>(slot)].Name : "";
     const TApplyResult result = ApplyCurrentProfile();
     if (GUI_Form != nullptr)
-        GUI_Form->ShowApplyResult(result, name);
+        GUI_Form->ShowApplyResult(result, name, slotName);
 }

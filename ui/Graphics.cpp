@@ -4,14 +4,20 @@
 #include "resources/resource.h"
 #include "ui/Window.h"
 
+#include <uxtheme.h>
+#include <vsstyle.h>
+
+#include <algorithm>
 #include <map>
 #include <utility>
+#include <vector>
 
 HIMAGELIST ImageList16panels = nullptr;
 HIMAGELIST ImageList20x24panels = nullptr;
 HIMAGELIST ImageList16profiles = nullptr;
 HIMAGELIST ImageList16system = nullptr;
 HIMAGELIST ImageList16arrows = nullptr;
+HIMAGELIST ImageList16arrowsDisabled = nullptr;
 
 namespace {
 
@@ -31,28 +37,27 @@ HFONT MakeFont(LONG weight, bool underline, int heightChange) {
     return CreateFontIndirectA(&font);
 }
 
-// The strip each image list was made from, kept for the menu bitmaps.
-std::map<HIMAGELIST, HBITMAP> Strips;
+HBITMAP PremultipliedCell(HBITMAP strip, int cellWidth, int cell, bool grey = false);
 
-HBITMAP PremultipliedCell(HBITMAP strip, int cellWidth, int cell);
-
-HIMAGELIST LoadStrip(int resourceId, int width, int height) {
+// An image list from a strip of the resources; `grey` makes the faded grey pictures of disabled controls.
+HIMAGELIST LoadStrip(int resourceId, int width, int height, bool grey = false) {
     HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR32, 8, 4);
     HBITMAP strip = LoadPicture(resourceId);
     BITMAP info;
     if (strip != nullptr && GetObjectA(strip, sizeof info, &info) != 0) {
         // Image lists blend premultiplied pixels; the strips are stored with straight alpha.
-        HBITMAP premultiplied = PremultipliedCell(strip, info.bmWidth, 0);
+        HBITMAP premultiplied = PremultipliedCell(strip, info.bmWidth, 0, grey);
         ImageList_Add(list, premultiplied != nullptr ? premultiplied : strip, nullptr);
         if (premultiplied != nullptr)
             DeleteObject(premultiplied);
-        Strips[list] = strip;
+        DeleteObject(strip);
     }
     return list;
 }
 
-// A copy of a part of a 32-bit picture with its alpha premultiplied, as AlphaBlend and menus want it.
-HBITMAP PremultipliedCell(HBITMAP strip, int cellWidth, int cell) {
+// A copy of a part of a 32-bit picture with its alpha premultiplied, as AlphaBlend and image lists want it; `grey`
+// turns the colours to grey and the picture half transparent.
+HBITMAP PremultipliedCell(HBITMAP strip, int cellWidth, int cell, bool grey) {
     BITMAP info;
     if (strip == nullptr || GetObjectA(strip, sizeof info, &info) == 0 || info.bmBitsPixel != 32 ||
         info.bmBits == nullptr)
@@ -75,9 +80,11 @@ HBITMAP PremultipliedCell(HBITMAP strip, int cellWidth, int cell) {
             static_cast<const unsigned char*>(info.bmBits) + y * info.bmWidthBytes + cell * cellWidth * 4;
         auto* to = static_cast<unsigned char*>(bits) + y * cellWidth * 4;
         for (int x = 0; x < cellWidth; ++x, from += 4, to += 4) {
+            const int alpha = grey ? from[3] / 2 : from[3];
+            const int luma = (from[0] * 29 + from[1] * 150 + from[2] * 77) / 256; // B, G, R
             for (int c = 0; c < 3; ++c)
-                to[c] = static_cast<unsigned char>(from[c] * from[3] / 255);
-            to[3] = from[3];
+                to[c] = static_cast<unsigned char>((grey ? luma : from[c]) * alpha / 255);
+            to[3] = static_cast<unsigned char>(alpha);
         }
     }
     return copy;
@@ -114,6 +121,7 @@ void LoadImageLists() {
     ImageList16profiles = LoadStrip(IDB_PROFILES16, 16, 16);
     ImageList16system = LoadStrip(IDB_SYSTEM16, 16, 16);
     ImageList16arrows = LoadStrip(IDB_ARROWS16, 16, 16);
+    ImageList16arrowsDisabled = LoadStrip(IDB_ARROWS16, 16, 16, true);
 }
 
 int ImageIndexOrNone(HIMAGELIST list, int index) {
@@ -127,20 +135,90 @@ void DrawListImage(HIMAGELIST list, int index, HDC dc, int x, int y) {
         ImageList_Draw(list, index, dc, x, y, ILD_TRANSPARENT);
 }
 
-HBITMAP MenuBitmap(HIMAGELIST list, int index) {
-    if (ImageIndexOrNone(list, index) < 0)
+namespace {
+
+// The pictures menu items ask for, by the number their item data carries after the tag.
+constexpr ULONG_PTR MenuImageTag = 0x4E560000;
+constexpr ULONG_PTR MenuImageTagMask = 0xFFFF0000;
+constexpr int MenuImageGap = 6;
+std::vector<std::pair<HIMAGELIST, int>> MenuImages;
+
+const std::pair<HIMAGELIST, int>* MenuImageOf(UINT controlType, ULONG_PTR data) {
+    if (controlType != ODT_MENU || (data & MenuImageTagMask) != MenuImageTag)
         return nullptr;
-    static std::map<std::pair<HIMAGELIST, int>, HBITMAP> made;
-    auto found = made.find({list, index});
-    if (found != made.end())
-        return found->second;
+    const size_t number = data & ~MenuImageTagMask;
+    return number < MenuImages.size() ? &MenuImages[number] : nullptr;
+}
+
+} // namespace
+
+void SetMenuItemImage(MENUITEMINFOA& info, HIMAGELIST list, int index) {
+    if (ImageIndexOrNone(list, index) < 0)
+        return;
+    const std::pair<HIMAGELIST, int> image{list, index};
+    auto known = std::find(MenuImages.begin(), MenuImages.end(), image);
+    if (known == MenuImages.end())
+        known = MenuImages.insert(MenuImages.end(), image);
+    info.fMask |= MIIM_BITMAP | MIIM_DATA;
+    info.hbmpItem = HBMMENU_CALLBACK;
+    info.dwItemData = MenuImageTag | static_cast<ULONG_PTR>(known - MenuImages.begin());
+}
+
+bool HandleMenuImageMessage(UINT message, LPARAM lParam) {
+    if (message == WM_MEASUREITEM) {
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        const auto* image = MenuImageOf(item.CtlType, item.itemData);
+        if (image == nullptr)
+            return false;
+        int width = 0;
+        int height = 0;
+        ImageList_GetIconSize(image->first, &width, &height);
+        item.itemWidth = static_cast<UINT>(width + MenuImageGap);
+        item.itemHeight = static_cast<UINT>(height);
+        return true;
+    }
+    if (message == WM_DRAWITEM) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const auto* image = MenuImageOf(item.CtlType, item.itemData);
+        if (image == nullptr)
+            return false;
+        int width = 0;
+        int height = 0;
+        ImageList_GetIconSize(image->first, &width, &height);
+        const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - height) / 2;
+        // A disabled item's picture is drawn faded, as its text is greyed.
+        const UINT style = (item.itemState & ODS_GRAYED) ? ILD_TRANSPARENT | ILD_BLEND50 : ILD_TRANSPARENT;
+        ImageList_DrawEx(image->first, image->second, item.hDC, item.rcItem.left + 2, top, 0, 0, CLR_NONE, CLR_NONE,
+                         style);
+        return true;
+    }
+    return false;
+}
+
+void DrawImageButton(const DRAWITEMSTRUCT& item, HIMAGELIST enabled, HIMAGELIST disabled, int index) {
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    const bool grey = (item.itemState & ODS_DISABLED) != 0;
+    RECT face = item.rcItem;
+    // The push button of the visual style where one is in use, the classic one otherwise.
+    if (HTHEME theme = OpenThemeData(item.hwndItem, L"BUTTON")) {
+        const int state = grey ? PBS_DISABLED : pushed ? PBS_PRESSED : PBS_NORMAL;
+        DrawThemeBackground(theme, item.hDC, BP_PUSHBUTTON, state, &face, nullptr);
+        CloseThemeData(theme);
+    } else {
+        DrawFrameControl(item.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    }
     int width = 0;
     int height = 0;
-    ImageList_GetIconSize(list, &width, &height);
-    auto strip = Strips.find(list);
-    HBITMAP bitmap = strip == Strips.end() ? nullptr : PremultipliedCell(strip->second, width, index);
-    made[{list, index}] = bitmap;
-    return bitmap;
+    ImageList_GetIconSize(enabled, &width, &height);
+    const int shift = pushed ? 1 : 0;
+    DrawListImage(grey ? disabled : enabled, index, item.hDC,
+                  (item.rcItem.left + item.rcItem.right - width) / 2 + shift,
+                  (item.rcItem.top + item.rcItem.bottom - height) / 2 + shift);
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = item.rcItem;
+        InflateRect(&focus, -4, -4);
+        DrawFocusRect(item.hDC, &focus);
+    }
 }
 
 HBITMAP LoadPicture(int resourceId) {

@@ -19,14 +19,22 @@ extern HIMAGELIST ImageList20x24panels;
 extern HIMAGELIST ImageList16profiles;
 extern HIMAGELIST ImageList16system;
 extern HIMAGELIST ImageList16arrows;
+extern HIMAGELIST ImageList16arrowsDisabled; // the arrows in grey, for disabled buttons
 void LoadImageLists();
 
 // An index a hand-edited file may have put out of range draws no picture: these give -1 or do nothing then.
 int ImageIndexOrNone(HIMAGELIST list, int index);
 void DrawListImage(HIMAGELIST list, int index, HDC dc, int x, int y);
 
-// A 32-bit bitmap of one image for a menu item; made once per image and kept. Null when out of range.
-HBITMAP MenuBitmap(HIMAGELIST list, int index);
+// A menu item's picture from an image list, with room between picture and text. The item asks its owner window to
+// draw it (HBMMENU_CALLBACK): a 32-bit bitmap in the item would lie on a black square on some systems. An index
+// out of range gives no picture. Every window of the program answers the owner's messages (TWindow does).
+void SetMenuItemImage(MENUITEMINFOA& info, HIMAGELIST list, int index);
+// WM_MEASUREITEM and WM_DRAWITEM of such a picture; false for anything else.
+bool HandleMenuImageMessage(UINT message, LPARAM lParam);
+
+// An owner-drawn push button showing one picture of a list, from `disabled` (a grey one) while it is disabled.
+void DrawImageButton(const DRAWITEMSTRUCT& item, HIMAGELIST enabled, HIMAGELIST disabled, int index);
 
 // A picture of the resources with its alpha channel, and drawing it.
 HBITMAP LoadPicture(int resourceId);

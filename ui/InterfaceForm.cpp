@@ -68,10 +68,10 @@ void TInterface_Form::LoadStrings() {
     for (const TIconMenuEntry& entry : IconMenuEntries(texts[11], ImageList_GetImageCount(ImageList16panels))) {
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+        info.fMask = MIIM_ID | MIIM_STRING;
         info.wID = FirstIconItem + static_cast<UINT>(IconHints.size());
         info.dwTypeData = const_cast<char*>(entry.Caption.c_str());
-        info.hbmpItem = MenuBitmap(ImageList16panels, entry.Image);
+        SetMenuItemImage(info, ImageList16panels, entry.Image);
         InsertMenuItemA(PopupMenu1, static_cast<UINT>(IconHints.size()), TRUE, &info);
         IconHints.push_back(entry.Hint);
     }

@@ -229,7 +229,10 @@ void TMainFrame::PaintCommands() {
         DrawListImage(ImageList16system, PanelIcons[i], dc, icon.left, icon.top);
         bool hot = PanelCommands[i] == Hover;
         HGDIOBJ old = SelectObject(dc, hot ? UiBoldUnderlineFont() : UiFont());
-        SetTextColor(dc, GetSysColor(hot ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT));
+        const TColor text = GetSysColor(COLOR_WINDOWTEXT);
+        SetTextColor(dc, hot ? ReadableTextColor({GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_HIGHLIGHT)},
+                                                 GetSysColor(COLOR_WINDOW), text)
+                             : text);
         RECT label = CommandLabelRect(i);
         label.right += 40;
         DrawTextA(dc, Captions[static_cast<size_t>(i)].c_str(), -1, &label,
@@ -285,10 +288,10 @@ void TMainFrame::ShowContextMenu(POINT screen) {
             info.fType = MFT_SEPARATOR;
         } else {
             std::string caption = CommandCaption(item.Command);
-            info.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+            info.fMask = MIIM_ID | MIIM_STRING;
             info.wID = static_cast<UINT>(item.Id);
             info.dwTypeData = const_cast<char*>(caption.c_str());
-            info.hbmpItem = MenuBitmap(ImageList16system, item.Icon);
+            SetMenuItemImage(info, ImageList16system, item.Icon);
             InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
             continue;
         }

@@ -67,9 +67,6 @@ TProfile_Form::TProfile_Form(HWND owner) {
     Profile_Form = this;
     JvOpenDialog1 = [this](std::string& fileName) { return ChooseFile(Hwnd, fileName); };
     Hint = LoadPicture(IDB_HINT20X18);
-    for (int arrow = 0; arrow < 2; ++arrow)
-        if (ImageIndexOrNone(ImageList16arrows, arrow) >= 0)
-            Arrows[static_cast<size_t>(arrow)] = ImageList_GetIcon(ImageList16arrows, arrow, ILD_TRANSPARENT);
 
     CreateForm("TProfile_Form", owner, Width, Height, true);
     Header.Create(Hwnd, Width, IDB_HEADER48);
@@ -112,9 +109,6 @@ TProfile_Form::~TProfile_Form() {
         Profile_Form = nullptr;
     if (PopupMenu1 != nullptr)
         DestroyMenu(PopupMenu1);
-    for (HICON arrow : Arrows)
-        if (arrow != nullptr)
-            DestroyIcon(arrow);
     if (Hint != nullptr)
         DeleteObject(Hint);
 }
@@ -146,8 +140,20 @@ HWND TProfile_Form::MakeNamedButton(int page, const std::string& name, int x, in
 }
 
 HWND TProfile_Form::MakeArrowButton(int page, int arrow, int x, int y) {
-    HWND button = MakeControl(Page(page), "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, x, y, 26, 24);
-    SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(Arrows[static_cast<size_t>(arrow)]));
+    // Drawn by the editor: a picture button drawn by the system shows its disabled state as a solid square. Its
+    // window text, never drawn, is its name for screen readers and its tooltip.
+    HWND button = MakeControl(Page(page), "BUTTON", "", WS_TABSTOP | BS_OWNERDRAW, x, y, 26, 24);
+    ArrowButtons.push_back({button, arrow});
+    if (Tips == nullptr)
+        Tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                               0, 0, Hwnd, nullptr, ProgramInstance(), nullptr);
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Hwnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(button);
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(Tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     return button;
 }
 
@@ -328,6 +334,10 @@ void TProfile_Form::SetCaption(const std::string& key, const std::string& text) 
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(text.c_str());
         SendMessageA(PageControl, TCM_SETITEMA, static_cast<WPARAM>(key.back() - '1'), reinterpret_cast<LPARAM>(&item));
+    } else if (key == "MOVE_UP" || key == "MOVE_DOWN") {
+        for (const auto& [button, arrow] : ArrowButtons)
+            if (arrow == (key == "MOVE_UP" ? 0 : 1))
+                SetWindowTextA(button, text.c_str());
     } else if (StartsWith(key, "LISTVIEW")) {
         // LISTVIEW1_3_1: list JvListView1_3, column 1.
         HWND list = key.compare(0, 11, "LISTVIEW1_3") == 0 ? JvListView1_3 : JvListView1_4;
@@ -352,10 +362,10 @@ void TProfile_Form::BuildIconMenu(const std::string& iconText) {
     for (const TIconMenuEntry& entry : IconMenuEntries(iconText, ImageList_GetImageCount(ImageList16profiles))) {
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+        info.fMask = MIIM_ID | MIIM_STRING;
         info.wID = FirstIconItem + static_cast<UINT>(IconHints.size());
         info.dwTypeData = const_cast<char*>(entry.Caption.c_str());
-        info.hbmpItem = MenuBitmap(ImageList16profiles, entry.Image);
+        SetMenuItemImage(info, ImageList16profiles, entry.Image);
         InsertMenuItemA(PopupMenu1, static_cast<UINT>(IconHints.size()), TRUE, &info);
         IconHints.push_back(entry.Hint);
     }
@@ -803,10 +813,19 @@ LRESULT TProfile_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->hwndFrom == PageControl && header->code == TCN_SELCHANGE)
             ShowPage(ActivePage());
+        if (header->code == TTN_GETDISPINFOA) {
+            // An arrow's tooltip is its name.
+            auto* tip = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+            TipText = WindowText(reinterpret_cast<HWND>(header->idFrom));
+            tip->lpszText = const_cast<char*>(TipText.c_str());
+        }
         return 0;
     }
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        for (const auto& [button, arrow] : ArrowButtons)
+            if (item.hwndItem == button)
+                DrawImageButton(item, ImageList16arrows, ImageList16arrowsDisabled, arrow);
         if (item.hwndItem == Image1_1) {
             DrawImageControl(item, ImageList16profiles, IconBoxPicture, GetSysColorBrush(COLOR_BTNFACE));
         } else if (item.hwndItem == Image1_2) {

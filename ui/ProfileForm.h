@@ -144,7 +144,9 @@ private:
     std::vector<std::pair<HWND, int>> ChangeHandlers; // check boxes and radio buttons with their page
     std::vector<TListButton> ListButtons;
     std::vector<std::string> IconHints;
-    std::array<HICON, 2> Arrows{}; // up, down
+    std::vector<std::pair<HWND, int>> ArrowButtons; // with their picture: 0 up, 1 down
+    HWND Tips = nullptr;
+    std::string TipText;
     HBITMAP Hint = nullptr;
     int IconBoxPicture = -1;
 };

@@ -276,10 +276,12 @@ void TGUI_Form::ReportSettingsErrors(const std::vector<std::string>& messages) {
 void TGUI_Form::LoadStrings() {
     const std::string title = Text("GUI", "TITLE");
     SetWindowTextA(Hwnd, title.c_str());
+    CoolTrayIcon.SetTip(TrayTip(title, LastApplied[0], LastApplied[1]));
     Tray.RestoreText = Text("POPUPMENU", "RESTORE");
     Tray.MinimizeText = Text("POPUPMENU", "MINIMALIZE");
     Tray.Item1Caption = Tray.MinimizeText;
     SetItem1Caption();
+    NoProfilesText = Text("POPUPMENU", "NO_PROFILES");
     const std::string close = Text("POPUPMENU", "CLOSE");
     ModifyMenuA(CoolTrayPopupMenu, CoolTrayItem2, MF_BYCOMMAND | MF_STRING, CoolTrayItem2, close.c_str());
     JvPanel.SetPageCaption(0, Text("NAVPANEL1", "TITLE"));
@@ -339,10 +341,27 @@ void TGUI_Form::ApplySettings(int mode) {
         std::string caption = TraySubmenuCaption(slot);
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_STRING | MIIM_BITMAP;
+        info.fMask = MIIM_STRING | MIIM_BITMAP | MIIM_DATA; // no picture where the icon is out of range
         info.dwTypeData = const_cast<char*>(caption.c_str());
-        info.hbmpItem = MenuBitmap(ImageList16panels, s.Icon);
+        SetMenuItemImage(info, ImageList16panels, s.Icon);
         SetMenuItemInfoA(CoolTrayPopupMenu, static_cast<UINT>(slot - 1), TRUE, &info);
+    }
+}
+
+void TGUI_Form::FillTraySubmenu(int slot) {
+    HMENU submenu = CoolTrayInterface[static_cast<size_t>(slot)];
+    while (GetMenuItemCount(submenu) > 0)
+        DeleteMenu(submenu, 0, MF_BYPOSITION);
+    for (const TTrayMenuLine& line : TraySubmenuLines(slot, NoProfilesText)) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE;
+        // The item's number carries its profile's index.
+        info.wID = line.ProfileIndex >= 0 ? FirstProfileItem + static_cast<UINT>(line.ProfileIndex) : 0;
+        info.fState = line.Enabled ? MFS_ENABLED : MFS_DISABLED;
+        info.dwTypeData = const_cast<char*>(line.Caption.c_str());
+        SetMenuItemImage(info, ImageList16profiles, line.Icon);
+        InsertMenuItemA(submenu, static_cast<UINT>(GetMenuItemCount(submenu)), TRUE, &info);
     }
 }
 
@@ -350,29 +369,13 @@ void TGUI_Form::RefreshSettings() {
     const int active = JvPanel.ActivePage();
     if (active == 0)
         SetFocus(JvTreeView1_1);
-    for (int slot = 1; slot <= SlotCount; ++slot) {
-        HMENU submenu = CoolTrayInterface[static_cast<size_t>(slot)];
-        while (GetMenuItemCount(submenu) > 0)
-            DeleteMenu(submenu, 0, MF_BYPOSITION);
-    }
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        FillTraySubmenu(slot);
     for (TMainFrame& frame : MainFrames)
         frame.ClearRows();
     TRefreshedLists lists = BuildRefreshedLists(active);
     if (!lists.ProfileRowsRebuilt)
         return;
-    for (int slot = 1; slot <= SlotCount; ++slot) {
-        for (const TProfileItem& item : lists.TraySubmenus[slot]) {
-            MENUITEMINFOA info{};
-            info.cbSize = sizeof info;
-            info.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP | MIIM_DATA;
-            info.wID = FirstProfileItem + static_cast<UINT>(item.ProfileIndex);
-            info.dwItemData = static_cast<ULONG_PTR>(item.ProfileIndex);
-            info.dwTypeData = const_cast<char*>(item.Caption.c_str());
-            info.hbmpItem = MenuBitmap(ImageList16profiles, item.Icon);
-            HMENU submenu = CoolTrayInterface[static_cast<size_t>(slot)];
-            InsertMenuItemA(submenu, static_cast<UINT>(GetMenuItemCount(submenu)), TRUE, &info);
-        }
-    }
     Selection.ProfileRows = lists.ProfileRows;
     if (active >= 1 && active <= SlotCount) {
         TMainFrame& frame = MainFrame(active);
@@ -426,8 +429,14 @@ void TGUI_Form::BringModalWindowToFront() {
     FlashWindow(search.Found, TRUE);
 }
 
-void TGUI_Form::ShowApplyResult(const TApplyResult& result, const std::string& profileName) {
+void TGUI_Form::ShowApplyResult(const TApplyResult& result, const std::string& profileName,
+                                const std::string& slotName) {
     const TApplyNotice notice = ApplyNoticeOf(result, profileName);
+    if (result.Succeeded()) {
+        LastApplied[0] = profileName;
+        LastApplied[1] = slotName;
+        CoolTrayIcon.SetTip(TrayTip(WindowText(Hwnd), profileName, slotName));
+    }
     if (CoolTrayIcon.IconAdded())
         CoolTrayIcon.ShowBalloon(notice.Title, notice.Text, notice.Warning);
     else if (notice.Warning)
@@ -530,13 +539,10 @@ void TGUI_Form::TrayMenuCommand(UINT item) {
     } else if (item == CoolTrayItem2) {
         CoolMenuButtonClick(TTraySender::CoolTrayItem2);
     } else if (item >= FirstProfileItem) {
-        // The item carries its profile's index.
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_DATA;
+        // Only a profile the menu offers: its number carries its index.
         for (HMENU submenu : CoolTrayInterface)
-            if (submenu != nullptr && GetMenuItemInfoA(submenu, item, FALSE, &info)) {
-                CoolMenuSelectProfile(static_cast<int>(info.dwItemData));
+            if (submenu != nullptr && GetMenuState(submenu, item, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
+                CoolMenuSelectProfile(static_cast<int>(item - FirstProfileItem));
                 return;
             }
     }

@@ -72,7 +72,7 @@ public:
     void BringModalWindowToFront();
 
     // Tells the user what came of applying a profile: a notification from the tray icon.
-    void ShowApplyResult(const TApplyResult& result, const std::string& profileName);
+    void ShowApplyResult(const TApplyResult& result, const std::string& profileName, const std::string& slotName);
 
     // Errors of the settings files ("'x' is not a valid integer value.") are shown through this.
     std::function<void(const std::string&)> ShowError;
@@ -109,9 +109,13 @@ private:
     void CreateInformationPage();
     void CreateTrayMenu();
     void SetItem1Caption();
+    // A slot's tray submenu from the store: its profiles, or one disabled line.
+    void FillTraySubmenu(int slot);
     void ReportSettingsErrors(const std::vector<std::string>& messages);
     HWND InfoPage = nullptr;
     std::string PendingErrors;
+    std::string NoProfilesText;
+    std::string LastApplied[2];     // the profile applied last in this run, and its slot: in the tray's tooltip
     bool HideWhenIconAdded = false; // the start-hidden timer found no icon to hide into yet
     bool SavedAtSessionEnd = false;
 };

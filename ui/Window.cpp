@@ -3,6 +3,7 @@
 
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
+#include "ui/Graphics.h"
 
 #include <set>
 #include <vector>
@@ -85,6 +86,9 @@ LRESULT CALLBACK TWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARA
     auto* window = reinterpret_cast<TWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (window == nullptr)
         return DefWindowProcA(hwnd, message, wParam, lParam);
+    // Menu pictures are drawn by whichever window opened the menu.
+    if ((message == WM_MEASUREITEM || message == WM_DRAWITEM) && HandleMenuImageMessage(message, lParam))
+        return TRUE;
     LRESULT result = CallGuarded([&] { return window->HandleMessage(message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);

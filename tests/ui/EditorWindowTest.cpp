@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 std::string Language(const char* section, const std::string& key) {
@@ -108,10 +111,14 @@ TEST_F(EditorWindow, EveryCaptionComesFromTheLanguageFileByTheKeyRule) {
             EXPECT_EQ(WindowText(control), text) << name;
             ++captioned;
         }
-        // All keys but the title, the header, tabs, columns, the name and the icon word are controls.
-        EXPECT_EQ(captioned, ProfileFormCaptionKeys().size() - 3 - 7 - 4 - 1 - 1);
-        for (HWND arrow : {f.Button4_4, f.Button5_4, f.Button1_5, f.Button2_5, f.Button1_6, f.Button2_6})
-            EXPECT_EQ(WindowText(arrow), "");
+        // All keys but the title, the header, tabs, columns, the name, the icon word and the arrows' names are
+        // controls.
+        EXPECT_EQ(captioned, ProfileFormCaptionKeys().size() - 3 - 7 - 4 - 1 - 1 - 2);
+        // The arrow buttons show pictures; their names are for screen readers and tooltips.
+        for (HWND up : {f.Button4_4, f.Button1_5, f.Button1_6})
+            EXPECT_EQ(WindowText(up), Language("PROFILEFORM", "MOVE_UP"));
+        for (HWND down : {f.Button5_4, f.Button2_5, f.Button2_6})
+            EXPECT_EQ(WindowText(down), Language("PROFILEFORM", "MOVE_DOWN"));
         Click(f.ButtonSTORNO);
     }}));
 }
@@ -423,19 +430,23 @@ TEST_F(EditorWindow, TabMovesThroughTheFourFieldsAndThenToTheNextControl) {
 }
 
 TEST_F(EditorWindow, AnAddressTypedKeyByKeyFillsTheFieldsInTurn) {
-    // Each field the entry moves into has its text selected, so typing replaces the 0 a new entry shows.
-    ASSERT_TRUE(EditOffice({
-        [] {
-            Profile_Form->SetActivePage(5);
-            Click(Profile_Form->Button3_5);
-        },
-        [] { TypeKeys("192.168.10.25"); },
-        [] { Click(IPaddress_Form->ButtonOK); },
-        [] {
-            EXPECT_EQ(Profile_Form->RowText(4, 1), "192.168.10.25");
-            Click(Profile_Form->ButtonSTORNO);
-        },
-    }));
+    // Each field the entry moves into has its text selected, so typing replaces the 0 a new entry shows; a number
+    // above 255 becomes 255 in its own field only.
+    const std::pair<std::string, std::string> typed[] = {
+        {"192.168.10.25", "192.168.10.25"}, {"300.1.2.3", "255.1.2.3"}, {"10.999.2.3", "10.255.2.3"}};
+    for (const auto& [keys, shown] : typed)
+        ASSERT_TRUE(EditOffice({
+            [] {
+                Profile_Form->SetActivePage(5);
+                Click(Profile_Form->Button3_5);
+            },
+            [keys = keys] { TypeKeys(keys); },
+            [] { Click(IPaddress_Form->ButtonOK); },
+            [shown = shown] {
+                EXPECT_EQ(Profile_Form->RowText(4, 1), shown);
+                Click(Profile_Form->ButtonSTORNO);
+            },
+        }));
 }
 
 TEST_F(EditorWindow, ListButtonsFollowTheRowsAndMovesKeepTheRowSelected) {
@@ -498,6 +509,31 @@ TEST_F(EditorWindow, ThePagesShowTheProfileAndPageTwoCannotBeChanged) {
         EXPECT_TRUE(c.CheckBox3_7);
         EXPECT_EQ(SendMessageA(f.JvListView1_4, LVM_GETTEXTCOLOR, 0, 0),
                   static_cast<LRESULT>(GetSysColor(COLOR_WINDOWTEXT)));
+        // WINS is off: its arrow buttons are disabled and show their pictures in grey, not a solid square.
+        f.SetActivePage(6);
+        UpdateWindow(f.Handle());
+        Pump(100);
+        for (HWND arrow : {f.Button1_6, f.Button2_6}) {
+            ASSERT_FALSE(IsWindowEnabled(arrow));
+            RECT r;
+            GetWindowRect(arrow, &r);
+            HDC screen = GetDC(nullptr);
+            int coloured = 0;
+            int picture = 0;
+            const COLORREF face = GetPixel(screen, r.left + 3, r.top + 3);
+            for (int y = r.top + 4; y < r.bottom - 4; ++y)
+                for (int x = r.left + 4; x < r.right - 4; ++x) {
+                    const COLORREF p = GetPixel(screen, x, y);
+                    const int spread = std::max({GetRValue(p), GetGValue(p), GetBValue(p)}) -
+                                       std::min({GetRValue(p), GetGValue(p), GetBValue(p)});
+                    coloured += spread > 12 ? 1 : 0;
+                    picture += std::abs(GetGValue(p) - GetGValue(face)) > 30 ? 1 : 0;
+                }
+            ReleaseDC(nullptr, screen);
+            EXPECT_EQ(coloured, 0);
+            EXPECT_GT(picture, 10);
+            EXPECT_LT(picture, 120); // a picture, not a filled square
+        }
         Click(f.ButtonOK);
     }}));
     EXPECT_EQ(Profiles[0].OnOff, (TOnOffGroup{true, 1}));

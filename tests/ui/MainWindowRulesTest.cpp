@@ -35,17 +35,27 @@ protected:
 };
 
 TEST_F(RefreshedLists, TraySubmenusListEverySlotsProfilesInStoreOrderWithIconsAndIndexes) {
-    TRefreshedLists lists = BuildRefreshedLists(0);
-    EXPECT_EQ(Captions(lists.TraySubmenus[2]), (std::vector<std::string>{"Office", "Home"}));
-    EXPECT_EQ(Captions(lists.TraySubmenus[3]), (std::vector<std::string>{"Lab"}));
-    EXPECT_EQ(Captions(lists.TraySubmenus[5]), (std::vector<std::string>{"Hotel"}));
-    EXPECT_TRUE(lists.TraySubmenus[1].empty());
-    EXPECT_EQ(lists.TraySubmenus[2][1].ProfileIndex, 2);
-    EXPECT_EQ(lists.TraySubmenus[2][1].Icon, 4);
-    EXPECT_EQ(lists.TraySubmenus[5][0].ProfileIndex, 4);
+    std::vector<TTrayMenuLine> slot2 = TraySubmenuLines(2, "(no profiles)");
+    EXPECT_EQ(slot2, (std::vector<TTrayMenuLine>{{"Office", 3, 0, true}, {"Home", 4, 2, true}}));
+    EXPECT_EQ(TraySubmenuLines(5, "(no profiles)"), (std::vector<TTrayMenuLine>{{"Hotel", 8, 4, true}}));
+    // A slot without profiles shows one disabled line.
+    EXPECT_EQ(TraySubmenuLines(1, "(no profiles)"), (std::vector<TTrayMenuLine>{{"(no profiles)", -1, -1, false}}));
     // The information page has no rows.
+    TRefreshedLists lists = BuildRefreshedLists(0);
     EXPECT_TRUE(lists.PageRows.empty());
     EXPECT_TRUE(lists.ProfileRows.empty());
+}
+
+// Menus underline the letter after "&" and grow as wide as their longest item.
+TEST(MenuCaption, ShowsAmpersandsAsThemselvesAndShortensLongNames) {
+    const std::pair<std::string, std::string> names[] = {
+        {"R&D lab", "R&&D lab"},
+        {std::string(60, 'x'), std::string(60, 'x')},
+        {std::string(61, 'x'), std::string(57, 'x') + "..."},
+        {std::string(56, 'x') + "&&&&&", std::string(56, 'x') + "&&..."},
+    };
+    for (const auto& [name, caption] : names)
+        EXPECT_EQ(MenuCaption(name), caption) << name;
 }
 
 TEST_F(RefreshedLists, OnlyTheActivePageHasRowsAndTheRowMapPointsIntoTheStore) {
@@ -63,15 +73,13 @@ TEST_F(RefreshedLists, ADeletedProfileLeavesItsRowButTheOthersKeepTheirIndexes) 
     TRefreshedLists lists = BuildRefreshedLists(2);
     EXPECT_EQ(Captions(lists.PageRows), (std::vector<std::string>{"Home"}));
     EXPECT_EQ(lists.ProfileRows, (std::vector<int>{2}));
-    EXPECT_EQ(Captions(lists.TraySubmenus[2]), (std::vector<std::string>{"Home"}));
+    EXPECT_EQ(TraySubmenuLines(2, "").size(), 1u);
 }
 
 TEST_F(RefreshedLists, WithNoProfilesEverythingIsEmptyAndTheRowMapIsLeftAlone) {
     Profiles.clear();
     TRefreshedLists lists = BuildRefreshedLists(2);
     EXPECT_FALSE(lists.ProfileRowsRebuilt);
-    for (int slot = 1; slot <= 5; ++slot)
-        EXPECT_TRUE(lists.TraySubmenus[slot].empty());
     EXPECT_TRUE(lists.PageRows.empty());
 }
 
@@ -101,6 +109,25 @@ TEST(TrayItem1, AlwaysNamesTheActionItPerforms) {
     EXPECT_EQ(ChooseTrayItem1(tray), TTrayAction::Minimize);
     EXPECT_FALSE(tray.TrayHidden);
     EXPECT_EQ(tray.Item1Caption, "Minimise");
+}
+
+TEST(ReadableTextColor, TakesTheFirstColourThatReadsOnTheBackground) {
+    const TColor white = 0xFFFFFF;
+    const TColor windowsHotTrack = 0xCC6600; // RGB(0, 102, 204)
+    const TColor wineHotTrack = 0xE0E0E0;
+    const TColor highlight = 0xFA9630; // RGB(48, 150, 250)
+    const TColor black = 0;
+    EXPECT_EQ(ReadableTextColor({windowsHotTrack, highlight}, white, black), windowsHotTrack);
+    EXPECT_EQ(ReadableTextColor({wineHotTrack, 0xCC6600}, white, black), 0xCC6600u);
+    EXPECT_EQ(ReadableTextColor({wineHotTrack}, white, black), black);
+}
+
+TEST(TrayTip, NamesTheProgramAndTheProfileLastApplied) {
+    EXPECT_EQ(TrayTip("Norvex", "", ""), "Norvex");
+    EXPECT_EQ(TrayTip("Norvex", "Office", "LAN"), "Norvex - Office (LAN)");
+    const std::string tip = TrayTip("Norvex", std::string(200, 'p'), "LAN");
+    EXPECT_EQ(tip.size(), 127u);
+    EXPECT_EQ(tip.substr(124), "...");
 }
 
 // The main window opens where the user can reach its title bar, even after the screen it was on went away.

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <new>
 
 namespace {
@@ -107,25 +109,28 @@ TEST(MainWindow, DeleteAsksThenRemovesTheRowAtOnceAndTheProfileFromTheSlotFile) 
 // The notifications the icon asked the shell for; every other call goes to the shell.
 struct Balloons {
     std::vector<NOTIFYICONDATAA> Shown;
+    std::string Tip; // the icon's tooltip as last handed over
     void RecordInto(TGUI_Form& form) {
         form.CoolTrayIcon.NotifyShell = [this](DWORD action, NOTIFYICONDATAA& data) {
             if (data.uFlags & NIF_INFO) {
                 Shown.push_back(data);
                 return TRUE;
             }
+            if (data.uFlags & NIF_TIP)
+                Tip = data.szTip;
             return Shell_NotifyIconA(action, &data);
         };
     }
 };
 
 TEST(MainWindow, RunAppliesTheProfileOfTheSelectedRowAndTellsTheOutcome) {
+    Balloons balloons; // outlives the window, whose icon reports to it until the end
     ProgramUnderTest program;
     program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=3\r\n");
     program.Folder().Write("Settings/LAN3.ini", "[LAN]\r\nINTERFACE=Lab Ethernet\r\n"
                                                 "[PROFILE_1]\r\nNAME=Lab\r\nIP_APPLY=TRUE\r\nIP_SOURCETYPE=0\r\n"
                                                 "[PROFILE_2]\r\nNAME=Nothing applied\r\n");
     Recording netsh(program.Folder());
-    Balloons balloons;
     TGUI_Form& form = program.Start([&](TGUI_Form& f) { balloons.RecordInto(f); });
     ASSERT_TRUE(form.CoolTrayIcon.IconAdded());
     TMainFrame& page = form.MainFrame(3);
@@ -141,6 +146,9 @@ TEST(MainWindow, RunAppliesTheProfileOfTheSelectedRowAndTellsTheOutcome) {
     ASSERT_EQ(balloons.Shown.size(), 1u);
     EXPECT_EQ(balloons.Shown[0].dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
     EXPECT_STREQ(balloons.Shown[0].szInfo, "Profile 'Lab' applied");
+    // The icon's tooltip now says what is active; a failed apply below leaves it.
+    const std::string tip = Language("GUI", "TITLE") + " - Lab (" + Language("DEFAULT_LANS", "NAME") + ")";
+    EXPECT_EQ(balloons.Tip, tip);
 
     // netsh rejecting the script is a warning naming the profile, the exit code and the script.
     netsh.SetExitCode(1);
@@ -150,6 +158,7 @@ TEST(MainWindow, RunAppliesTheProfileOfTheSelectedRowAndTellsTheOutcome) {
     EXPECT_STREQ(balloons.Shown[1].szInfoTitle, "Profile 'Lab' was not applied completely");
     EXPECT_EQ(std::string(balloons.Shown[1].szInfo),
               "netsh ended with exit code 1. Script: " + TempDir + "\\norvex.txt");
+    EXPECT_EQ(balloons.Tip, tip);
     EXPECT_TRUE(program.Errors.empty());
     form.FormClose();
 }
@@ -231,9 +240,9 @@ TEST(MainWindow, TheEndOfTheSessionWritesTheSettingsOnceAndTheIconOutlivesAnOuts
 
 // At sign-in the shell may not take the icon yet: hiding the window then would leave it out of reach.
 TEST(MainWindow, WithoutItsIconTheWindowIsNeverHiddenAndHidesOnceTheIconIsThere) {
+    bool shellReady = false; // outlives the window, whose icon asks it until the end
     ProgramUnderTest program;
     program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nMINIMALIZED=TRUE\r\n");
-    bool shellReady = false;
     TGUI_Form& form = program.Start([&](TGUI_Form& f) {
         f.CoolTrayIcon.NotifyShell = [&](DWORD action, NOTIFYICONDATAA& data) {
             return shellReady || action == NIM_DELETE ? Shell_NotifyIconA(action, &data) : FALSE;
@@ -357,6 +366,33 @@ TEST(MainWindow, TheNavigationPaneAndASlotPageWorkFromTheKeyboard) {
         ASSERT_TRUE(menu.Seen);
         EXPECT_NEAR(menu.Bounds.top, row.bottom, 3);
     }
+    form.FormClose();
+}
+
+// Menu pictures lie on the menu's own colour, not on black squares, with room between picture and text.
+TEST(MainWindow, TheTrayMenusPicturesAreTransparent) {
+    ProgramUnderTest program;
+    TGUI_Form& form = program.Start();
+    MenuProbe probe;
+    POINT at{100, 100};
+    TrackPopupMenu(form.CoolTrayPopupMenu, TPM_RETURNCMD, at.x, at.y, 0, form.Handle(), nullptr);
+    ASSERT_TRUE(probe.Seen);
+    if (const char* picture = std::getenv("NORVEX_MENU_PICTURE")) {
+        // A PPM of what was on screen, to look at.
+        std::ofstream out(picture, std::ios::binary);
+        out << "P6 " << probe.Bounds.right - probe.Bounds.left << " " << probe.Bounds.bottom - probe.Bounds.top
+            << " 255\n";
+        for (COLORREF pixel : probe.Pixels)
+            out << static_cast<char>(GetRValue(pixel)) << static_cast<char>(GetGValue(pixel))
+                << static_cast<char>(GetBValue(pixel));
+    }
+    // The first slot's item: its left part holds the picture and no text.
+    const int itemHeight = GetSystemMetrics(SM_CYMENU);
+    int black = 0;
+    for (int y = probe.Bounds.top + 3; y < probe.Bounds.top + 3 + itemHeight; ++y)
+        for (int x = probe.Bounds.left + 3; x < probe.Bounds.left + 26; ++x)
+            black += probe.Pixel(x, y) == RGB(0, 0, 0) ? 1 : 0;
+    EXPECT_EQ(black, 0);
     form.FormClose();
 }
 

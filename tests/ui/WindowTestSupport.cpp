@@ -87,7 +87,21 @@ void CALLBACK MenuProbe::Tick(HWND, UINT, UINT_PTR, DWORD) {
     HWND menu = FindWindowA("#32768", nullptr);
     if (RunningProbe == nullptr || RunningProbe->Seen || menu == nullptr || !IsWindowVisible(menu))
         return;
-    RunningProbe->Seen = true;
-    GetWindowRect(menu, &RunningProbe->Bounds);
+    MenuProbe& probe = *RunningProbe;
+    probe.Seen = true;
+    probe.Window = menu;
+    GetWindowRect(menu, &probe.Bounds);
+    const int width = probe.Bounds.right - probe.Bounds.left;
+    const int height = probe.Bounds.bottom - probe.Bounds.top;
+    HDC screen = GetDC(nullptr);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            probe.Pixels.push_back(GetPixel(screen, probe.Bounds.left + x, probe.Bounds.top + y));
+    ReleaseDC(nullptr, screen);
     EndMenu();
+}
+
+COLORREF MenuProbe::Pixel(int x, int y) const {
+    const int width = Bounds.right - Bounds.left;
+    return Pixels[static_cast<size_t>((y - Bounds.top) * width + (x - Bounds.left))];
 }

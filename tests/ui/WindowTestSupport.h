@@ -47,6 +47,10 @@ public:
     MenuProbe& operator=(const MenuProbe&) = delete;
     bool Seen = false;
     RECT Bounds{};
+    // The screen's pixels of the open menu (0x00RRGGBB, row by row), taken before it is closed.
+    std::vector<COLORREF> Pixels;
+    COLORREF Pixel(int x, int y) const; // screen coordinates
+    HWND Window = nullptr;
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);

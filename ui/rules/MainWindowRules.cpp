@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 
 #include <algorithm>
+#include <cmath>
 
 void MinimalizedToTray(TTrayItemState& state) {
     state.TrayHidden = true;
@@ -111,4 +112,39 @@ TScreenRect PlaceOnScreen(const TScreenRect& stored, const std::vector<TScreenRe
     placed.Right = placed.Left + fittedWidth;
     placed.Bottom = placed.Top + fittedHeight;
     return placed;
+}
+
+namespace {
+
+// Relative luminance, as contrast ratios are computed from it.
+double Luminance(TColor color) {
+    auto channel = [](unsigned value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(color & 0xFF) + 0.7152 * channel((color >> 8) & 0xFF) +
+           0.0722 * channel((color >> 16) & 0xFF);
+}
+
+double Contrast(TColor a, TColor b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+TColor ReadableTextColor(const std::vector<TColor>& candidates, TColor background, TColor fallback) {
+    for (TColor color : candidates)
+        if (Contrast(color, background) >= 3.0)
+            return color;
+    return fallback;
+}
+
+std::string TrayTip(const std::string& title, const std::string& profile, const std::string& slot) {
+    constexpr size_t Longest = 127;
+    std::string tip = profile.empty() ? title : title + " - " + profile + " (" + slot + ")";
+    if (tip.size() > Longest)
+        tip = tip.substr(0, Longest - 3) + "...";
+    return tip;
 }

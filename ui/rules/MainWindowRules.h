@@ -77,3 +77,15 @@ inline constexpr int ReachableTitleSize = 40;
 // screen was unplugged), keeping its size unless it is larger than that area.
 TScreenRect PlaceOnScreen(const TScreenRect& stored, const std::vector<TScreenRect>& workAreas,
                           const TScreenRect& nearest);
+
+// Colours as the system gives them: 0x00BBGGRR.
+using TColor = unsigned;
+
+// The first of the colours that reads on the background (a contrast of at least 3 to 1), or `fallback`. The hover
+// of the page commands takes the system's hot-track colour where it reads (on Windows), its highlight colour where
+// the hot-track colour is a light grey that would read as disabled (Wine's).
+TColor ReadableTextColor(const std::vector<TColor>& candidates, TColor background, TColor fallback);
+
+// The tray icon's tooltip: the program's title and, once a profile was applied, that profile and its slot
+// ("Norvex - Office (LAN)"); at most 127 characters, as the notification area takes.
+std::string TrayTip(const std::string& title, const std::string& profile, const std::string& slot);

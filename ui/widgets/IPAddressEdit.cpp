@@ -14,7 +14,8 @@
 
 namespace {
 
-constexpr UINT_PTR FieldSubclassId = 0x4950; // "IP"
+constexpr UINT_PTR FieldSubclassId = 0x4950;   // "IP"
+constexpr UINT_PTR ControlSubclassId = 0x4951; // the control itself
 
 // The four edits of an IP address control, left to right.
 std::vector<HWND> FieldsOf(HWND control) {
@@ -94,10 +95,24 @@ LRESULT HandleFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         }
         break;
-    case WM_CHAR:
+    case WM_CHAR: {
         if (wParam == '\t')
             return 0;
+        // A dot or blank after a number moves on (not in a field just moved into, whose text is selected). The
+        // control itself also asks that the caret is not at the start, where it puts the caret when it has cut a
+        // number above 255 down: the rest of the address was then typed into nothing.
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        if ((wParam == '.' || wParam == ' ') && GetWindowTextLengthA(field) > 0 && start == end) {
+            std::vector<HWND> fields = FieldsOf(control);
+            const int index = FieldIndex(fields, field);
+            if (index >= 0 && index + 1 < static_cast<int>(fields.size()))
+                SetFocus(fields[static_cast<size_t>(index) + 1]);
+            return 0;
+        }
         break;
+    }
     case WM_SETFOCUS: {
         // Whoever moves into a field (Tab, the control's own move after three digits or a dot), its text is
         // selected, so that typing replaces the 0 an empty value shows.
@@ -123,12 +138,53 @@ LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lPara
     return CallGuarded([&] { return HandleFieldMessage(field, message, wParam, lParam); });
 }
 
+// The dots between the fields, drawn again over what the control painted: in the fields' font and the text colour,
+// on the line of their text (some systems draw them in another font at the bottom edge).
+void DrawDots(HWND control) {
+    std::vector<HWND> fields = FieldsOf(control);
+    if (fields.size() != 4)
+        return;
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(fields[0], WM_GETFONT, 0, 0)));
+    const bool enabled = IsWindowEnabled(control) != FALSE;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    RECT client;
+    GetClientRect(control, &client);
+    for (size_t i = 0; i + 1 < fields.size(); ++i) {
+        RECT left;
+        RECT right;
+        GetWindowRect(fields[i], &left);
+        GetWindowRect(fields[i + 1], &right);
+        MapWindowPoints(nullptr, control, reinterpret_cast<POINT*>(&left), 2);
+        MapWindowPoints(nullptr, control, reinterpret_cast<POINT*>(&right), 2);
+        RECT gap{left.right, client.top + 2, right.left, client.bottom - 2};
+        FillRect(dc, &gap, GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
+        RECT line{left.right, left.top, right.left, left.bottom};
+        DrawTextA(dc, ".", 1, &line, DT_SINGLELINE | DT_CENTER | DT_TOP | DT_NOPREFIX);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+}
+
+LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    return CallGuarded([&]() -> LRESULT {
+        if (message == WM_NCDESTROY)
+            RemoveWindowSubclass(control, ControlProc, ControlSubclassId);
+        const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+        if (message == WM_PAINT || message == WM_ENABLE)
+            DrawDots(control);
+        return result;
+    });
+}
+
 } // namespace
 
 void TIPAddressEdit::Create(HWND parent, int x, int y, int width, int height, int id) {
     Control = CreateWindowExA(0, WC_IPADDRESSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
     SendMessageA(Control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    SetWindowSubclass(Control, ControlProc, ControlSubclassId, 0);
     for (HWND field : FieldsOf(Control)) {
         SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
         SetWindowSubclass(field, FieldProc, FieldSubclassId, 0);
