@@ -9,6 +9,7 @@ packages=(
     wine wine64 fonts-wine                       # running the Windows build here
     xvfb xauth x11-apps imagemagick              # a display for windows under test, and screenshots
     clang libclang-rt-14-dev                     # fuzzers and sanitizers
+    nsis osslsigncode openssl zip unzip          # the release files: installer, signatures, ZIP
 )
 
 missing=()
