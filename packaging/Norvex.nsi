@@ -82,7 +82,8 @@ Function un.HideSpaceRequired
     ShowWindow $0 ${SW_HIDE}
 FunctionEnd
 
-; Asks a running Norvex to close, as its own Exit does, and waits up to ten seconds for it to go.
+; Asks a running Norvex to close, as its own Exit does, and waits up to ten seconds for it to go. Norvex stays open
+; while one of its dialogs is: then the user is asked to close it (a silent run gives up, with exit code 2).
 !macro CloseRunningNorvex UN
 Function ${UN}CloseRunningNorvex
     FindWindow $0 "${MAIN_WINDOW_CLASS}"
@@ -97,14 +98,17 @@ close:
     ${Do}
         FindWindow $0 "${MAIN_WINDOW_CLASS}"
         ${If} $0 = 0
-        ${OrIf} $1 >= 100
-            ${Break}
+            ; The window is gone a moment before the process and its hold on Norvex.exe.
+            Sleep 500
+            Return
+        ${EndIf}
+        ${If} $1 >= 100
+            MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Norvex is still open, perhaps with one of its windows showing. Close it, then click Retry." /SD IDCANCEL IDRETRY close
+            Abort
         ${EndIf}
         Sleep 100
         IntOp $1 $1 + 1
     ${Loop}
-    ; The window is gone a moment before the process and its hold on Norvex.exe.
-    Sleep 500
 FunctionEnd
 !macroend
 !insertmacro CloseRunningNorvex ""
