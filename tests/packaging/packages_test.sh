@@ -20,6 +20,7 @@ stop_wine
 trap stop_wine EXIT
 rm -rf "$work"
 mkdir -p "$work"
+began=$SECONDS
 
 failures=0
 fail() {
@@ -183,7 +184,7 @@ expect_no_file "$task"
 wine_run 'C:\Program Files\Norvex\Uninstall.exe' /S
 wine_wait
 expect_no_file "$folder"
-echo "Wine part took $((SECONDS - start)) s"
+echo "Wine part took $((SECONDS - start)) s; all package checks $((SECONDS - began)) s"
 
 if [ $failures -ne 0 ]; then
     echo "$failures package checks failed"
