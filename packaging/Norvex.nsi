@@ -194,7 +194,14 @@ SectionEnd
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Function .onInit
+    StrCpy $0 ""
     ${IfNot} ${AtLeastWin7}
+        StrCpy $0 "too old"
+    ${ElseIf} ${IsWin7}
+    ${AndIfNot} ${AtLeastServicePack} 1
+        StrCpy $0 "too old"
+    ${EndIf}
+    ${If} $0 != ""
         MessageBox MB_OK|MB_ICONSTOP "Norvex needs 64-bit Windows 7 SP1 or later." /SD IDOK
         Abort
     ${EndIf}
