@@ -7,8 +7,9 @@ packages=(
     libgtest-dev libbenchmark-dev                # tests and benchmarks
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 # the Windows build
     wine wine64 fonts-wine                       # running the Windows build here
-    xvfb xauth x11-apps imagemagick              # a display for windows under test, and screenshots
+    xvfb xauth x11-apps x11-utils imagemagick    # a display for windows under test, and screenshots
     clang libclang-rt-14-dev                     # fuzzers and sanitizers
+    nsis osslsigncode openssl zip unzip          # the release files: installer, signatures, ZIP
 )
 
 missing=()

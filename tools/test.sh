@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Norvex natively and for Windows and runs every test: natively, and the Windows build under Wine.
+# Builds Norvex natively and for Windows and runs every test: natively, the Windows build under Wine, and the release
+# files (the ZIP and the installer) under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,3 +16,6 @@ cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORVEX_TESTS=ON -D
 cmake --build build/win
 # Windows that are really created need a display.
 (cd build/win && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600)
+
+echo "== Release files and their tests under Wine"
+tests/packaging/packages_test.sh

@@ -1,6 +1,7 @@
 // The about window. Everything below the header is drawn, not made of controls, so nothing takes clicks or focus.
 #include "ui/AboutForm.h"
 
+#include "NorvexVersion.h"
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
 #include "resources/resource.h"
@@ -13,18 +14,14 @@ struct TAboutLine {
     bool Bold;
 };
 
-// The fixed texts of the window, block by block; they are not translated.
-const TAboutLine ProductLines[] = {{"Norvex", true}, {"Version 2.0, build 27.11.2005", false}};
-const TAboutLine ContactLines[] = {{"Contact:", true},
-                                   {"Jana Kestrova", false},
-                                   {"Kestrova Software", false},
-                                   {"Lipova 14", false},
-                                   {"602 00 Brno, Czech Republic", false}};
-const TAboutLine InternetLines[] = {{"Internet:", true},
-                                    {"www.kestrova.example/norvex", false},
-                                    {"info@kestrova.example", false},
-                                    {"support@kestrova.example", false}};
-const char* const RightsNotice = "Copyright (C) 2005 Kestrova Software. All rights reserved.";
+// The fixed texts of the window, block by block; they are not translated. There is no postal, web or e-mail
+// address to give, so the lines point to the files shipped beside the program.
+const TAboutLine ProductLines[] = {{"Norvex", true}, {"Version " NORVEX_VERSION, false}};
+const TAboutLine MakerLines[] = {{"Made by:", true}, {"The Norvex authors", false}};
+const TAboutLine ReadMoreLines[] = {{"Read more:", true},
+                                    {"README.txt beside Norvex.exe: how to use it, where profiles are kept", false},
+                                    {"LICENSE.txt beside Norvex.exe: the terms, the MIT License", false}};
+const char* const RightsNotice = "Copyright (c) 2026 the Norvex authors. MIT License.";
 
 } // namespace
 
@@ -98,8 +95,8 @@ void TAbout_Form::Paint() {
         return y + 18;
     };
     int y = block(88, 0, ProductLines, std::size(ProductLines));
-    y = block(y, 1, ContactLines, std::size(ContactLines));
-    block(y, 2, InternetLines, std::size(InternetLines));
+    y = block(y, 1, MakerLines, std::size(MakerLines));
+    block(y, 2, ReadMoreLines, std::size(ReadMoreLines));
 
     SelectObject(dc, UiSmallFont());
     RECT rights{10, area.bottom - 24, area.right - 12, area.bottom - 6};

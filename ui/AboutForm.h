@@ -1,4 +1,4 @@
-// The about window: name, version and build, how to reach the maker, and the rights notice. Created once, kept.
+// The about window: name and version, the maker, where to read more, and the rights notice. Created once, kept.
 #pragma once
 
 #include "ui/Window.h"

@@ -1,0 +1,193 @@
+#!/usr/bin/env bash
+# The release files, made by tools/package.sh and signed with a certificate made for this run: their checksums,
+# signatures and winget manifest, the ZIP's contents, and the installer run silently under Wine in a prefix of its own
+# (install, first start, installs over it, uninstall). Wine keeps only part of a scheduled task (its settings, not
+# its trigger, user or program), so only the task's presence and those settings are checked.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+work="$PWD/build/package-test"
+dist="$work/dist"
+prefix="$work/wineprefix"
+export NORVEX_WINEPREFIX="$prefix"
+# Shortcuts made under Wine must not become menu entries of this machine's desktop.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d"
+stop_wine() { WINEPREFIX="$prefix" wineserver -k > /dev/null 2>&1 || true; }
+stop_wine
+trap stop_wine EXIT
+rm -rf "$work"
+mkdir -p "$work"
+began=$SECONDS
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+expect_file() { [ -f "$1" ] || fail "missing ${1#"$prefix/"}"; }
+expect_no_file() { [ ! -e "$1" ] || fail "still there: ${1#"$prefix/"}"; }
+
+echo "== Release files, signed with a certificate made for this run"
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Norvex test signing" \
+    -addext extendedKeyUsage=codeSigning -addext keyUsage=digitalSignature \
+    -keyout "$work/sign.key" -out "$work/sign.crt" 2> /dev/null
+start=$SECONDS
+NORVEX_SIGN_CERT="$work/sign.crt" NORVEX_SIGN_KEY="$work/sign.key" NORVEX_DIST="$dist" tools/package.sh
+echo "tools/package.sh took $((SECONDS - start)) s"
+
+version=$(sed -n 's/^#define NORVEX_VERSION "\(.*\)"$/\1/p' build/win/generated/NorvexVersion.h)
+zip="$dist/Norvex-$version-win64.zip"
+setup="$dist/Norvex-$version-setup.exe"
+expect_file "$zip"
+expect_file "$setup"
+(cd "$dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match the files"
+manifest="$dist/winget/$version/Norvex.Norvex.installer.yaml"
+setup_sha=$(sha256sum "$setup" | cut -d' ' -f1 | tr a-f A-F)
+grep -q "^    InstallerSha256: $setup_sha\$" "$manifest" || fail "winget manifest without the installer's SHA-256"
+if grep -l "@[A-Z0-9]*@" "$dist/winget/$version"/*.yaml; then
+    fail "winget manifest not filled in"
+fi
+[ "$(grep -c "PackageVersion: $version\$" "$dist/winget/$version"/*.yaml | cut -d: -f2 | sort -u)" = 1 ] ||
+    fail "a winget manifest file without PackageVersion $version"
+
+# A signature is there, made with the given certificate, and its digest matches the file (osslsigncode fails
+# otherwise).
+expect_signed() {
+    local out
+    if ! out=$(osslsigncode verify -CAfile "$work/sign.crt" -in "$1" 2>&1) ||
+        ! grep -q "Subject: /CN=Norvex test signing" <<< "$out"; then
+        fail "no valid signature on ${1#"$work/"}"
+        echo "$out" | tail -5
+    fi
+}
+expect_signed "$setup"
+
+echo "== The ZIP holds exactly the program, its Language folder, LICENSE.txt and README.txt"
+expected=(Norvex/Norvex.exe Norvex/LICENSE.txt Norvex/README.txt Norvex/Language/GUI.ini)
+for page in data/Language/Help/*.htm; do
+    expected+=("Norvex/Language/Help/$(basename "$page")")
+done
+if [ -f build/win/bin/norvex-cli.exe ]; then
+    expected+=(Norvex/norvex-cli.exe)
+fi
+printf '%s\n' "${expected[@]}" | LC_ALL=C sort > "$work/expected.txt"
+unzip -Z1 "$zip" | grep -v '/$' | LC_ALL=C sort > "$work/zip.txt"
+diff -u "$work/expected.txt" "$work/zip.txt" || fail "the ZIP's files differ from the list above"
+mkdir -p "$work/unzipped"
+unzip -q "$zip" -d "$work/unzipped"
+for program in "$work"/unzipped/Norvex/*.exe; do
+    expect_signed "$program"
+done
+grep -q "@VERSION@" "$work/unzipped/Norvex/README.txt" && fail "README.txt without its version"
+for text in README.txt LICENSE.txt; do
+    # Older Notepads show a file with bare line feeds as one line.
+    [ "$(grep -c $'\r$' "$work/unzipped/Norvex/$text")" = "$(wc -l < "$work/unzipped/Norvex/$text")" ] ||
+        fail "$text has lines without CR LF"
+done
+
+wine_run() { tools/wine-run "$@" > /dev/null 2>&1; }
+# The installer and the uninstaller hand over to other processes; wait until all of them are done.
+wine_wait() { WINEPREFIX="$prefix" timeout 120 wineserver -w || fail "Wine processes still running after 120 s"; }
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Norvex'
+registry_value() {
+    tools/wine-run reg query "$uninstall_key" /v "$1" 2> /dev/null | tr -d '\r' |
+        sed -n "s/^ *$1 *REG_[A-Z]* *//p"
+}
+expect_value() {
+    local value
+    value=$(registry_value "$1")
+    [ "$value" = "$2" ] || fail "uninstall entry $1 is '$value', not '$2'"
+}
+start_menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Norvex.lnk"
+desktop="$prefix/drive_c/users/Public/Desktop/Norvex.lnk"
+task="$prefix/drive_c/windows/system32/tasks/Norvex"
+installed_files() { (cd "$1" && find . -type f ! -path './Settings/*' | sed 's|^\./|Norvex/|' | LC_ALL=C sort); }
+
+echo "== Silent install into a folder given with /D, with every option (a new Wine prefix takes a while)"
+start=$SECONDS
+folder="$prefix/drive_c/Tools/Norvex"
+wine_run "$setup" /S /DESKTOP /AUTOSTART '/D=C:\Tools\Norvex'
+wine_wait
+(cat "$work/expected.txt" && echo Norvex/Uninstall.exe) | LC_ALL=C sort > "$work/expected-installed.txt"
+installed_files "$folder" | diff -u "$work/expected-installed.txt" - || fail "installed files differ from the ZIP's"
+[ ! -e "$folder/Settings" ] || fail "the installer made a Settings folder"
+cmp -s "$folder/Norvex.exe" "$work/unzipped/Norvex/Norvex.exe" || fail "installed Norvex.exe differs from the ZIP's"
+expect_signed "$folder/Norvex.exe"
+expect_signed "$folder/Uninstall.exe"
+expect_value DisplayName Norvex
+expect_value DisplayVersion "$version"
+expect_value Publisher "The Norvex authors"
+expect_value DisplayIcon '"C:\Tools\Norvex\Norvex.exe",0'
+expect_value InstallLocation 'C:\Tools\Norvex'
+expect_value UninstallString '"C:\Tools\Norvex\Uninstall.exe"'
+expect_value QuietUninstallString '"C:\Tools\Norvex\Uninstall.exe" /S'
+size=$(registry_value EstimatedSize)
+[ $((${size:-0})) -ge $(($(stat -c %s "$folder/Norvex.exe") / 1024)) ] || fail "EstimatedSize $size KB is too small"
+expect_file "$start_menu"
+expect_file "$desktop"
+expect_file "$task"
+# What Wine keeps of the task's settings: no stop after three days, and a start on battery too.
+task_text=$(tr -d '\0' < "$task")
+grep -q "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>" <<< "$task_text" || fail "sign-in task has a time limit"
+grep -q "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>" <<< "$task_text" ||
+    fail "sign-in task does not start on battery"
+
+echo "== The installed Norvex.exe starts and makes its Settings folder beside it"
+wine_run 'C:\Tools\Norvex\Norvex.exe' &
+for _ in $(seq 1 60); do
+    [ -d "$folder/Settings" ] && break
+    sleep 0.5
+done
+[ -d "$folder/Settings" ] || fail "no Settings folder 30 s after the start"
+
+echo "== A second silent install, without /D, while Norvex runs: same folder, Norvex closed with its settings saved"
+wine_run "$setup" /S
+wine_wait
+expect_file "$folder/Settings/WINDOW.ini"
+expect_file "$folder/Settings/LAN1.ini"
+installed_files "$folder" | diff -u "$work/expected-installed.txt" - || fail "files differ after the second install"
+expect_no_file "$prefix/drive_c/Program Files/Norvex"
+# The options start as the first installation chose them.
+expect_file "$desktop"
+expect_file "$task"
+
+echo "== A third silent install keeps the profiles"
+printf '[LAN]\r\nNAME=Planted\r\nCAPTION=Office\r\n' > "$folder/Settings/LAN1.ini"
+cp "$folder/Settings/LAN1.ini" "$work/LAN1.ini"
+wine_run "$setup" /S
+wine_wait
+cmp -s "$work/LAN1.ini" "$folder/Settings/LAN1.ini" || fail "Settings\\LAN1.ini changed by an install over it"
+
+echo "== Silent uninstall: the program, shortcuts, task and entry go, Settings stays"
+wine_run 'C:\Tools\Norvex\Uninstall.exe' /S
+wine_wait
+left=$(cd "$folder" 2> /dev/null && find . -type f ! -path './Settings/*' || true)
+[ -z "$left" ] || fail "left after the uninstall: $left"
+cmp -s "$work/LAN1.ini" "$folder/Settings/LAN1.ini" || fail "Settings\\LAN1.ini changed by the uninstall"
+expect_file "$folder/Settings/WINDOW.ini"
+expect_no_file "$start_menu"
+expect_no_file "$desktop"
+expect_no_file "$task"
+[ -z "$(registry_value DisplayName)" ] || fail "uninstall entry still there"
+
+echo "== A fresh silent install goes to Program Files with only the Start-menu shortcut; its uninstall leaves nothing"
+folder="$prefix/drive_c/Program Files/Norvex"
+wine_run "$setup" /S
+wine_wait
+installed_files "$folder" | diff -u "$work/expected-installed.txt" - || fail "files differ in Program Files"
+expect_file "$start_menu"
+expect_no_file "$desktop"
+expect_no_file "$task"
+wine_run 'C:\Program Files\Norvex\Uninstall.exe' /S
+wine_wait
+expect_no_file "$folder"
+echo "Wine part took $((SECONDS - start)) s; all package checks $((SECONDS - began)) s"
+
+if [ $failures -ne 0 ]; then
+    echo "$failures package checks failed"
+    exit 1
+fi
+echo "All package checks passed"
