@@ -133,5 +133,14 @@ void MarkDeleted(int index);
 // Indexes of the profiles of slot n that are not deleted, in store order.
 std::vector<int> ProfilesOfSlot(int slot);
 
+// Profile and slot names are told apart without regard to ASCII letter case, as a user types them.
+bool SameName(const std::string& a, const std::string& b);
+// Positions (counted from 1, as the slot's page lists them) of the profiles of slot n with that name.
+std::vector<int> ProfilePositionsNamed(int slot, const std::string& name);
+// The numbers of the slots with that name.
+std::vector<int> SlotsNamed(const std::string& name);
+// Positions or slot numbers as a message lists them: "1, 3".
+std::string NumberList(const std::vector<int>& numbers);
+
 // Releases every string and list of the store.
 void ClearStore();

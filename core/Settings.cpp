@@ -37,11 +37,12 @@ std::optional<int> ParseInteger(const std::string& text) {
     return static_cast<int>(value);
 }
 
-// One section of one settings file being read, with the messages of values that are not integers.
+// One section of one settings file being read, with what it met that the writer never writes.
 struct SectionReader {
     const IniFile& Ini;
+    std::string File;
     std::string Section;
-    std::vector<std::string>& Messages;
+    std::vector<TSettingsNote>& Notes;
 
     std::optional<std::string> Value(const std::string& key) const { return Ini.Value(Section, key); }
 
@@ -55,10 +56,20 @@ struct SectionReader {
             return fallback;
         std::optional<int> number = ParseInteger(*value);
         if (!number) {
-            Messages.push_back("'" + *value + "' is not a valid integer value.");
+            Notes.push_back(
+                {TSettingsNote::NotAnInteger, File, Section, key, "'" + *value + "' is not a valid integer value."});
             return fallback;
         }
         return *number;
+    }
+
+    // The second key of a pair whose first key is present; a hand-edited file may lack it, and it then reads empty.
+    std::string PairSecond(const std::string& firstKey, const std::string& key) const {
+        std::optional<std::string> value = Value(key);
+        if (!value)
+            Notes.push_back({TSettingsNote::PairWithoutSecondKey, File, Section, key,
+                             "missing, though " + firstKey + " is present."});
+        return value.value_or(std::string());
     }
 
     // A list runs from suffix 0 up to the first absent key.
@@ -73,6 +84,13 @@ struct SectionReader {
     }
 };
 
+// The window shows only the values that are not integers: a missing second key of a pair reads as empty.
+void AddIntegerMessages(const std::vector<TSettingsNote>& notes, std::vector<std::string>& messages) {
+    for (const TSettingsNote& note : notes)
+        if (note.What == TSettingsNote::NotAnInteger)
+            messages.push_back(note.Text);
+}
+
 void ReadProfile(TProfile& p, const SectionReader& r) {
     p.Icon = r.Integer("ICON", 4);
     p.OnOff.Apply = r.Bool("ONOFF_APPLY");
@@ -83,19 +101,22 @@ void ReadProfile(TProfile& p, const SectionReader& r) {
     p.Scripts.Command = r.Text("SCRIPTS_COMMAND");
     for (size_t i = 0;; ++i) {
         std::string suffix = std::to_string(i);
-        std::optional<std::string> variable = r.Value("SCRIPTS_SCRIPTSVALUES_VARIABLE_" + suffix);
+        const std::string variableKey = "SCRIPTS_SCRIPTSVALUES_VARIABLE_" + suffix;
+        std::optional<std::string> variable = r.Value(variableKey);
         if (!variable)
             break;
-        p.Scripts.ScriptsValues.push_back({std::move(*variable), r.Text("SCRIPTS_SCRIPTSVALUES_VALUE_" + suffix)});
+        p.Scripts.ScriptsValues.push_back(
+            {std::move(*variable), r.PairSecond(variableKey, "SCRIPTS_SCRIPTSVALUES_VALUE_" + suffix)});
     }
     p.IP.Apply = r.Bool("IP_APPLY");
     p.IP.SourceType = r.Integer("IP_SOURCETYPE", 0);
     for (size_t i = 0;; ++i) {
         std::string suffix = std::to_string(i);
-        std::optional<std::string> address = r.Value("IP_ADRESSES_ADDRESS_" + suffix);
+        const std::string addressKey = "IP_ADRESSES_ADDRESS_" + suffix;
+        std::optional<std::string> address = r.Value(addressKey);
         if (!address)
             break;
-        p.IP.Adresses.push_back({std::move(*address), r.Text("IP_ADRESSES_MASK_" + suffix)});
+        p.IP.Adresses.push_back({std::move(*address), r.PairSecond(addressKey, "IP_ADRESSES_MASK_" + suffix)});
     }
     p.IP.Gateways = r.List("IP_GATEWAYS_");
     p.DNS.Apply = r.Bool("DNS_APPLY");
@@ -195,16 +216,20 @@ TWindowSnapshot CurrentWindowSnapshot() {
     return window;
 }
 
+std::string SlotFileName(int slot) {
+    return "LAN" + std::to_string(slot) + ".ini";
+}
+
 std::string WindowFilePath() {
-    return SettingsDir + "WINDOW.ini";
+    return SettingsDir + WindowFileName;
 }
 
 std::string SlotFilePath(int slot) {
-    return SettingsDir + "LAN" + std::to_string(slot) + ".ini";
+    return SettingsDir + SlotFileName(slot);
 }
 
-void ReadWindowFile(const IniFile& ini, std::vector<std::string>& messages) {
-    SectionReader r{ini, "WINDOW", messages};
+void ReadWindowFile(const IniFile& ini, std::vector<TSettingsNote>& notes) {
+    SectionReader r{ini, WindowFileName, "WINDOW", notes};
     WindowState.Left = r.Integer("LEFT", 0);
     WindowState.Top = r.Integer("TOP", 0);
     WindowState.Height = r.Integer("HEIGHT", 490);
@@ -218,8 +243,9 @@ void ReadWindowFile(const IniFile& ini, std::vector<std::string>& messages) {
     WindowState.Minimalized = r.Bool("MINIMALIZED");
 }
 
-void ReadSlotFile(int slot, const IniFile& ini, std::vector<std::string>& messages) {
-    SectionReader lan{ini, "LAN", messages};
+void ReadSlotFile(int slot, const IniFile& ini, std::vector<TSettingsNote>& notes) {
+    const std::string file = SlotFileName(slot);
+    SectionReader lan{ini, file, "LAN", notes};
     TInterfaceSlot& s = Interfaces[static_cast<size_t>(slot)];
     std::optional<std::string> name = lan.Value("NAME");
     s.Name = name ? *name : ReadLanguageKey("DEFAULT_LANS", "NAME", "GUI");
@@ -232,7 +258,7 @@ void ReadSlotFile(int slot, const IniFile& ini, std::vector<std::string>& messag
 
     // Profile sections are numbered without gaps: the first missing NAME ends the slot's list.
     for (int k = 1;; ++k) {
-        SectionReader section{ini, "PROFILE_" + std::to_string(k), messages};
+        SectionReader section{ini, file, "PROFILE_" + std::to_string(k), notes};
         std::optional<std::string> profileName = section.Value("NAME");
         if (!profileName)
             break;
@@ -244,15 +270,33 @@ void ReadSlotFile(int slot, const IniFile& ini, std::vector<std::string>& messag
     }
 }
 
+void ReadWindowFile(const IniFile& ini, std::vector<std::string>& messages) {
+    std::vector<TSettingsNote> notes;
+    ReadWindowFile(ini, notes);
+    AddIntegerMessages(notes, messages);
+}
+
+void ReadSlotFile(int slot, const IniFile& ini, std::vector<std::string>& messages) {
+    std::vector<TSettingsNote> notes;
+    ReadSlotFile(slot, ini, notes);
+    AddIntegerMessages(notes, messages);
+}
+
+void ReadSlotFiles(std::vector<TSettingsNote>& notes) {
+    Profiles.clear();
+    for (int n = 1; n <= SlotCount; ++n)
+        ReadSlotFile(n, *LoadIniFile(SlotFilePath(n)), notes);
+}
+
 std::vector<std::string> LoadSettings(int mode) {
     std::vector<std::string> messages;
     if (mode == 0) {
         ReadWindowFile(*LoadIniFile(WindowFilePath()), messages);
     } else if (mode == 1) {
         platform::ForceDirectories(SettingsDir);
-        Profiles.clear();
-        for (int n = 1; n <= SlotCount; ++n)
-            ReadSlotFile(n, *LoadIniFile(SlotFilePath(n)), messages);
+        std::vector<TSettingsNote> notes;
+        ReadSlotFiles(notes);
+        AddIntegerMessages(notes, messages);
     }
     return messages;
 }

@@ -35,11 +35,30 @@ std::vector<std::string> LoadSettings(int mode);
 void SaveSettings();
 void SaveSettings(const TWindowSnapshot& window);
 
-// The readers and writers of one file, without the disk.
+// What the reader met that the writer never writes, and where: a value that is not an integer (the key takes its
+// default), or a pair whose second key is missing (it reads as empty).
+struct TSettingsNote {
+    enum Kind { NotAnInteger, PairWithoutSecondKey } What;
+    std::string File; // the file name, without its folder
+    std::string Section;
+    std::string Key;
+    std::string Text; // for a value that is not an integer, the message the window shows
+};
+
+// The readers and writers of one file, without the disk. The overloads with messages hand back the texts of the
+// values that are not integers, as LoadSettings does.
+void ReadWindowFile(const IniFile& ini, std::vector<TSettingsNote>& notes);
+void ReadSlotFile(int slot, const IniFile& ini, std::vector<TSettingsNote>& notes);
 void ReadWindowFile(const IniFile& ini, std::vector<std::string>& messages);
 void ReadSlotFile(int slot, const IniFile& ini, std::vector<std::string>& messages);
+
+// Reads LAN1.ini to LAN5.ini into Interfaces and Profiles, as LoadSettings(1) does, but creates nothing: for those
+// that only look at a settings folder.
+void ReadSlotFiles(std::vector<TSettingsNote>& notes);
 std::string WindowFileText(const TWindowSnapshot& window);
 std::string SlotFileText(int slot, bool iconized);
 
+inline constexpr const char* WindowFileName = "WINDOW.ini";
+std::string SlotFileName(int slot); // LAN<slot>.ini
 std::string WindowFilePath();
 std::string SlotFilePath(int slot);

@@ -73,17 +73,12 @@ std::optional<TApplyFailure> ReadTemplate(const std::string& path, std::string& 
 
 // Fills in the template into norvex.script; true when this application wrote it.
 bool WriteConvertedTemplate(const TScriptsGroup& scripts, const std::string& convertedPath, TApplyResult& result) {
-    std::string content;
-    if (std::optional<TApplyFailure> failure = ReadTemplate(scripts.SourcePath, content)) {
-        result.Problems.push_back({*failure, scripts.SourcePath});
+    std::string converted;
+    if (std::optional<TApplyProblem> problem = ReadConvertedTemplate(scripts, converted)) {
+        result.Problems.push_back(*problem);
         return false;
     }
-    std::optional<std::string> converted = ConvertTemplate(content, scripts.ScriptsValues);
-    if (!converted) {
-        result.Problems.push_back({TApplyFailure::ConvertedTooLarge, scripts.SourcePath});
-        return false;
-    }
-    if (!platform::WriteTempFile(convertedPath, *converted)) {
+    if (!platform::WriteTempFile(convertedPath, converted)) {
         result.Problems.push_back({TApplyFailure::ConvertedNotWritten, convertedPath});
         return false;
     }
@@ -181,6 +176,21 @@ TNetworkStep NetworkStepOf(const TProfile& profile) {
     return step;
 }
 
+std::optional<TApplyProblem> ReadConvertedTemplate(const TScriptsGroup& scripts, std::string& converted) {
+    std::string content;
+    if (std::optional<TApplyFailure> failure = ReadTemplate(scripts.SourcePath, content))
+        return TApplyProblem{*failure, scripts.SourcePath};
+    std::optional<std::string> text = ConvertTemplate(content, scripts.ScriptsValues);
+    if (!text)
+        return TApplyProblem{TApplyFailure::ConvertedTooLarge, scripts.SourcePath};
+    converted = std::move(*text);
+    return std::nullopt;
+}
+
+bool VariableNameCanMatch(const std::string& name) {
+    return !name.empty() && UpperAscii(name) == name;
+}
+
 std::string SubstituteVariables(const std::string& line) {
     const int current = Selection.CurrentProfile;
     if (current < 0 || current >= static_cast<int>(Profiles.size()))
@@ -192,7 +202,7 @@ std::string SubstituteVariables(const std::string& line, const std::vector<TScri
     std::string result = line;
     // In list order: a later variable also replaces what an earlier value brought in.
     for (const TScriptValue& variable : variables)
-        if (!variable.Variable.empty()) // an empty name is found nowhere
+        if (VariableNameCanMatch(variable.Variable))
             result = ReplaceEachOccurrence(result, variable.Variable, variable.Value);
     return result;
 }

@@ -65,12 +65,19 @@ std::string SubstituteVariables(const std::string& line);
 // in any letter case, a value is inserted once per occurrence even when it holds the name, and a later variable also
 // replaces what an earlier value brought in.
 std::string SubstituteVariables(const std::string& line, const std::vector<TScriptValue>& variables);
+// Whether a variable of that name can ever be replaced: the search is made in the upper-case line, so a name with a
+// lower-case letter (or no name at all) is found nowhere.
+bool VariableNameCanMatch(const std::string& name);
 // Past this length a line takes no more values: a template's variables can otherwise multiply it without bound.
 inline constexpr size_t MaxSubstitutedLineLength = 16 * 1024 * 1024;
 
 // The converted template: each line of the template (ended by LF or CR LF; an empty template is one empty line)
 // through SubstituteVariables and ended by CR LF. Nothing when it would outgrow MaxConvertedTemplateLength.
 std::optional<std::string> ConvertTemplate(const std::string& content, const std::vector<TScriptValue>& variables);
+
+// The profile's template read and filled in with its variables, as the script step copies it; nothing and the problem
+// when the template is not an ordinary file of bounded size or the filled-in text would be too large.
+std::optional<TApplyProblem> ReadConvertedTemplate(const TScriptsGroup& scripts, std::string& converted);
 
 // A file in TempDir.
 std::string TempFilePath(const std::string& fileName);

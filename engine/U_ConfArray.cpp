@@ -35,7 +35,7 @@ TConfData::TConfData(std::string interfaceName, std::int8_t ipSource, std::int8_
 void TConfData::AddPair(TConfList list, const std::string& first, const std::string& second) {
     switch (list) {
     case TConfList::IPAddresses:
-        IPAddresses.emplace_back(first, second.empty() ? "255.255.255.0" : second);
+        IPAddresses.emplace_back(first, second.empty() ? DefaultAddressMask : second);
         break;
     case TConfList::IPGateways:
         IPGateways.emplace_back(first, second.empty() ? "0" : second);

@@ -15,6 +15,9 @@ using TConfPairs = std::vector<TConfPair>;
 // The four lists of a TConfData.
 enum class TConfList { IPAddresses, IPGateways, DNSAddresses, WINSAddresses };
 
+// The mask an address gets when its pair names none.
+inline constexpr const char* DefaultAddressMask = "255.255.255.0";
+
 // What came of saving the script and running netsh on it.
 struct TNetshRun {
     bool Saved = false; // the script file was written

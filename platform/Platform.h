@@ -69,6 +69,14 @@ std::string CurrentLongTime();
 std::string Utf8ToSystemCodePage(const std::string& utf8);
 std::string Utf16ToSystemCodePage(const std::u16string& utf16);
 
+// Converts text in the system code page to UTF-8. On POSIX the code page is already UTF-8: a byte that does not
+// belong to a well-formed sequence becomes U+FFFD, so the result is always valid UTF-8.
+std::string SystemCodePageToUtf8(const std::string& text);
+
+// Standard output passes bytes unchanged: no LF is widened to CR LF (Windows), so a script written there keeps its
+// exact bytes.
+void SetBinaryStandardOutput();
+
 // The folder part of a path: everything up to and including its last separator ('\', '/' or the drive's ':' on
 // Windows, '/' on POSIX); empty when the path has none.
 std::string FolderPartOf(const std::string& path);

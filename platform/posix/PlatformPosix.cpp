@@ -267,6 +267,57 @@ std::string Utf8ToSystemCodePage(const std::string& utf8) {
     return utf8;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of the text, or 0: no overlong forms, no surrogates,
+// nothing past U+10FFFF.
+size_t Utf8SequenceLength(const unsigned char* p, size_t left) {
+    if (p[0] < 0x80)
+        return 1;
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (p[0] >= 0xC2 && p[0] <= 0xDF) {
+        length = 2;
+    } else if (p[0] >= 0xE0 && p[0] <= 0xEF) {
+        length = 3;
+        low = p[0] == 0xE0 ? 0xA0 : 0x80;
+        high = p[0] == 0xED ? 0x9F : 0xBF;
+    } else if (p[0] >= 0xF0 && p[0] <= 0xF4) {
+        length = 4;
+        low = p[0] == 0xF0 ? 0x90 : 0x80;
+        high = p[0] == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (left < length || p[1] < low || p[1] > high)
+        return 0;
+    for (size_t i = 2; i < length; ++i)
+        if (p[i] < 0x80 || p[i] > 0xBF)
+            return 0;
+    return length;
+}
+
+} // namespace
+
+std::string SystemCodePageToUtf8(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    for (size_t i = 0; i < text.size();) {
+        size_t length = Utf8SequenceLength(bytes + i, text.size() - i);
+        if (length == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out.append(text, i, length);
+            i += length;
+        }
+    }
+    return out;
+}
+
+void SetBinaryStandardOutput() {}
+
 std::string Utf16ToSystemCodePage(const std::u16string& utf16) {
     std::string out;
     out.reserve(utf16.size());

@@ -3,8 +3,11 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <vector>
 
 namespace platform {
@@ -285,6 +288,24 @@ std::string Utf8ToSystemCodePage(const std::string& utf8) {
 
 std::string Utf16ToSystemCodePage(const std::u16string& utf16) {
     return WideToSystemCodePage(reinterpret_cast<const wchar_t*>(utf16.data()), static_cast<int>(utf16.size()));
+}
+
+std::string SystemCodePageToUtf8(const std::string& text) {
+    if (text.empty())
+        return std::string();
+    const int length = static_cast<int>(text.size());
+    int needed = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(needed), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), needed);
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), needed, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), needed, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
+void SetBinaryStandardOutput() {
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
 }
 
 int RunProcess(const std::string& commandLine, int showWindow) {

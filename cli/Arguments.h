@@ -1,0 +1,36 @@
+// The command line of norvex-cli: its commands, their operands and options, and reading it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What a command takes besides the global options.
+struct TCommandInfo {
+    const char* Name;
+    const char* Operands; // as the usage line shows them
+    size_t OperandCount;
+    bool TakesJson;
+    bool TakesWindowsVersion;
+    const char* Summary; // one line
+    const char* Details; // the rest of `help COMMAND`
+};
+
+// Every command, in the order the help lists them.
+const std::vector<TCommandInfo>& Commands();
+const TCommandInfo* FindCommand(const std::string& name);
+
+struct TCliArguments {
+    std::string Command; // empty when none was given
+    std::vector<std::string> Operands;
+    std::optional<std::string> SettingsFolder;
+    std::optional<int> WindowsVersion;
+    bool Json = false;
+    bool Help = false;
+    bool Version = false;
+};
+
+// Reads the arguments (without the program name). Options may stand anywhere; `--settings` and `--windows-version`
+// take the next argument or `=value`. The error, in one line, when the command line cannot be followed: an unknown
+// command or option, a missing or wrong value, operands or options the command does not take.
+std::optional<std::string> ParseArguments(const std::vector<std::string>& args, TCliArguments& parsed);

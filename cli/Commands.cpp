@@ -1,0 +1,259 @@
+// norvex-cli's commands: each reads the store filled from the settings folder and asks the engine, as the window does.
+#include "cli/Commands.h"
+
+#include "cli/Arguments.h"
+#include "cli/Choose.h"
+#include "cli/Json.h"
+#include "core/Promenne.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "engine/ApplyNotice.h"
+#include "engine/ApplyProfile.h"
+#include "engine/SettingsCheck.h"
+#include "platform/Platform.h"
+
+namespace {
+
+const char* const ProgramName = "norvex-cli";
+
+int Fail(std::ostream& err, int code, const std::string& message) {
+    err << ProgramName << ": " << message << "\n";
+    return code;
+}
+
+// Text of the system code page as a JSON string.
+std::string Json(const std::string& text) {
+    return JsonString(platform::SystemCodePageToUtf8(text));
+}
+
+std::string Where(const std::string& file, const std::string& section, const std::string& key) {
+    return file + " [" + section + "] " + key;
+}
+
+// The groups that applying the profile changes; the device group is stored but never applied.
+std::vector<std::string> GroupsApplied(const TProfile& profile) {
+    std::vector<std::string> groups;
+    if (profile.IP.Apply)
+        groups.push_back("IP");
+    if (profile.DNS.Apply)
+        groups.push_back("DNS");
+    if (profile.WINS.Apply)
+        groups.push_back("WINS");
+    if (profile.Firewall.Apply)
+        groups.push_back("Firewall");
+    if (profile.Scripts.Apply)
+        groups.push_back("Script");
+    return groups;
+}
+
+// --- list
+
+void ListText(std::ostream& out) {
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        const TInterfaceSlot& s = Interfaces[static_cast<size_t>(slot)];
+        out << "Slot " << slot << ": " << s.Name << " (connection: " << s.Interface << ")\n";
+        const std::vector<int> rows = ProfilesOfSlot(slot);
+        if (rows.empty())
+            out << "  no profiles\n";
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const TProfile& profile = Profiles[static_cast<size_t>(rows[i])];
+            std::string groups;
+            for (const std::string& group : GroupsApplied(profile))
+                groups += " " + group;
+            out << "  " << i + 1 << ". " << profile.Name << " -" << (groups.empty() ? " nothing" : groups) << "\n";
+        }
+    }
+}
+
+void ListJson(std::ostream& out) {
+    out << "{\"slots\":[";
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        const TInterfaceSlot& s = Interfaces[static_cast<size_t>(slot)];
+        out << (slot > 1 ? "," : "") << "{\"number\":" << slot << ",\"name\":" << Json(s.Name)
+            << ",\"caption\":" << Json(s.Caption) << ",\"connection\":" << Json(s.Interface) << ",\"profiles\":[";
+        const std::vector<int> rows = ProfilesOfSlot(slot);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const TProfile& profile = Profiles[static_cast<size_t>(rows[i])];
+            out << (i > 0 ? "," : "") << "{\"position\":" << i + 1 << ",\"name\":" << Json(profile.Name)
+                << ",\"applies\":[";
+            const std::vector<std::string> groups = GroupsApplied(profile);
+            for (size_t g = 0; g < groups.size(); ++g)
+                out << (g > 0 ? "," : "") << Json(groups[g]);
+            out << "]}";
+        }
+        out << "]}";
+    }
+    out << "]}\n";
+}
+
+// --- check
+
+int Check(const TCliArguments& arguments, std::ostream& out, std::ostream& err) {
+    const std::vector<TSettingsFinding> findings = CheckSettingsFolder();
+    if (arguments.Json) {
+        out << "{\"problems\":[";
+        for (size_t i = 0; i < findings.size(); ++i) {
+            const TSettingsFinding& f = findings[i];
+            out << (i > 0 ? "," : "") << "{\"file\":" << Json(f.File) << ",\"section\":" << Json(f.Section)
+                << ",\"key\":" << Json(f.Key) << ",\"message\":" << Json(f.Text) << "}";
+        }
+        out << "]}\n";
+    } else {
+        for (const TSettingsFinding& f : findings)
+            out << Where(f.File, f.Section, f.Key) << ": " << f.Text << "\n";
+    }
+    if (findings.empty())
+        err << "Nothing wrong in " << SettingsDir << "\n";
+    else
+        err << findings.size() << (findings.size() == 1 ? " problem" : " problems") << " in " << SettingsDir << "\n";
+    return findings.empty() ? ExitDone : ExitProblems;
+}
+
+// --- the commands on one profile
+
+int Script(const TProfile& profile, const TCliArguments& arguments, std::ostream& out, std::ostream& err) {
+    TNetworkStep step = NetworkStepOf(profile);
+    if (arguments.WindowsVersion)
+        step.Data.WindowsVersion = static_cast<std::uint8_t>(*arguments.WindowsVersion);
+    out << step.Data.ScriptText();
+    if (!step.Applies)
+        err << "No network group of profile '" << profile.Name << "' applies: applying it would not run netsh.\n";
+    return ExitDone;
+}
+
+int Template(const TProfile& profile, std::ostream& out, std::ostream& err) {
+    if (!profile.Scripts.Apply)
+        return Fail(err, ExitProblems, "the script step of profile '" + profile.Name + "' is off");
+    std::string converted;
+    if (std::optional<TApplyProblem> problem = ReadConvertedTemplate(profile.Scripts, converted))
+        return Fail(err, ExitProblems, ApplyFailureText(*problem));
+    out << converted;
+    return ExitDone;
+}
+
+int Apply(int index, std::ostream& err) {
+    Selection.CurrentProfile = index;
+    const TApplyResult result = ApplyCurrentProfile();
+    const TApplyNotice notice = ApplyNoticeOf(result, Profiles[static_cast<size_t>(index)].Name);
+    // After a success the title is only the program's name, which a console does not need.
+    if (notice.Warning)
+        err << notice.Title << "\n";
+    err << notice.Text << "\n";
+    return result.Succeeded() ? ExitDone : ExitProblems;
+}
+
+int OnProfile(const TCliArguments& arguments, std::ostream& out, std::ostream& err) {
+    const TChoice slot = ChooseSlot(arguments.Operands[0]);
+    if (!slot.Error.empty())
+        return Fail(err, ExitUsage, slot.Error);
+    const TChoice profile = ChooseProfile(slot.Value, arguments.Operands[1]);
+    if (!profile.Error.empty())
+        return Fail(err, ExitUsage, profile.Error);
+    const TProfile& chosen = Profiles[static_cast<size_t>(profile.Value)];
+    if (arguments.Command == "script")
+        return Script(chosen, arguments, out, err);
+    if (arguments.Command == "template")
+        return Template(chosen, out, err);
+    return Apply(profile.Value, err);
+}
+
+// --- reading the folder
+
+// The folder the window uses, or the one given; with its trailing separator, as the store keeps it.
+std::string SettingsFolderOf(const TCliArguments& arguments) {
+    if (!arguments.SettingsFolder)
+        return SettingsDir;
+    std::string folder = *arguments.SettingsFolder;
+    if (folder.back() != '/' && folder.back() != platform::PathSeparator())
+        folder += platform::PathSeparator();
+    return folder;
+}
+
+// What the reader met, as warnings: the window tells of the same values when it starts.
+void ReadSettingsFolder(std::ostream& err) {
+    std::vector<TSettingsNote> notes;
+    ReadSlotFiles(notes);
+    for (const TSettingsNote& note : notes)
+        err << ProgramName << ": warning: " << Where(note.File, note.Section, note.Key) << ": " << note.Text << "\n";
+}
+
+} // namespace
+
+std::string UsageText() {
+    std::string text = "Usage:\n";
+    for (const TCommandInfo& command : Commands()) {
+        std::string line = std::string("  norvex-cli [--settings DIR] ") + command.Name;
+        if (*command.Operands)
+            line += std::string(" ") + command.Operands;
+        if (command.TakesJson)
+            line += " [--json]";
+        if (command.TakesWindowsVersion)
+            line += " [--windows-version N]";
+        text += line + "\n";
+    }
+    text += "  norvex-cli --help | help COMMAND | --version\n\nCommands:\n";
+    for (const TCommandInfo& command : Commands())
+        text += std::string("  ") + command.Name + std::string(10 - std::string(command.Name).size(), ' ') +
+                command.Summary + "\n";
+    text += "\n"
+            "--settings DIR  the folder holding LAN1.ini to LAN5.ini; by default the Settings folder beside\n"
+            "                norvex-cli, as the window uses. norvex-cli never writes a settings file.\n"
+            "SLOT            1 to 5, or a slot's name (letter case ignored).\n"
+            "PROFILE         its position among the slot's profiles counted from 1, as the page lists them, or its\n"
+            "                name (letter case ignored). A number is a position when the slot has that many profiles.\n"
+            "\n"
+            "Output: what was asked for goes to standard output, every message to standard error.\n"
+            "Exit codes: 0 done (check: nothing found); 1 check found problems, a step of apply failed, or template\n"
+            "had nothing to write; 2 an error of use: unknown command or option, no such slot or profile, no\n"
+            "settings folder.\n";
+    return text;
+}
+
+std::string CommandHelpText(const std::string& name) {
+    const TCommandInfo* command = FindCommand(name);
+    if (command == nullptr)
+        return UsageText();
+    std::string usage = std::string("Usage: norvex-cli [--settings DIR] ") + command->Name;
+    if (*command->Operands)
+        usage += std::string(" ") + command->Operands;
+    if (command->TakesJson)
+        usage += " [--json]";
+    if (command->TakesWindowsVersion)
+        usage += " [--windows-version N]";
+    return usage + "\n\n" + command->Details + "\n";
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    TCliArguments arguments;
+    if (std::optional<std::string> error = ParseArguments(args, arguments))
+        return Fail(err, ExitUsage, *error);
+    if (arguments.Version) {
+        out << ProgramName << " " << NORVEX_VERSION << "\n";
+        return ExitDone;
+    }
+    if (arguments.Command == "help" || arguments.Help) {
+        const std::string& topic = arguments.Command == "help"
+                                       ? (arguments.Operands.empty() ? std::string() : arguments.Operands[0])
+                                       : arguments.Command;
+        out << (topic.empty() ? UsageText() : CommandHelpText(topic));
+        return ExitDone;
+    }
+
+    ResolveFolders();
+    ResetStore();
+    SettingsDir = SettingsFolderOf(arguments);
+    if (!platform::DirectoryExists(SettingsDir))
+        return Fail(err, ExitUsage, "no settings folder " + SettingsDir);
+
+    if (arguments.Command == "check")
+        return Check(arguments, out, err);
+    ReadSettingsFolder(err);
+    if (arguments.Command == "list") {
+        if (arguments.Json)
+            ListJson(out);
+        else
+            ListText(out);
+        return ExitDone;
+    }
+    return OnProfile(arguments, out, err);
+}

@@ -1,0 +1,22 @@
+// norvex-cli: the commands, run on the arguments given, writing what was asked for to `out` and every message to
+// `err`.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The exit codes, as --help tells them.
+enum TExitCode {
+    ExitDone = 0,     // done; check found nothing
+    ExitProblems = 1, // check found something, a step of apply failed, template had nothing to write
+    ExitUsage = 2,    // an error of use: unknown command or option, no such slot or profile, no settings folder
+};
+
+// The whole program but for its streams: `args` without the program name. Reads the settings folder and never
+// writes into it.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The help: all commands, or one.
+std::string UsageText();
+std::string CommandHelpText(const std::string& command);
