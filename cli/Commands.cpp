@@ -1,6 +1,7 @@
 // norvex-cli's commands: each reads the store filled from the settings folder and asks the engine, as the window does.
 #include "cli/Commands.h"
 
+#include "NorvexVersion.h"
 #include "cli/Arguments.h"
 #include "cli/Choose.h"
 #include "cli/Json.h"
