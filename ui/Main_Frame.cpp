@@ -12,6 +12,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace {
 
 // The panel's commands, top to bottom, with their icons of the system image list.
@@ -39,16 +41,20 @@ enum { PopupAdd = 1, PopupDelete, PopupEdit, PopupRun };
 void TMainFrame::Create(HWND parent) {
     RegisterWindowClass("TMainFrame", GetSysColorBrush(COLOR_WINDOW));
     CreateHandle("TMainFrame", WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPCHILDREN, "", 0, 0, 200, 400, parent);
-    JvNavDivider1.Create(Hwnd, false);
+    JvNavDivider1.Create(Hwnd, true);
     JvNavDivider2.Create(Hwnd, true);
+    JvNavDivider1.OnMoved = [this](int moved) {
+        TopSpace = DragUpperDivider(PageHeight(), TopSpace, CommandsHeight, moved, Metrics());
+        JvNavMoved();
+    };
     JvNavDivider2.OnMoved = [this](int moved) {
-        ListHeight += moved;
+        CommandsHeight = DragLowerDivider(PageHeight(), TopSpace, CommandsHeight, moved, Metrics());
         JvNavMoved();
     };
     JvListView1 = CreateWindowExA(0, WC_LISTVIEWA, "",
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                                       LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                                  5, 0, 100, ListHeight, Hwnd, nullptr, ProgramInstance(), nullptr);
+                                  5, 0, 100, 100, Hwnd, nullptr, ProgramInstance(), nullptr);
     ListView_SetExtendedListViewStyle(JvListView1, LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     SendMessageA(JvListView1, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
     LVCOLUMNA column{};
@@ -172,22 +178,45 @@ void TMainFrame::JvNavMoved() {
     InvalidateRect(JvNavDivider2.Handle(), nullptr, TRUE);
 }
 
+TFrameMetrics TMainFrame::Metrics() const {
+    TFrameMetrics metrics;
+    metrics.Divider = TNavDivider::Height;
+    // Three rows of the list: a row is as high as its picture or its text, with a little room.
+    HDC dc = GetDC(JvListView1);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(JvListView1, WM_GETFONT, 0, 0)));
+    TEXTMETRICA text{};
+    GetTextMetricsA(dc, &text);
+    SelectObject(dc, old);
+    ReleaseDC(JvListView1, dc);
+    int pictureWidth = 0;
+    int pictureHeight = 0;
+    ImageList_GetIconSize(ListView_GetImageList(JvListView1, LVSIL_SMALL), &pictureWidth, &pictureHeight);
+    metrics.MinList = 3 * (std::max<int>(text.tmHeight, pictureHeight) + 3) + 4;
+    metrics.MinCommands = 8 + 5 * RowHeight + 8;
+    return metrics;
+}
+
+int TMainFrame::PageHeight() const {
+    RECT area;
+    GetClientRect(Hwnd, &area);
+    return area.bottom;
+}
+
 void TMainFrame::Layout() {
     RECT area;
     GetClientRect(Hwnd, &area);
     const int width = area.right;
-    // The list keeps room for the commands below it.
-    const int maxList = area.bottom - 2 * TNavDivider::Height - 5 * RowHeight - 16;
-    if (ListHeight > maxList)
-        ListHeight = maxList;
-    if (ListHeight < 40)
-        ListHeight = 40;
-    SetWindowPos(JvNavDivider1.Handle(), nullptr, 0, 0, width, TNavDivider::Height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(JvListView1, nullptr, 5, TNavDivider::Height + 2, width - 10 > 0 ? width - 10 : 0, ListHeight - 4,
+    const TFrameMetrics metrics = Metrics();
+    if (CommandsHeight < metrics.MinCommands)
+        CommandsHeight = metrics.MinCommands;
+    const TFrameLayout layout = LayOutFrame(area.bottom, TopSpace, CommandsHeight, metrics);
+    SetWindowPos(JvNavDivider1.Handle(), nullptr, 0, layout.Divider1Top, width, metrics.Divider,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(JvNavDivider2.Handle(), nullptr, 0, TNavDivider::Height + ListHeight, width, TNavDivider::Height,
+    SetWindowPos(JvListView1, nullptr, 5, layout.ListTop + 2, width - 10 > 0 ? width - 10 : 0,
+                 std::max(layout.ListHeight - 4, 0), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(JvNavDivider2.Handle(), nullptr, 0, layout.Divider2Top, width, metrics.Divider,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    PanelTop = 2 * TNavDivider::Height + ListHeight;
+    PanelTop = layout.CommandsTop;
     InvalidateRect(Hwnd, nullptr, TRUE);
 }
 

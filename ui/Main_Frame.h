@@ -36,12 +36,16 @@ public:
     // The command under the mouse, drawn bold and underlined; None when there is none.
     TFrameCommand HoverCommand() const { return Hover; }
 
+    // The heights the page is laid out with: its dividers, three rows of the list, the five commands.
+    TFrameMetrics Metrics() const;
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     static constexpr int ListWidth = 180;
     void Layout();
+    int PageHeight() const;
     void PaintCommands();
     TFrameSender SenderAt(POINT point) const;
     void ShowContextMenu(POINT screen);
@@ -54,6 +58,7 @@ private:
 
     std::array<std::string, 5> Captions; // Add, Delete, Edit, Run, Interface: the order of the panel
     TFrameCommand Hover = TFrameCommand::None;
-    int ListHeight = 238;
+    int TopSpace = 0;       // how far the upper divider was dragged down
+    int CommandsHeight = 0; // the commands' area, the least one until the lower divider is dragged up
     int PanelTop = 0;
 };

@@ -174,6 +174,7 @@ void TGUI_Form::Create() {
         JvPanel.SetPageImage(page, slot);
         JvPanel.SetPageIconic(page, true);
     }
+    JvPanel.MinPageHeight = MinimumFrameHeight(MainFrame(1).Metrics());
     CreateTrayMenu();
     CoolTrayIcon.OnMinimizeToTray = [this] { CoolMenuMinimalizeTray(); };
     CoolTrayIcon.OnShowMenu = [this] { ShowTrayMenu(); };
@@ -594,6 +595,17 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         FormResize();
         return 0;
+    case WM_GETMINMAXINFO:
+        // Small enough for a corner of the screen, large enough for the header, three profiles and the commands.
+        if (MainFrame(SlotCount).Handle() != nullptr) {
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            RECT frame{0, 0, MinimumClientWidth, JvPanel.ChromeHeight() + MinimumFrameHeight(MainFrame(1).Metrics())};
+            AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(Hwnd, GWL_STYLE)), FALSE,
+                               static_cast<DWORD>(GetWindowLongPtrA(Hwnd, GWL_EXSTYLE)));
+            limits->ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
+            return 0;
+        }
+        break;
     case WM_TIMER:
         if (wParam == StartTimer)
             TimerTimer();

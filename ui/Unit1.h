@@ -39,6 +39,7 @@ public:
     static constexpr UINT CoolTrayItem1 = 1;
     static constexpr UINT CoolTrayItem2 = 2;
     static constexpr UINT FirstProfileItem = 1000;
+    static constexpr int MinimumClientWidth = 200;
 
     TGUI_Form();
     ~TGUI_Form() override;

@@ -111,6 +111,39 @@ TEST(TrayItem1, AlwaysNamesTheActionItPerforms) {
     EXPECT_EQ(tray.Item1Caption, "Minimise");
 }
 
+// The list takes the page's height beyond the dividers and the commands; a smaller page takes from the list until
+// it has three rows, then from the room the user dragged in.
+TEST(FrameLayout, TheListTakesWhatIsLeftAndKeepsThreeRows) {
+    const TFrameMetrics m{22, 60, 126};
+    struct Row {
+        int Height, TopSpace, Commands;
+        int ListTop, ListHeight, CommandsTop, CommandsHeight;
+    };
+    const Row rows[] = {
+        {400, 0, 126, 22, 230, 274, 126},    // a window of the designed size
+        {800, 0, 126, 22, 630, 674, 126},    // taller: the list grows, the commands do not
+        {230, 0, 126, 22, 60, 104, 126},     // the least height
+        {400, 100, 126, 122, 130, 274, 126}, // the upper divider dragged down
+        {300, 100, 126, 92, 60, 174, 126},   // smaller: the top room gives way
+        {300, 0, 200, 22, 60, 104, 196},     // then a commands area dragged larger
+    };
+    for (const Row& r : rows) {
+        const TFrameLayout layout = LayOutFrame(r.Height, r.TopSpace, r.Commands, m);
+        EXPECT_EQ(layout.ListTop, r.ListTop) << r.Height << " " << r.TopSpace << " " << r.Commands;
+        EXPECT_EQ(layout.ListHeight, r.ListHeight) << r.Height << " " << r.TopSpace << " " << r.Commands;
+        EXPECT_EQ(layout.CommandsTop, r.CommandsTop) << r.Height << " " << r.TopSpace << " " << r.Commands;
+        EXPECT_EQ(layout.CommandsHeight, r.CommandsHeight) << r.Height << " " << r.TopSpace << " " << r.Commands;
+    }
+    EXPECT_EQ(MinimumFrameHeight(m), 230);
+    // Dragging stops where the list would lose its third row.
+    EXPECT_EQ(DragUpperDivider(400, 0, 126, 50, m), 50);
+    EXPECT_EQ(DragUpperDivider(400, 0, 126, 500, m), 170);
+    EXPECT_EQ(DragUpperDivider(400, 50, 126, -80, m), 0);
+    EXPECT_EQ(DragLowerDivider(400, 0, 126, -100, m), 226);
+    EXPECT_EQ(DragLowerDivider(400, 0, 126, -500, m), 296);
+    EXPECT_EQ(DragLowerDivider(400, 0, 200, 500, m), 126);
+}
+
 TEST(ReadableTextColor, TakesTheFirstColourThatReadsOnTheBackground) {
     const TColor white = 0xFFFFFF;
     const TColor windowsHotTrack = 0xCC6600; // RGB(0, 102, 204)

@@ -369,6 +369,56 @@ TEST(MainWindow, TheNavigationPaneAndASlotPageWorkFromTheKeyboard) {
     form.FormClose();
 }
 
+// Client rectangle of a child in its parent's coordinates.
+RECT PlaceOf(HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// A taller window gives its height to the profile list; the smallest one still shows three rows and the five
+// commands; the upper divider can be dragged too.
+TEST(MainWindow, TheProfileListTakesTheHeightAndTheCommandsStayVisible) {
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=2\r\n");
+    program.Folder().Write("Settings/LAN2.ini", ThreeProfilesOfSlot2);
+    TGUI_Form& form = program.Start();
+    TMainFrame& page = form.MainFrame(2);
+    auto listHeight = [&] { return PlaceOf(page.JvListView1).bottom - PlaceOf(page.JvListView1).top; };
+    auto commandsRoom = [&] {
+        RECT frame;
+        GetClientRect(page.Handle(), &frame);
+        return frame.bottom - PlaceOf(page.JvNavDivider2.Handle()).bottom;
+    };
+    const int list = listHeight();
+    const int commands = commandsRoom();
+    const TFrameMetrics metrics = page.Metrics();
+    EXPECT_GE(commands, metrics.MinCommands);
+    SetWindowPos(form.Handle(), nullptr, 0, 0, 250, 490 + 200, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(listHeight(), list + 200);
+    EXPECT_EQ(commandsRoom(), commands);
+    // As small as the window may be made: three rows and the commands.
+    SetWindowPos(form.Handle(), nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
+    RECT smallest;
+    GetWindowRect(form.Handle(), &smallest);
+    EXPECT_GT(smallest.bottom - smallest.top, 50);
+    EXPECT_GE(listHeight() + 4, metrics.MinList);
+    EXPECT_GE(commandsRoom(), metrics.MinCommands);
+    SetWindowPos(form.Handle(), nullptr, 0, 0, 250, 490, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(listHeight(), list);
+
+    // The upper divider dragged down by 30 pixels takes them from the list.
+    SetWindowPos(form.Handle(), nullptr, 0, 0, 250, 490 + 200, SWP_NOMOVE | SWP_NOZORDER);
+    HWND divider = page.JvNavDivider1.Handle();
+    SendMessageA(divider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 5));
+    SendMessageA(divider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 35));
+    SendMessageA(divider, WM_LBUTTONUP, 0, MAKELPARAM(20, 35));
+    EXPECT_EQ(PlaceOf(divider).top, 30);
+    EXPECT_EQ(listHeight(), list + 200 - 30);
+    form.FormClose();
+}
+
 // Menu pictures lie on the menu's own colour, not on black squares, with room between picture and text.
 TEST(MainWindow, TheTrayMenusPicturesAreTransparent) {
     ProgramUnderTest program;

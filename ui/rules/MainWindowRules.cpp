@@ -148,3 +148,38 @@ std::string TrayTip(const std::string& title, const std::string& profile, const 
         tip = tip.substr(0, Longest - 3) + "...";
     return tip;
 }
+
+int MinimumFrameHeight(const TFrameMetrics& m) {
+    return 2 * m.Divider + m.MinList + m.MinCommands;
+}
+
+TFrameLayout LayOutFrame(int height, int topSpace, int commandsHeight, const TFrameMetrics& m) {
+    // What the list lacks comes out of the top room first, then out of a commands area dragged larger.
+    commandsHeight = std::max(commandsHeight, m.MinCommands);
+    topSpace = std::max(topSpace, 0);
+    int list = height - topSpace - 2 * m.Divider - commandsHeight;
+    const int fromTop = std::clamp(m.MinList - list, 0, topSpace);
+    topSpace -= fromTop;
+    list += fromTop;
+    const int fromCommands = std::clamp(m.MinList - list, 0, commandsHeight - m.MinCommands);
+    commandsHeight -= fromCommands;
+    list += fromCommands;
+    TFrameLayout layout;
+    layout.Divider1Top = topSpace;
+    layout.ListTop = topSpace + m.Divider;
+    layout.ListHeight = std::max(list, 0);
+    layout.Divider2Top = layout.ListTop + layout.ListHeight;
+    layout.CommandsTop = layout.Divider2Top + m.Divider;
+    layout.CommandsHeight = commandsHeight;
+    return layout;
+}
+
+int DragUpperDivider(int height, int topSpace, int commandsHeight, int moved, const TFrameMetrics& m) {
+    const int most = height - 2 * m.Divider - m.MinList - std::max(commandsHeight, m.MinCommands);
+    return std::clamp(topSpace + moved, 0, std::max(most, 0));
+}
+
+int DragLowerDivider(int height, int topSpace, int commandsHeight, int moved, const TFrameMetrics& m) {
+    const int most = height - std::max(topSpace, 0) - 2 * m.Divider - m.MinList;
+    return std::clamp(commandsHeight - moved, m.MinCommands, std::max(most, m.MinCommands));
+}

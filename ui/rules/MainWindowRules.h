@@ -89,3 +89,28 @@ TColor ReadableTextColor(const std::vector<TColor>& candidates, TColor backgroun
 // The tray icon's tooltip: the program's title and, once a profile was applied, that profile and its slot
 // ("Norvex - Office (LAN)"); at most 127 characters, as the notification area takes.
 std::string TrayTip(const std::string& title, const std::string& profile, const std::string& slot);
+
+// A slot page from top to bottom: room the user dragged the upper divider down by, the upper divider, the profile
+// list, the lower divider, the commands. The list takes whatever height the page has beyond the rest, so a taller
+// window gives it the room and a smaller one takes it from the list first, down to `MinList`.
+struct TFrameMetrics {
+    int Divider = 22;      // a divider bar's height
+    int MinList = 60;      // three rows of the list
+    int MinCommands = 126; // the five commands
+};
+struct TFrameLayout {
+    int Divider1Top = 0;
+    int ListTop = 0;
+    int ListHeight = 0;
+    int Divider2Top = 0;
+    int CommandsTop = 0;
+    int CommandsHeight = 0;
+    bool operator==(const TFrameLayout&) const = default;
+};
+TFrameLayout LayOutFrame(int height, int topSpace, int commandsHeight, const TFrameMetrics& metrics);
+// The least height of a page that shows both dividers, three rows and the five commands.
+int MinimumFrameHeight(const TFrameMetrics& metrics);
+// A divider dragged by `moved` pixels: the new top room (upper divider) or commands height (lower divider), kept
+// within what leaves the list its three rows and the commands their room.
+int DragUpperDivider(int height, int topSpace, int commandsHeight, int moved, const TFrameMetrics& metrics);
+int DragLowerDivider(int height, int topSpace, int commandsHeight, int moved, const TFrameMetrics& metrics);

@@ -204,9 +204,20 @@ void TNavPanel::Paint() {
     EndPaint(Hwnd, &paint);
 }
 
+int TNavPanel::ChromeHeight() const {
+    int large = 0;
+    int iconic = 0;
+    for (const Page& page : Pages)
+        (page.Iconic ? iconic : large)++;
+    return HeaderHeight + GripHeight + large * ButtonHeight + (iconic > 0 ? StripHeight : 0);
+}
+
 // Dragging the grip up by a button's height shows one more page as a large button; down, one fewer.
 void TNavPanel::DragGrip(int y) {
-    if (y < Grip.top - ButtonHeight / 2) {
+    RECT area;
+    GetClientRect(Hwnd, &area);
+    const bool roomForOneMore = area.bottom - ChromeHeight() - ButtonHeight >= MinPageHeight;
+    if (y < Grip.top - ButtonHeight / 2 && roomForOneMore) {
         for (Page& page : Pages)
             if (page.Iconic) {
                 page.Iconic = false;

@@ -34,6 +34,11 @@ public:
 
     std::function<void()> OnPageChange;
 
+    // The height the pane takes besides its page: the header, the grip, the large buttons and the strip.
+    int ChromeHeight() const;
+    // The grip gives a page a large button only while the page keeps at least this height.
+    int MinPageHeight = 0;
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
