@@ -15,7 +15,8 @@ touch do not leave seams.
 Output formats (see resources/icons/README.md):
   *.bmp  32 bits per pixel, BI_RGB, BITMAPINFOHEADER, bottom-up rows, B G R A with a
          straight (not premultiplied) alpha in the fourth byte.
-  *.ico  16, 32 and 48 pixel images, each a 32-bit BGRA DIB plus a 1-bit AND mask.
+  *.ico  16, 20, 24, 32, 40, 48 and 64 pixel images, each a 32-bit BGRA DIB plus a
+         1-bit AND mask.
 """
 
 import math
@@ -1308,8 +1309,13 @@ def strip(w, h, fns):
     return hstrip([draw(w, h, f) for f in fns])
 
 
+# sizes in norvex.ico: 16, 32 and 48 for 100%, and 20, 24, 40 and 64 so the title bar, the tray and
+# Alt+Tab find a drawn image at 125%, 150% and 200% instead of a stretched one
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64)
+
+
 def program_icon():
-    return [draw(s, s, motif) for s in (16, 32, 48)]
+    return [draw(s, s, motif) for s in ICON_SIZES]
 
 
 OUTPUTS = [
