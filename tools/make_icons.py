@@ -6,6 +6,9 @@ strokes, arcs) on a grid four times finer than the output, composited there with
 straight alpha, and averaged down, so the edges are anti-aliased and shapes that
 touch do not leave seams.
 
+Every .bmp is also drawn anew, from the same shapes, at 1.5 and 2 times its size for
+displays at 150% and 200%: name@150.bmp and name@200.bmp beside name.bmp.
+
     python3 tools/make_icons.py                   # writes resources/icons/*
     python3 tools/make_icons.py --preview /tmp/p  # and a PNG preview of each file there:
                                                   # 1x and 4x on white, light grey and dark
@@ -1273,10 +1276,12 @@ def word_mask(g, x, gap=3.0):
     return m, x - gap
 
 
-def logo(c, motif_k=3.0, text_k=0.68, gap=2.8):
-    mg = G(c, 1, round((c.h - 16 * motif_k) / 2), motif_k)
+def logo(c, s=1.0, gap=2.8):
+    """s: the display scale; every length grows with it, so 150% and 200% are the same layout"""
+    motif_k, text_k = 3.0 * s, 0.68 * s
+    mg = G(c, px(1 * s), round((c.h - 16 * motif_k) / 2), motif_k)
     motif(mg)
-    tx = 16 * motif_k + 3
+    tx = 16 * motif_k + 3 * s
     # measure the word, then place it centred in the space left
     probe = G(Canvas(1, 1), 0, 0, text_k)
     _, wend = word_mask(probe, 0, gap)
@@ -1284,13 +1289,13 @@ def logo(c, motif_k=3.0, text_k=0.68, gap=2.8):
     left = round(tx + (c.w - tx - width) / 2)
     tg = G(c, left, c.h / 2 + 27 * text_k / 2, text_k)
     m, _ = word_mask(tg, 0, gap)
-    g = G(c)
+    g = G(c, 0, 0, s)
     g.fill(m, g.vgrad(10, 45, rgb('2a56b0'), rgb('142f6e')))
 
 
-def logo144x55():
-    c = Canvas(144, 55)
-    logo(c)
+def logo144x55(s=1.0):
+    c = Canvas(px(144 * s), px(55 * s))
+    logo(c, s)
     return c.image()
 
 
@@ -1305,8 +1310,14 @@ SYSTEM_PICTURES = [book_closed, info_circle, help_page, gear, book_open, folder,
 ARROW_PICTURES = [arrow_up, arrow_down]
 
 
-def strip(w, h, fns):
-    return hstrip([draw(w, h, f) for f in fns])
+def px(v):
+    """a length in whole pixels, halves rounded up (55 at 150% is 83)"""
+    return int(math.floor(v + 0.5))
+
+
+def strip(w, h, fns, s=1.0):
+    """cells of w x h at 100%; at scale s each cell is drawn anew at s times that size"""
+    return hstrip([draw(px(w * s), px(h * s), f) for f in fns])
 
 
 # sizes in norvex.ico: 16, 32 and 48 for 100%, and 20, 24, 40 and 64 so the title bar, the tray and
@@ -1318,22 +1329,42 @@ def program_icon():
     return [draw(s, s, motif) for s in ICON_SIZES]
 
 
-OUTPUTS = [
-    ('norvex.ico', 'ico', program_icon),
-    ('panels16.bmp', 'bmp', lambda: strip(16, 16, PANEL_PICTURES)),
-    ('panels24x20.bmp', 'bmp', lambda: strip(24, 20, PANEL_PICTURES)),
-    ('profiles16.bmp', 'bmp', lambda: strip(16, 16, PROFILE_PICTURES)),
-    ('system16.bmp', 'bmp', lambda: strip(16, 16, SYSTEM_PICTURES)),
-    ('arrows16.bmp', 'bmp', lambda: strip(16, 16, ARROW_PICTURES)),
+# every .bmp comes at 100% under its own name and drawn again at these display scales, as
+# name@150.bmp and name@200.bmp; resource.h gives them the base ID plus 1000 and 2000
+SCALES = ((150, 1.5), (200, 2.0))
 
-    ('header48.bmp', 'bmp', lambda: draw(48, 48, header48)),
-    ('ipaddress48.bmp', 'bmp', lambda: draw(48, 48, ipaddress48, design=48)),
-    ('interface48.bmp', 'bmp', lambda: draw(48, 48, interface48, design=48)),
-    ('script48.bmp', 'bmp', lambda: draw(48, 48, script48, design=48)),
-    ('logo144x55.bmp', 'bmp', logo144x55),
-    ('about32.bmp', 'bmp', lambda: strip(32, 32, [motif, contact_card, globe_earth])),
-    ('hint20x18.bmp', 'bmp', lambda: draw(20, 18, bulb, k=1, ox=0, oy=0)),
+PICTURES = [
+    ('panels16.bmp', lambda s: strip(16, 16, PANEL_PICTURES, s)),
+    ('panels24x20.bmp', lambda s: strip(24, 20, PANEL_PICTURES, s)),
+    ('profiles16.bmp', lambda s: strip(16, 16, PROFILE_PICTURES, s)),
+    ('system16.bmp', lambda s: strip(16, 16, SYSTEM_PICTURES, s)),
+    ('arrows16.bmp', lambda s: strip(16, 16, ARROW_PICTURES, s)),
+
+    ('header48.bmp', lambda s: draw(px(48 * s), px(48 * s), header48)),
+    ('ipaddress48.bmp', lambda s: draw(px(48 * s), px(48 * s), ipaddress48, design=48)),
+    ('interface48.bmp', lambda s: draw(px(48 * s), px(48 * s), interface48, design=48)),
+    ('script48.bmp', lambda s: draw(px(48 * s), px(48 * s), script48, design=48)),
+    ('logo144x55.bmp', logo144x55),
+    ('about32.bmp', lambda s: strip(32, 32, [motif, contact_card, globe_earth], s)),
+    ('hint20x18.bmp', lambda s: draw(px(20 * s), px(18 * s), bulb, k=s, ox=0, oy=0)),
 ]
+
+
+def scaled_name(name, percent):
+    base, ext = os.path.splitext(name)
+    return '%s@%d%s' % (base, percent, ext)
+
+
+def _outputs():
+    out = [('norvex.ico', 'ico', program_icon)]
+    for name, make in PICTURES:
+        out.append((name, 'bmp', lambda make=make: make(1.0)))
+        for percent, s in SCALES:
+            out.append((scaled_name(name, percent), 'bmp', lambda make=make, s=s: make(s)))
+    return out
+
+
+OUTPUTS = _outputs()
 
 
 # ======================================================================================
