@@ -11,7 +11,9 @@ displays at 150% and 200%: name@150.bmp and name@200.bmp beside name.bmp.
 
     python3 tools/make_icons.py                   # writes resources/icons/*
     python3 tools/make_icons.py --preview /tmp/p  # and a PNG preview of each file there:
-                                                  # 1x and 4x on white, light grey and dark
+                                                  # 1x and 4x on white, light grey and dark,
+                                                  # and name@scales.png: 100%, 150% and 200%
+                                                  # zoomed to one size, to compare them
     options: --out DIR (write the icons there instead), --scale N (preview zoom),
              --only a.bmp,b.ico (only these files)
 
@@ -1469,6 +1471,41 @@ def preview_sheet(ims, scale=4, pad=8):
     return png_bytes(width, len(out), out)
 
 
+def compare_sheet(ims, zooms, pad=8):
+    """the same picture at 100%, 150% and 200%: at 1x side by side, then each zoomed by its entry
+    in zooms (6, 4, 3 show them at one size), side by side too if they fit in 1600 pixels, else
+    one under the other (long strips); on each background"""
+    out = []
+    across = pad + sum(im.w * z + pad for im, z in zip(ims, zooms)) <= 1600
+    width = pad + sum(im.w + pad for im in ims)
+    if across:
+        width = max(width, pad + sum(im.w * z + pad for im, z in zip(ims, zooms)))
+    else:
+        width = max(width, max(pad + im.w * z + pad for im, z in zip(ims, zooms)))
+    for bg in PREVIEW_BGS:
+        placed = []  # (x, y, rows)
+        x, y = pad, pad
+        for im in ims:
+            placed.append((x, y, over(im, bg, 1)))
+            x += im.w + pad
+        y += max(im.h for im in ims) + pad
+        x = pad
+        for im, z in zip(ims, zooms):
+            placed.append((x, y, over(im, bg, z)))
+            if across:
+                x += im.w * z + pad
+            else:
+                y += im.h * z + pad
+        if across:
+            y += max(im.h * z for im, z in zip(ims, zooms)) + pad
+        canvas = [bytearray(bytes(bg) * width) for _ in range(y)]
+        for x, y0, rows in placed:
+            for j, r in enumerate(rows):
+                canvas[y0 + j][3 * x:3 * x + len(r)] = r
+        out.extend(bytes(r) for r in canvas)
+    return png_bytes(width, len(out), out)
+
+
 # ======================================================================================
 # main
 # ======================================================================================
@@ -1496,10 +1533,12 @@ def main(argv):
     os.makedirs(outdir, exist_ok=True)
     if preview:
         os.makedirs(preview, exist_ok=True)
+    drawn = {}
     for name, kind, make in OUTPUTS:
         if only and name not in only:
             continue
         result = make()
+        drawn[name] = result
         path = os.path.join(outdir, name)
         if kind == 'ico':
             data = ico_bytes(result)
@@ -1514,6 +1553,14 @@ def main(argv):
             base = os.path.splitext(name)[0]
             with open(os.path.join(preview, base + '.png'), 'wb') as f:
                 f.write(preview_sheet(shown, scale))
+    if preview:
+        # name@scales.png: each picture at every scale, zoomed to one size, to compare them
+        for name, _ in PICTURES:
+            names = [name] + [scaled_name(name, p) for p, _ in SCALES]
+            if all(n in drawn for n in names):
+                base = os.path.splitext(name)[0]
+                with open(os.path.join(preview, base + '@scales.png'), 'wb') as f:
+                    f.write(compare_sheet([drawn[n] for n in names], (6, 4, 3)))
     return 0
 
 
