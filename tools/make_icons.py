@@ -157,8 +157,11 @@ class Mask:
 # --------------------------------------------------------------------------------------
 
 class Canvas:
-    def __init__(self, w, h):
+    def __init__(self, w, h, crisp=False):
         self.w, self.h = w, h
+        # crisp: G.spoly puts its corners on whole pixels; set for the 150% and 200% pictures,
+        # where whole design units fall on half pixels, and off at 100% so those keep their pixels
+        self.crisp = crisp
         self.sw, self.sh = w * SS, h * SS
         self.px = [None] * (self.sw * self.sh)
 
@@ -514,6 +517,13 @@ class G:
     def poly(self, *contours):
         return self.c.poly(*[self.P(p) for p in contours])
 
+    def spoly(self, *contours):
+        """a polygon with straight edges that should stay sharp: on a crisp canvas every corner
+        goes to the nearest pixel corner, as rect does"""
+        if not self.c.crisp:
+            return self.poly(*contours)
+        return self.c.poly(*[[(self.sx(x), self.sy(y)) for x, y in p] for p in contours])
+
     def line(self, x0, y0, x1, y1, w, cap='butt', snap=True):
         if snap and (x0 == x1 or y0 == y1):
             ww = self.sw(w)
@@ -589,9 +599,9 @@ def bez(p0, p1, p2, p3, n=12):
     return out
 
 
-def draw(w, h, fn, *args, k=None, ox=0.0, oy=0.0, design=16):
+def draw(w, h, fn, *args, k=None, ox=0.0, oy=0.0, design=16, crisp=False):
     """run a drawing function on a fresh canvas and return the image"""
-    c = Canvas(w, h)
+    c = Canvas(w, h, crisp)
     if k is None:
         k = min(w, h) / design
         ox = (w - design * k) / 2
@@ -670,9 +680,9 @@ def contacts(g, x0, x1, y0, y1, color):
 
 def page(g, x0, y0, x1, y1, fold=3.0, lines=None, paper=PAPER, line=PAPER_D):
     """a sheet of paper with a folded top right corner"""
-    m = g.poly([(x0, y0), (x1 - fold, y0), (x1, y0 + fold), (x1, y1), (x0, y1)])
+    m = g.spoly([(x0, y0), (x1 - fold, y0), (x1, y0 + fold), (x1, y1), (x0, y1)])
     g.body(m, g.vgrad(y0, y1, paper, rgb('e9eef3')), line)
-    f = g.poly([(x1 - fold, y0), (x1 - fold, y0 + fold), (x1, y0 + fold)])
+    f = g.spoly([(x1 - fold, y0), (x1 - fold, y0 + fold), (x1, y0 + fold)])
     g.body(f, rgb('d5dde6'), line)
     if lines:
         for (ya, xa, xb) in lines:
@@ -854,7 +864,7 @@ def laptop(g):
     m = g.rrect(3, 2, 13, 11, 1)
     g.body(m, rgb('3b4452'), rgb('1f252e'))
     g.fill(g.rect(4, 3, 12, 10), g.vgrad(3, 10, SCREEN_L, SCREEN))
-    base = g.poly([(2, 11), (14, 11), (16, 14), (0, 14)])
+    base = g.spoly([(2, 11), (14, 11), (16, 14), (0, 14)])
     g.body(base, g.vgrad(11, 14, rgb('e9edf1'), rgb('a9b2bc')), rgb('56606b'))
 
 
@@ -981,9 +991,9 @@ def book_open(g):
 
 
 def folder(g):
-    back = g.poly([(1, 2), (6, 2), (7.5, 3.5), (15, 3.5), (15, 14), (1, 14)])
+    back = g.spoly([(1, 2), (6, 2), (7.5, 3.5), (15, 3.5), (15, 14), (1, 14)])
     g.body(back, rgb('e9b23a'), rgb('9a6a08'))
-    front = g.poly([(1, 6), (15, 6), (15, 14), (1, 14)])
+    front = g.spoly([(1, 6), (15, 6), (15, 14), (1, 14)])
     g.body(front, g.vgrad(6, 14, rgb('ffe08a'), rgb('f5bf3c')), rgb('9a6a08'))
 
 
@@ -1296,7 +1306,7 @@ def logo(c, s=1.0, gap=2.8):
 
 
 def logo144x55(s=1.0):
-    c = Canvas(px(144 * s), px(55 * s))
+    c = Canvas(px(144 * s), px(55 * s), crisp=s != 1)
     logo(c, s)
     return c.image()
 
@@ -1319,7 +1329,7 @@ def px(v):
 
 def strip(w, h, fns, s=1.0):
     """cells of w x h at 100%; at scale s each cell is drawn anew at s times that size"""
-    return hstrip([draw(px(w * s), px(h * s), f) for f in fns])
+    return hstrip([draw(px(w * s), px(h * s), f, crisp=s != 1) for f in fns])
 
 
 # sizes in norvex.ico: 16, 32 and 48 for 100%, and 20, 24, 40 and 64 so the title bar, the tray and
@@ -1342,13 +1352,13 @@ PICTURES = [
     ('system16.bmp', lambda s: strip(16, 16, SYSTEM_PICTURES, s)),
     ('arrows16.bmp', lambda s: strip(16, 16, ARROW_PICTURES, s)),
 
-    ('header48.bmp', lambda s: draw(px(48 * s), px(48 * s), header48)),
-    ('ipaddress48.bmp', lambda s: draw(px(48 * s), px(48 * s), ipaddress48, design=48)),
-    ('interface48.bmp', lambda s: draw(px(48 * s), px(48 * s), interface48, design=48)),
-    ('script48.bmp', lambda s: draw(px(48 * s), px(48 * s), script48, design=48)),
+    ('header48.bmp', lambda s: draw(px(48 * s), px(48 * s), header48, crisp=s != 1)),
+    ('ipaddress48.bmp', lambda s: draw(px(48 * s), px(48 * s), ipaddress48, design=48, crisp=s != 1)),
+    ('interface48.bmp', lambda s: draw(px(48 * s), px(48 * s), interface48, design=48, crisp=s != 1)),
+    ('script48.bmp', lambda s: draw(px(48 * s), px(48 * s), script48, design=48, crisp=s != 1)),
     ('logo144x55.bmp', logo144x55),
     ('about32.bmp', lambda s: strip(32, 32, [motif, contact_card, globe_earth], s)),
-    ('hint20x18.bmp', lambda s: draw(px(20 * s), px(18 * s), bulb, k=s, ox=0, oy=0)),
+    ('hint20x18.bmp', lambda s: draw(px(20 * s), px(18 * s), bulb, k=s, ox=0, oy=0, crisp=s != 1)),
 ]
 
 
