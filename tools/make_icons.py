@@ -1070,6 +1070,12 @@ def power(g, col=rgb('2f74d0')):
 def script_doc(g):
     page(g, 2, 1, 14, 15, 3)
     col = rgb('6a2fb4')
+    if g.k % 1:
+        # at 150% one-unit cells are one or two pixels by turns and the braces come out lopsided:
+        # draw them as curves instead
+        b = brace(g, 5.5, 5.5, 11.5, 1.1, 1.1, col) | brace(g, 10.5, 5.5, 11.5, 1.1, 1.1, col, flip=True)
+        g.fill(b, col)
+        return
     left = pattern(g, 4, 5, ['.##',
                              '.#.',
                              '.#.',
