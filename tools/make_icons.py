@@ -6,16 +6,22 @@ strokes, arcs) on a grid four times finer than the output, composited there with
 straight alpha, and averaged down, so the edges are anti-aliased and shapes that
 touch do not leave seams.
 
+Every .bmp is also drawn anew, from the same shapes, at 1.5 and 2 times its size for
+displays at 150% and 200%: name@150.bmp and name@200.bmp beside name.bmp.
+
     python3 tools/make_icons.py                   # writes resources/icons/*
     python3 tools/make_icons.py --preview /tmp/p  # and a PNG preview of each file there:
-                                                  # 1x and 4x on white, light grey and dark
+                                                  # 1x and 4x on white, light grey and dark,
+                                                  # and name@scales.png: 100%, 150% and 200%
+                                                  # zoomed to one size, to compare them
     options: --out DIR (write the icons there instead), --scale N (preview zoom),
              --only a.bmp,b.ico (only these files)
 
 Output formats (see resources/icons/README.md):
   *.bmp  32 bits per pixel, BI_RGB, BITMAPINFOHEADER, bottom-up rows, B G R A with a
          straight (not premultiplied) alpha in the fourth byte.
-  *.ico  16, 32 and 48 pixel images, each a 32-bit BGRA DIB plus a 1-bit AND mask.
+  *.ico  16, 20, 24, 32, 40, 48 and 64 pixel images, each a 32-bit BGRA DIB plus a
+         1-bit AND mask.
 """
 
 import math
@@ -151,8 +157,11 @@ class Mask:
 # --------------------------------------------------------------------------------------
 
 class Canvas:
-    def __init__(self, w, h):
+    def __init__(self, w, h, crisp=False):
         self.w, self.h = w, h
+        # crisp: G.spoly puts its corners on whole pixels; set for the 150% and 200% pictures,
+        # where whole design units fall on half pixels, and off at 100% so those keep their pixels
+        self.crisp = crisp
         self.sw, self.sh = w * SS, h * SS
         self.px = [None] * (self.sw * self.sh)
 
@@ -508,6 +517,13 @@ class G:
     def poly(self, *contours):
         return self.c.poly(*[self.P(p) for p in contours])
 
+    def spoly(self, *contours):
+        """a polygon with straight edges that should stay sharp: on a crisp canvas every corner
+        goes to the nearest pixel corner, as rect does"""
+        if not self.c.crisp:
+            return self.poly(*contours)
+        return self.c.poly(*[[(self.sx(x), self.sy(y)) for x, y in p] for p in contours])
+
     def line(self, x0, y0, x1, y1, w, cap='butt', snap=True):
         if snap and (x0 == x1 or y0 == y1):
             ww = self.sw(w)
@@ -583,9 +599,9 @@ def bez(p0, p1, p2, p3, n=12):
     return out
 
 
-def draw(w, h, fn, *args, k=None, ox=0.0, oy=0.0, design=16):
+def draw(w, h, fn, *args, k=None, ox=0.0, oy=0.0, design=16, crisp=False):
     """run a drawing function on a fresh canvas and return the image"""
-    c = Canvas(w, h)
+    c = Canvas(w, h, crisp)
     if k is None:
         k = min(w, h) / design
         ox = (w - design * k) / 2
@@ -664,9 +680,9 @@ def contacts(g, x0, x1, y0, y1, color):
 
 def page(g, x0, y0, x1, y1, fold=3.0, lines=None, paper=PAPER, line=PAPER_D):
     """a sheet of paper with a folded top right corner"""
-    m = g.poly([(x0, y0), (x1 - fold, y0), (x1, y0 + fold), (x1, y1), (x0, y1)])
+    m = g.spoly([(x0, y0), (x1 - fold, y0), (x1, y0 + fold), (x1, y1), (x0, y1)])
     g.body(m, g.vgrad(y0, y1, paper, rgb('e9eef3')), line)
-    f = g.poly([(x1 - fold, y0), (x1 - fold, y0 + fold), (x1, y0 + fold)])
+    f = g.spoly([(x1 - fold, y0), (x1 - fold, y0 + fold), (x1, y0 + fold)])
     g.body(f, rgb('d5dde6'), line)
     if lines:
         for (ya, xa, xb) in lines:
@@ -848,7 +864,7 @@ def laptop(g):
     m = g.rrect(3, 2, 13, 11, 1)
     g.body(m, rgb('3b4452'), rgb('1f252e'))
     g.fill(g.rect(4, 3, 12, 10), g.vgrad(3, 10, SCREEN_L, SCREEN))
-    base = g.poly([(2, 11), (14, 11), (16, 14), (0, 14)])
+    base = g.spoly([(2, 11), (14, 11), (16, 14), (0, 14)])
     g.body(base, g.vgrad(11, 14, rgb('e9edf1'), rgb('a9b2bc')), rgb('56606b'))
 
 
@@ -975,9 +991,9 @@ def book_open(g):
 
 
 def folder(g):
-    back = g.poly([(1, 2), (6, 2), (7.5, 3.5), (15, 3.5), (15, 14), (1, 14)])
+    back = g.spoly([(1, 2), (6, 2), (7.5, 3.5), (15, 3.5), (15, 14), (1, 14)])
     g.body(back, rgb('e9b23a'), rgb('9a6a08'))
-    front = g.poly([(1, 6), (15, 6), (15, 14), (1, 14)])
+    front = g.spoly([(1, 6), (15, 6), (15, 14), (1, 14)])
     g.body(front, g.vgrad(6, 14, rgb('ffe08a'), rgb('f5bf3c')), rgb('9a6a08'))
 
 
@@ -1054,6 +1070,12 @@ def power(g, col=rgb('2f74d0')):
 def script_doc(g):
     page(g, 2, 1, 14, 15, 3)
     col = rgb('6a2fb4')
+    if g.k % 1:
+        # at 150% one-unit cells are one or two pixels by turns and the braces come out lopsided:
+        # draw them as curves instead
+        b = brace(g, 5.5, 5.5, 11.5, 1.1, 1.1, col) | brace(g, 10.5, 5.5, 11.5, 1.1, 1.1, col, flip=True)
+        g.fill(b, col)
+        return
     left = pattern(g, 4, 5, ['.##',
                              '.#.',
                              '.#.',
@@ -1272,10 +1294,12 @@ def word_mask(g, x, gap=3.0):
     return m, x - gap
 
 
-def logo(c, motif_k=3.0, text_k=0.68, gap=2.8):
-    mg = G(c, 1, round((c.h - 16 * motif_k) / 2), motif_k)
+def logo(c, s=1.0, gap=2.8):
+    """s: the display scale; every length grows with it, so 150% and 200% are the same layout"""
+    motif_k, text_k = 3.0 * s, 0.68 * s
+    mg = G(c, px(1 * s), round((c.h - 16 * motif_k) / 2), motif_k)
     motif(mg)
-    tx = 16 * motif_k + 3
+    tx = 16 * motif_k + 3 * s
     # measure the word, then place it centred in the space left
     probe = G(Canvas(1, 1), 0, 0, text_k)
     _, wend = word_mask(probe, 0, gap)
@@ -1283,13 +1307,13 @@ def logo(c, motif_k=3.0, text_k=0.68, gap=2.8):
     left = round(tx + (c.w - tx - width) / 2)
     tg = G(c, left, c.h / 2 + 27 * text_k / 2, text_k)
     m, _ = word_mask(tg, 0, gap)
-    g = G(c)
+    g = G(c, 0, 0, s)
     g.fill(m, g.vgrad(10, 45, rgb('2a56b0'), rgb('142f6e')))
 
 
-def logo144x55():
-    c = Canvas(144, 55)
-    logo(c)
+def logo144x55(s=1.0):
+    c = Canvas(px(144 * s), px(55 * s), crisp=s != 1)
+    logo(c, s)
     return c.image()
 
 
@@ -1304,30 +1328,61 @@ SYSTEM_PICTURES = [book_closed, info_circle, help_page, gear, book_open, folder,
 ARROW_PICTURES = [arrow_up, arrow_down]
 
 
-def strip(w, h, fns):
-    return hstrip([draw(w, h, f) for f in fns])
+def px(v):
+    """a length in whole pixels, halves rounded up (55 at 150% is 83)"""
+    return int(math.floor(v + 0.5))
+
+
+def strip(w, h, fns, s=1.0):
+    """cells of w x h at 100%; at scale s each cell is drawn anew at s times that size"""
+    return hstrip([draw(px(w * s), px(h * s), f, crisp=s != 1) for f in fns])
+
+
+# sizes in norvex.ico: 16, 32 and 48 for 100%, and 20, 24, 40 and 64 so the title bar, the tray and
+# Alt+Tab find a drawn image at 125%, 150% and 200% instead of a stretched one
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64)
 
 
 def program_icon():
-    return [draw(s, s, motif) for s in (16, 32, 48)]
+    return [draw(s, s, motif) for s in ICON_SIZES]
 
 
-OUTPUTS = [
-    ('norvex.ico', 'ico', program_icon),
-    ('panels16.bmp', 'bmp', lambda: strip(16, 16, PANEL_PICTURES)),
-    ('panels24x20.bmp', 'bmp', lambda: strip(24, 20, PANEL_PICTURES)),
-    ('profiles16.bmp', 'bmp', lambda: strip(16, 16, PROFILE_PICTURES)),
-    ('system16.bmp', 'bmp', lambda: strip(16, 16, SYSTEM_PICTURES)),
-    ('arrows16.bmp', 'bmp', lambda: strip(16, 16, ARROW_PICTURES)),
+# every .bmp comes at 100% under its own name and drawn again at these display scales, as
+# name@150.bmp and name@200.bmp; resource.h gives them the base ID plus 1000 and 2000
+SCALES = ((150, 1.5), (200, 2.0))
 
-    ('header48.bmp', 'bmp', lambda: draw(48, 48, header48)),
-    ('ipaddress48.bmp', 'bmp', lambda: draw(48, 48, ipaddress48, design=48)),
-    ('interface48.bmp', 'bmp', lambda: draw(48, 48, interface48, design=48)),
-    ('script48.bmp', 'bmp', lambda: draw(48, 48, script48, design=48)),
-    ('logo144x55.bmp', 'bmp', logo144x55),
-    ('about32.bmp', 'bmp', lambda: strip(32, 32, [motif, contact_card, globe_earth])),
-    ('hint20x18.bmp', 'bmp', lambda: draw(20, 18, bulb, k=1, ox=0, oy=0)),
+PICTURES = [
+    ('panels16.bmp', lambda s: strip(16, 16, PANEL_PICTURES, s)),
+    ('panels24x20.bmp', lambda s: strip(24, 20, PANEL_PICTURES, s)),
+    ('profiles16.bmp', lambda s: strip(16, 16, PROFILE_PICTURES, s)),
+    ('system16.bmp', lambda s: strip(16, 16, SYSTEM_PICTURES, s)),
+    ('arrows16.bmp', lambda s: strip(16, 16, ARROW_PICTURES, s)),
+
+    ('header48.bmp', lambda s: draw(px(48 * s), px(48 * s), header48, crisp=s != 1)),
+    ('ipaddress48.bmp', lambda s: draw(px(48 * s), px(48 * s), ipaddress48, design=48, crisp=s != 1)),
+    ('interface48.bmp', lambda s: draw(px(48 * s), px(48 * s), interface48, design=48, crisp=s != 1)),
+    ('script48.bmp', lambda s: draw(px(48 * s), px(48 * s), script48, design=48, crisp=s != 1)),
+    ('logo144x55.bmp', logo144x55),
+    ('about32.bmp', lambda s: strip(32, 32, [motif, contact_card, globe_earth], s)),
+    ('hint20x18.bmp', lambda s: draw(px(20 * s), px(18 * s), bulb, k=s, ox=0, oy=0, crisp=s != 1)),
 ]
+
+
+def scaled_name(name, percent):
+    base, ext = os.path.splitext(name)
+    return '%s@%d%s' % (base, percent, ext)
+
+
+def _outputs():
+    out = [('norvex.ico', 'ico', program_icon)]
+    for name, make in PICTURES:
+        out.append((name, 'bmp', lambda make=make: make(1.0)))
+        for percent, s in SCALES:
+            out.append((scaled_name(name, percent), 'bmp', lambda make=make, s=s: make(s)))
+    return out
+
+
+OUTPUTS = _outputs()
 
 
 # ======================================================================================
@@ -1432,6 +1487,41 @@ def preview_sheet(ims, scale=4, pad=8):
     return png_bytes(width, len(out), out)
 
 
+def compare_sheet(ims, zooms, pad=8):
+    """the same picture at 100%, 150% and 200%: at 1x side by side, then each zoomed by its entry
+    in zooms (6, 4, 3 show them at one size), side by side too if they fit in 1600 pixels, else
+    one under the other (long strips); on each background"""
+    out = []
+    across = pad + sum(im.w * z + pad for im, z in zip(ims, zooms)) <= 1600
+    width = pad + sum(im.w + pad for im in ims)
+    if across:
+        width = max(width, pad + sum(im.w * z + pad for im, z in zip(ims, zooms)))
+    else:
+        width = max(width, max(pad + im.w * z + pad for im, z in zip(ims, zooms)))
+    for bg in PREVIEW_BGS:
+        placed = []  # (x, y, rows)
+        x, y = pad, pad
+        for im in ims:
+            placed.append((x, y, over(im, bg, 1)))
+            x += im.w + pad
+        y += max(im.h for im in ims) + pad
+        x = pad
+        for im, z in zip(ims, zooms):
+            placed.append((x, y, over(im, bg, z)))
+            if across:
+                x += im.w * z + pad
+            else:
+                y += im.h * z + pad
+        if across:
+            y += max(im.h * z for im, z in zip(ims, zooms)) + pad
+        canvas = [bytearray(bytes(bg) * width) for _ in range(y)]
+        for x, y0, rows in placed:
+            for j, r in enumerate(rows):
+                canvas[y0 + j][3 * x:3 * x + len(r)] = r
+        out.extend(bytes(r) for r in canvas)
+    return png_bytes(width, len(out), out)
+
+
 # ======================================================================================
 # main
 # ======================================================================================
@@ -1459,10 +1549,12 @@ def main(argv):
     os.makedirs(outdir, exist_ok=True)
     if preview:
         os.makedirs(preview, exist_ok=True)
+    drawn = {}
     for name, kind, make in OUTPUTS:
         if only and name not in only:
             continue
         result = make()
+        drawn[name] = result
         path = os.path.join(outdir, name)
         if kind == 'ico':
             data = ico_bytes(result)
@@ -1477,6 +1569,14 @@ def main(argv):
             base = os.path.splitext(name)[0]
             with open(os.path.join(preview, base + '.png'), 'wb') as f:
                 f.write(preview_sheet(shown, scale))
+    if preview:
+        # name@scales.png: each picture at every scale, zoomed to one size, to compare them
+        for name, _ in PICTURES:
+            names = [name] + [scaled_name(name, p) for p, _ in SCALES]
+            if all(n in drawn for n in names):
+                base = os.path.splitext(name)[0]
+                with open(os.path.join(preview, base + '@scales.png'), 'wb') as f:
+                    f.write(compare_sheet([drawn[n] for n in names], (6, 4, 3)))
     return 0
 
 
