@@ -120,9 +120,9 @@ void SetMainWindow(WindowHandle window);
 WindowHandle MainWindow();
 
 // The small window shown while a child program runs: the caption, a text box with the message over the whole client
-// area and the hourglass cursor, 250 by 125 pixels in the centre of the desktop, owned by the main window, without
-// title-bar buttons. It is painted once when made and removed when the object goes; no messages are handled
-// meanwhile. Shows nothing on a system without windows.
+// area and the hourglass cursor, 250 by 125 pixels (at 100%; larger at a larger display scale) in the centre of the
+// desktop, owned by the main window, without title-bar buttons. It is painted once when made and removed when the
+// object goes; no messages are handled meanwhile. Shows nothing on a system without windows.
 class WaitWindow {
 public:
     WaitWindow(const std::string& caption, const std::string& message);

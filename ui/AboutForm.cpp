@@ -28,22 +28,18 @@ const char* const RightsNotice = "Copyright (c) 2026 the Norvex authors. MIT Lic
 TAbout_Form::TAbout_Form() {
     RegisterWindowClass("TAbout_Form", GetSysColorBrush(COLOR_BTNFACE));
     HWND owner = nullptr;
-    CreateHandle("TAbout_Form", WS_EX_DLGMODALFRAME, WS_POPUP | WS_CAPTION | WS_SYSMENU, "", 0, 0, 525, 397, owner);
-    SetClientSize(Hwnd, 525, 397);
-    CentreOnDesktop(Hwnd);
-    Logo = LoadPicture(IDB_LOGO144X55);
-    Pictures = LoadPicture(IDB_ABOUT32);
+    CreateHandle("TAbout_Form", WS_EX_DLGMODALFRAME, WS_POPUP | WS_CAPTION | WS_SYSMENU, "", 0, 0, Width, Height,
+                 owner);
 }
 
-TAbout_Form::~TAbout_Form() {
-    if (Logo != nullptr)
-        DeleteObject(Logo);
-    if (Pictures != nullptr)
-        DeleteObject(Pictures);
-}
+TAbout_Form::~TAbout_Form() = default;
 
 void TAbout_Form::ShowModal(HWND owner) {
     SetWindowLongPtrA(Hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    if (!IsWindowVisible(Hwnd)) {
+        SetClientSize(Hwnd, S(Width), S(Height));
+        CentreOnDesktop(Hwnd);
+    }
     Closed = false;
     RunModal(Hwnd, owner, Closed);
 }
@@ -68,38 +64,41 @@ void TAbout_Form::Paint() {
     GetClientRect(Hwnd, &area);
     SetBkMode(dc, TRANSPARENT);
 
-    RECT header{0, 0, area.right, 70};
+    const UINT dpi = Dpi();
+    RECT header{0, 0, area.right, S(70)};
     FillRect(dc, &header, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DrawPicture(dc, Logo, 10, 7);
-    HGDIOBJ old = SelectObject(dc, UiHeaderFont());
-    RECT title{170, 14, area.right - 10, 36};
+    DrawPicture(dc, Logo.For(dpi), S(10), S(7));
+    HGDIOBJ old = SelectObject(dc, UiFont(TFontKind::Header, dpi));
+    RECT title{S(170), S(14), area.right - S(10), S(36)};
     DrawTextA(dc, MainText.c_str(), -1, &title, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-    SelectObject(dc, UiFont());
-    RECT help{170, 38, area.right - 10, 66};
+    SelectObject(dc, UiFont(dpi));
+    RECT help{S(170), S(38), area.right - S(10), S(66)};
     DrawTextA(dc, LabelText.c_str(), -1, &help, DT_LEFT | DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX);
-    RECT edge{0, 70, area.right, 71};
+    RECT edge{0, S(70), area.right, S(71)};
     FillRect(dc, &edge, GetSysColorBrush(COLOR_BTNSHADOW));
 
     // One block per subject: its picture at the left, its lines beside it, a separator under it.
+    HBITMAP pictures = Pictures.For(dpi);
+    const int cell = PictureSize(pictures).cy; // the pictures are square
     auto block = [&](int top, int picture, const TAboutLine* lines, size_t count) {
-        DrawPictureCell(dc, Pictures, 32, picture, 24, top);
+        DrawPictureCell(dc, pictures, cell, picture, S(24), top);
         int y = top;
         for (size_t i = 0; i < count; ++i) {
-            SelectObject(dc, lines[i].Bold ? UiBoldFont() : UiSmallFont());
-            RECT line{72, y, area.right - 20, y + 18};
+            SelectObject(dc, UiFont(lines[i].Bold ? TFontKind::Bold : TFontKind::Small, dpi));
+            RECT line{S(72), y, area.right - S(20), y + S(18)};
             DrawTextA(dc, lines[i].Text, -1, &line, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-            y += lines[i].Bold ? 20 : 16;
+            y += S(lines[i].Bold ? 20 : 16);
         }
-        RECT separator{20, y + 8, area.right - 20, y + 9};
+        RECT separator{S(20), y + S(8), area.right - S(20), y + S(9)};
         FillRect(dc, &separator, GetSysColorBrush(COLOR_BTNSHADOW));
-        return y + 18;
+        return y + S(18);
     };
-    int y = block(88, 0, ProductLines, std::size(ProductLines));
+    int y = block(S(88), 0, ProductLines, std::size(ProductLines));
     y = block(y, 1, MakerLines, std::size(MakerLines));
     block(y, 2, ReadMoreLines, std::size(ReadMoreLines));
 
-    SelectObject(dc, UiSmallFont());
-    RECT rights{10, area.bottom - 24, area.right - 12, area.bottom - 6};
+    SelectObject(dc, UiFont(TFontKind::Small, dpi));
+    RECT rights{S(10), area.bottom - S(24), area.right - S(12), area.bottom - S(6)};
     DrawTextA(dc, RightsNotice, -1, &rights, DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
     EndPaint(Hwnd, &paint);
@@ -110,6 +109,13 @@ LRESULT TAbout_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         Paint();
         return 0;
+    case WM_DPICHANGED: {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(Hwnd, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetClientSize(Hwnd, S(Width), S(Height));
+        InvalidateRect(Hwnd, nullptr, TRUE);
+        return 0;
+    }
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE)
             FormActivate();

@@ -1,6 +1,8 @@
 // The about window: name and version, the maker, where to read more, and the rights notice. Created once, kept.
 #pragma once
 
+#include "resources/resource.h"
+#include "ui/Graphics.h"
 #include "ui/Window.h"
 
 class TAbout_Form : public TWindow {
@@ -21,8 +23,10 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    static constexpr int Width = 525; // client area at 96 DPI
+    static constexpr int Height = 397;
     void Paint();
-    HBITMAP Logo = nullptr;
-    HBITMAP Pictures = nullptr;
+    TDpiPicture Logo{IDB_LOGO144X55};
+    TDpiPicture Pictures{IDB_ABOUT32};
     bool Closed = false;
 };

@@ -2,6 +2,7 @@
 #include "ui/DialogParts.h"
 
 #include "resources/resource.h"
+#include "ui/Dpi.h"
 #include "ui/Graphics.h"
 #include "ui/Unit1.h"
 #include "ui/rules/DialogRules.h"
@@ -9,15 +10,10 @@
 
 #include <shellapi.h>
 
-TDialogHeader::~TDialogHeader() {
-    if (Picture != nullptr)
-        DeleteObject(Picture);
-}
-
 void TDialogHeader::Create(HWND parent, int width, int pictureId) {
     RegisterWindowClass("TDialogHeader", static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     CreateHandle("TDialogHeader", 0, WS_CHILD | WS_VISIBLE, "", 0, 0, width, Height, parent);
-    Picture = LoadPicture(pictureId);
+    Picture = std::make_unique<TDpiPicture>(pictureId);
 }
 
 void TDialogHeader::SetMainText(const std::string& text) {
@@ -37,12 +33,14 @@ void TDialogHeader::Paint() {
     GetClientRect(Hwnd, &area);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    DrawPicture(dc, Picture, 8, (Height - 48) / 2);
-    HGDIOBJ old = SelectObject(dc, UiBoldFont());
-    RECT main{66, 9, area.right - 10, 26};
+    const UINT dpi = Dpi();
+    HBITMAP picture = Picture->For(dpi);
+    DrawPicture(dc, picture, S(8), (area.bottom - PictureSize(picture).cy) / 2);
+    HGDIOBJ old = SelectObject(dc, UiFont(TFontKind::Bold, dpi));
+    RECT main{S(66), S(9), area.right - S(10), S(26)};
     DrawTextA(dc, Main.c_str(), -1, &main, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-    SelectObject(dc, UiFont());
-    RECT label{78, 28, area.right - 10, Height - 4};
+    SelectObject(dc, UiFont(dpi));
+    RECT label{S(78), S(28), area.right - S(10), area.bottom - S(4)};
     DrawTextA(dc, Label.c_str(), -1, &label, DT_LEFT | DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX);
     SelectObject(dc, old);
     RECT edge{0, area.bottom - 1, area.right, area.bottom};
@@ -89,8 +87,8 @@ void TDialogForm::CreateForm(const char* className, HWND owner, int clientWidth,
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (minimizeBox ? WS_MINIMIZEBOX : 0);
     CreateHandle(className, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, style, "", 0, 0, clientWidth, clientHeight,
                  owner);
+    DesignClient = SIZE{clientWidth, clientHeight};
     SetClientSize(Hwnd, clientWidth, clientHeight);
-    CentreOnDesktop(Hwnd);
 }
 
 void TDialogForm::DestroyForm() {
@@ -100,7 +98,70 @@ void TDialogForm::DestroyForm() {
 
 void TDialogForm::ShowModal(HWND owner) {
     Closed = false;
+    if (LaidOutFor == 0) {
+        ApplyDpi(Dpi());
+        SetClientSize(Hwnd, S(DesignClient.cx), S(DesignClient.cy));
+        CentreOnDesktop(Hwnd);
+    }
     RunModal(Hwnd, owner, Closed);
+}
+
+namespace {
+bool IsClass(HWND window, const char* name) {
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpiA(className, name) == 0;
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM found) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+    return TRUE;
+}
+} // namespace
+
+void TDialogForm::RecordDesign() {
+    std::vector<HWND> children;
+    EnumChildWindows(Hwnd, CollectChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children) {
+        HWND parent = GetParent(child);
+        // A list's header and a tree's parts are placed by their control.
+        if (IsClass(parent, WC_LISTVIEWA) || IsClass(parent, WC_TREEVIEWA))
+            continue;
+        TDesigned designed{child, {}, false, TFontKind::Normal};
+        GetWindowRect(child, &designed.Bounds);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&designed.Bounds), 2);
+        const auto font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
+        designed.HasFont = font != nullptr && FontKindOf(font, designed.Font);
+        Designed.push_back(designed);
+        if (IsClass(child, WC_LISTVIEWA)) {
+            std::vector<int> widths;
+            const int columns = Header_GetItemCount(ListView_GetHeader(child));
+            for (int column = 0; column < columns; ++column)
+                widths.push_back(ListView_GetColumnWidth(child, column));
+            DesignedColumns.push_back({child, widths});
+        }
+    }
+}
+
+void TDialogForm::ApplyDpi(UINT dpi) {
+    if (LaidOutFor == 0)
+        RecordDesign();
+    LaidOutFor = dpi;
+    for (const TDesigned& c : Designed) {
+        const RECT& b = c.Bounds;
+        // An etched line stays two pixels thin.
+        const bool line =
+            (GetWindowLongPtrA(c.Control, GWL_STYLE) & SS_TYPEMASK) == SS_ETCHEDHORZ && IsClass(c.Control, "Static");
+        const int height = line ? b.bottom - b.top : Scaled(b.bottom - b.top, dpi);
+        SetWindowPos(c.Control, nullptr, Scaled(b.left, dpi), Scaled(b.top, dpi), Scaled(b.right - b.left, dpi), height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (c.HasFont)
+            SendMessageA(c.Control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(c.Font, dpi)), TRUE);
+    }
+    for (const auto& [list, widths] : DesignedColumns)
+        for (size_t column = 0; column < widths.size(); ++column)
+            ListView_SetColumnWidth(list, static_cast<int>(column), Scaled(widths[column], dpi));
+    DpiChanged(dpi);
 }
 
 HWND TDialogForm::MakeControl(HWND parent, const char* className, const std::string& text, DWORD style, int x, int y,
@@ -108,7 +169,8 @@ HWND TDialogForm::MakeControl(HWND parent, const char* className, const std::str
     HWND control = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id != 0 ? id : NextId++)),
                                    ProgramInstance(), nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    // Made at 96 DPI; ApplyDpi places it and gives it its font for the monitor before the dialog shows.
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(96)), FALSE);
     return control;
 }
 
@@ -187,6 +249,15 @@ LRESULT TDialogForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case KeyPreviewMessage:
         return KeyPreview(wParam) ? TRUE : FALSE;
+    case WM_DPICHANGED: {
+        // Moved onto a monitor of another DPI: the same dialog at that DPI, where the system suggests.
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        ApplyDpi(HIWORD(wParam));
+        SetWindowPos(Hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetClientSize(Hwnd, S(DesignClient.cx), S(DesignClient.cy));
+        return 0;
+    }
     case WM_COMMAND: {
         // Enter and Escape come as the id of a button, without its handle when it lies on a page.
         HWND control = lParam != 0 ? reinterpret_cast<HWND>(lParam) : ControlById(LOWORD(wParam));
@@ -198,10 +269,7 @@ LRESULT TDialogForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
 }
 
-TValueDialog::~TValueDialog() {
-    if (Hint != nullptr)
-        DeleteObject(Hint);
-}
+TValueDialog::TValueDialog() : Hint(IDB_HINT20X18) {}
 
 void TValueDialog::MakeHintAndButtons(int hintTop, int hintHeight, int separatorTop, bool helpButton) {
     RECT client;
@@ -215,7 +283,6 @@ void TValueDialog::MakeHintAndButtons(int hintTop, int hintHeight, int separator
     ButtonSTORNO = MakeButton(Hwnd, ValueDialogFixedCaptions[1], 243, buttonsTop, 80, 25, IDCANCEL);
     if (helpButton)
         ButtonHELP = MakeButton(Hwnd, ValueDialogFixedCaptions[2], width - 8 - 25, buttonsTop, 25, 25);
-    Hint = LoadPicture(IDB_HINT20X18);
 }
 
 void TValueDialog::LoadButtonCaptions(const char* section) {
@@ -240,7 +307,7 @@ LRESULT TValueDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     if (message == WM_DRAWITEM) {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-        DrawPicture(item.hDC, Hint, item.rcItem.left, item.rcItem.top);
+        DrawPicture(item.hDC, Hint.For(Dpi()), item.rcItem.left, item.rcItem.top);
         return TRUE;
     }
     return TDialogForm::HandleMessage(message, wParam, lParam);
@@ -268,7 +335,7 @@ void OpenHelpPage(const std::string& page) {
         ShellExecuteA(nullptr, nullptr, path.c_str(), "", "", SW_SHOWNORMAL);
 }
 
-void DrawImageControl(const DRAWITEMSTRUCT& item, HIMAGELIST list, int index, HBRUSH background) {
+void DrawImageControl(const DRAWITEMSTRUCT& item, TPictureList list, int index, HBRUSH background) {
     FillRect(item.hDC, &item.rcItem, background);
-    DrawListImage(list, index, item.hDC, item.rcItem.left, item.rcItem.top);
+    DrawListImage(PictureList(list, WindowDpi(item.hwndItem)), index, item.hDC, item.rcItem.left, item.rcItem.top);
 }

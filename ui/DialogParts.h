@@ -2,17 +2,19 @@
 // opens and destroyed when it closes, controls made in code with the dialog font, and the help pages.
 #pragma once
 
+#include "ui/Graphics.h"
 #include "ui/Window.h"
 
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 // The band across the top of a dialog: a 48 by 48 picture, a bold MainText line and a smaller LabelText line.
 class TDialogHeader : public TWindow {
 public:
-    static constexpr int Height = 60;
-    ~TDialogHeader() override;
+    static constexpr int Height = 60; // at 96 DPI
 
     void Create(HWND parent, int width, int pictureId);
     void SetMainText(const std::string& text);
@@ -25,7 +27,7 @@ protected:
 
 private:
     void Paint();
-    HBITMAP Picture = nullptr;
+    std::unique_ptr<TDpiPicture> Picture;
     std::string Main;
     std::string Label;
 };
@@ -67,6 +69,9 @@ protected:
     virtual void ControlCommand(HWND control, int code) = 0;
     // A key pressed anywhere in the dialog, before the dialog keys see it; true when the dialog used it.
     virtual bool KeyPreview(WPARAM) { return false; }
+    // The dialog's controls were laid out again for a DPI: what the general scaling leaves (image lists, tab
+    // padding) is done here.
+    virtual void DpiChanged(UINT) {}
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Makes a control with the dialog font; ids count from 100, above IDOK and IDCANCEL.
@@ -80,7 +85,21 @@ protected:
     HWND MakeSeparator(int x, int y, int width);
 
 private:
+    // The dialog is made at 96 DPI; before it is shown, and whenever it moves to a monitor of another DPI, every
+    // control is placed and given its font again from that design.
+    struct TDesigned {
+        HWND Control;
+        RECT Bounds; // in its parent, at 96 DPI
+        bool HasFont;
+        TFontKind Font;
+    };
+    void RecordDesign();
+    void ApplyDpi(UINT dpi);
     HWND ControlById(int id) const;
+    std::vector<TDesigned> Designed;
+    std::vector<std::pair<HWND, std::vector<int>>> DesignedColumns; // list views' column widths
+    SIZE DesignClient{};
+    UINT LaidOutFor = 0;
     bool Closed = false;
     bool Activated = false;
     HWND FocusBeforeLeaving = nullptr;
@@ -102,7 +121,7 @@ public:
     HWND ButtonHELP = nullptr; // null without a help button
 
 protected:
-    ~TValueDialog() override;
+    TValueDialog();
     // The hint at hintTop, the separator at separatorTop and the buttons under it.
     void MakeHintAndButtons(int hintTop, int hintHeight, int separatorTop, bool helpButton);
     // The buttons' captions: the dialog's own BUTTON_OK, BUTTON_STORNO and BUTTON_HELP keys, where the language
@@ -113,7 +132,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    HBITMAP Hint = nullptr;
+    TDpiPicture Hint;
 };
 
 // Opens a button's menu and gives the id chosen (0 for none): under the button when it was pressed from the
@@ -125,4 +144,4 @@ UINT TrackButtonMenu(HMENU menu, HWND button, HWND owner);
 void OpenHelpPage(const std::string& page);
 
 // The page or menu picture an owner-drawn static shows: nothing when the index is outside the list.
-void DrawImageControl(const DRAWITEMSTRUCT& item, HIMAGELIST list, int index, HBRUSH background);
+void DrawImageControl(const DRAWITEMSTRUCT& item, TPictureList list, int index, HBRUSH background);

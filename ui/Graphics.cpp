@@ -2,6 +2,7 @@
 #include "ui/Graphics.h"
 
 #include "resources/resource.h"
+#include "ui/Dpi.h"
 #include "ui/Window.h"
 
 #include <uxtheme.h>
@@ -12,29 +13,25 @@
 #include <utility>
 #include <vector>
 
-HIMAGELIST ImageList16panels = nullptr;
-HIMAGELIST ImageList20x24panels = nullptr;
-HIMAGELIST ImageList16profiles = nullptr;
-HIMAGELIST ImageList16system = nullptr;
-HIMAGELIST ImageList16arrows = nullptr;
-HIMAGELIST ImageList16arrowsDisabled = nullptr;
-
 namespace {
 
-LOGFONTA MessageFont() {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    return metrics.lfMessageFont;
+HFONT MakeFont(TFontKind kind, UINT dpi) {
+    LOGFONTA font = MessageFontForDpi(dpi);
+    const bool bold = kind == TFontKind::Bold || kind == TFontKind::BoldUnderline || kind == TFontKind::Header;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfUnderline = kind == TFontKind::BoldUnderline ? TRUE : FALSE;
+    // The small font is a pixel smaller, the header's two larger, at 96 DPI.
+    const int change = Scaled(kind == TFontKind::Small ? -1 : kind == TFontKind::Header ? 2 : 0, dpi);
+    if (change != 0 && font.lfHeight != 0)
+        font.lfHeight += font.lfHeight < 0 ? -change : change;
+    return CreateFontIndirectA(&font);
 }
 
-HFONT MakeFont(LONG weight, bool underline, int heightChange) {
-    LOGFONTA font = MessageFont();
-    font.lfWeight = weight;
-    font.lfUnderline = underline ? TRUE : FALSE;
-    if (heightChange != 0 && font.lfHeight != 0)
-        font.lfHeight += font.lfHeight < 0 ? -heightChange : heightChange;
-    return CreateFontIndirectA(&font);
+std::map<std::pair<TFontKind, UINT>, HFONT> Fonts;
+
+HBITMAP LoadResourcePicture(int resourceId) {
+    return static_cast<HBITMAP>(
+        LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
 HBITMAP PremultipliedCell(HBITMAP strip, int cellWidth, int cell, bool grey = false);
@@ -42,7 +39,7 @@ HBITMAP PremultipliedCell(HBITMAP strip, int cellWidth, int cell, bool grey = fa
 // An image list from a strip of the resources; `grey` makes the faded grey pictures of disabled controls.
 HIMAGELIST LoadStrip(int resourceId, int width, int height, bool grey = false) {
     HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR32, 8, 4);
-    HBITMAP strip = LoadPicture(resourceId);
+    HBITMAP strip = LoadResourcePicture(resourceId);
     BITMAP info;
     if (strip != nullptr && GetObjectA(strip, sizeof info, &info) != 0) {
         // Image lists blend premultiplied pixels; the strips are stored with straight alpha.
@@ -92,36 +89,75 @@ HBITMAP PremultipliedCell(HBITMAP strip, int cellWidth, int cell, bool grey) {
 
 } // namespace
 
-HFONT UiFont() {
-    static HFONT font = MakeFont(FW_NORMAL, false, 0);
-    return font;
-}
-HFONT UiBoldFont() {
-    static HFONT font = MakeFont(FW_BOLD, false, 0);
-    return font;
-}
-HFONT UiBoldUnderlineFont() {
-    static HFONT font = MakeFont(FW_BOLD, true, 0);
-    return font;
-}
-HFONT UiSmallFont() {
-    static HFONT font = MakeFont(FW_NORMAL, false, -1);
-    return font;
-}
-HFONT UiHeaderFont() {
-    static HFONT font = MakeFont(FW_BOLD, false, 2);
+HFONT UiFont(TFontKind kind, UINT dpi) {
+    HFONT& font = Fonts[{kind, dpi}];
+    if (font == nullptr)
+        font = MakeFont(kind, dpi);
     return font;
 }
 
-void LoadImageLists() {
-    if (ImageList16system != nullptr)
-        return;
-    ImageList16panels = LoadStrip(IDB_PANELS16, 16, 16);
-    ImageList20x24panels = LoadStrip(IDB_PANELS24X20, 24, 20);
-    ImageList16profiles = LoadStrip(IDB_PROFILES16, 16, 16);
-    ImageList16system = LoadStrip(IDB_SYSTEM16, 16, 16);
-    ImageList16arrows = LoadStrip(IDB_ARROWS16, 16, 16);
-    ImageList16arrowsDisabled = LoadStrip(IDB_ARROWS16, 16, 16, true);
+bool FontKindOf(HFONT font, TFontKind& kind) {
+    for (const auto& [key, made] : Fonts)
+        if (made == font) {
+            kind = key.first;
+            return true;
+        }
+    return false;
+}
+
+namespace {
+
+struct TPictureStrip {
+    int ResourceId;
+    int Width; // of one picture, at 100%
+    int Height;
+    bool Grey;
+};
+
+TPictureStrip StripOf(TPictureList list) {
+    switch (list) {
+    case TPictureList::Panels16:
+        return {IDB_PANELS16, 16, 16, false};
+    case TPictureList::Panels24x20:
+        return {IDB_PANELS24X20, 24, 20, false};
+    case TPictureList::Profiles16:
+        return {IDB_PROFILES16, 16, 16, false};
+    case TPictureList::System16:
+        return {IDB_SYSTEM16, 16, 16, false};
+    case TPictureList::Arrows16:
+        return {IDB_ARROWS16, 16, 16, false};
+    case TPictureList::Arrows16Disabled:
+        return {IDB_ARROWS16, 16, 16, true};
+    }
+    return {IDB_SYSTEM16, 16, 16, false};
+}
+
+// The resource of a picture drawn at a scale: the 100% number plus a fixed offset.
+int PictureResource(int resourceId, int scale) {
+    return scale == 200 ? resourceId + IDB_SCALE200 : scale == 150 ? resourceId + IDB_SCALE150 : resourceId;
+}
+
+} // namespace
+
+HIMAGELIST PictureList(TPictureList list, UINT dpi) {
+    // Made when first asked for: a program at 100% never loads the larger pictures.
+    static std::map<std::pair<TPictureList, int>, HIMAGELIST> made;
+    const int scale = PictureScale(dpi);
+    HIMAGELIST& images = made[{list, scale}];
+    if (images == nullptr) {
+        const TPictureStrip strip = StripOf(list);
+        images = LoadStrip(PictureResource(strip.ResourceId, scale), strip.Width * scale / 100,
+                           strip.Height * scale / 100, strip.Grey);
+    }
+    return images;
+}
+
+int PictureCount(TPictureList list) {
+    return ImageList_GetImageCount(PictureList(list, 96));
+}
+
+int PictureIndexOrNone(TPictureList list, int index) {
+    return index >= 0 && index < PictureCount(list) ? index : -1;
 }
 
 int ImageIndexOrNone(HIMAGELIST list, int index) {
@@ -141,9 +177,9 @@ namespace {
 constexpr ULONG_PTR MenuImageTag = 0x4E560000;
 constexpr ULONG_PTR MenuImageTagMask = 0xFFFF0000;
 constexpr int MenuImageGap = 6;
-std::vector<std::pair<HIMAGELIST, int>> MenuImages;
+std::vector<std::pair<TPictureList, int>> MenuImages;
 
-const std::pair<HIMAGELIST, int>* MenuImageOf(UINT controlType, ULONG_PTR data) {
+const std::pair<TPictureList, int>* MenuImageOf(UINT controlType, ULONG_PTR data) {
     if (controlType != ODT_MENU || (data & MenuImageTagMask) != MenuImageTag)
         return nullptr;
     const size_t number = data & ~MenuImageTagMask;
@@ -152,10 +188,10 @@ const std::pair<HIMAGELIST, int>* MenuImageOf(UINT controlType, ULONG_PTR data) 
 
 } // namespace
 
-void SetMenuItemImage(MENUITEMINFOA& info, HIMAGELIST list, int index) {
-    if (ImageIndexOrNone(list, index) < 0)
+void SetMenuItemImage(MENUITEMINFOA& info, TPictureList list, int index) {
+    if (PictureIndexOrNone(list, index) < 0)
         return;
-    const std::pair<HIMAGELIST, int> image{list, index};
+    const std::pair<TPictureList, int> image{list, index};
     auto known = std::find(MenuImages.begin(), MenuImages.end(), image);
     if (known == MenuImages.end())
         known = MenuImages.insert(MenuImages.end(), image);
@@ -164,7 +200,7 @@ void SetMenuItemImage(MENUITEMINFOA& info, HIMAGELIST list, int index) {
     info.dwItemData = MenuImageTag | static_cast<ULONG_PTR>(known - MenuImages.begin());
 }
 
-bool HandleMenuImageMessage(UINT message, LPARAM lParam) {
+bool HandleMenuImageMessage(UINT message, LPARAM lParam, UINT dpi) {
     if (message == WM_MEASUREITEM) {
         auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         const auto* image = MenuImageOf(item.CtlType, item.itemData);
@@ -172,8 +208,8 @@ bool HandleMenuImageMessage(UINT message, LPARAM lParam) {
             return false;
         int width = 0;
         int height = 0;
-        ImageList_GetIconSize(image->first, &width, &height);
-        item.itemWidth = static_cast<UINT>(width + MenuImageGap);
+        ImageList_GetIconSize(PictureList(image->first, dpi), &width, &height);
+        item.itemWidth = static_cast<UINT>(width + Scaled(MenuImageGap, dpi));
         item.itemHeight = static_cast<UINT>(height);
         return true;
     }
@@ -182,20 +218,24 @@ bool HandleMenuImageMessage(UINT message, LPARAM lParam) {
         const auto* image = MenuImageOf(item.CtlType, item.itemData);
         if (image == nullptr)
             return false;
+        HIMAGELIST images = PictureList(image->first, dpi);
         int width = 0;
         int height = 0;
-        ImageList_GetIconSize(image->first, &width, &height);
+        ImageList_GetIconSize(images, &width, &height);
         const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - height) / 2;
         // A disabled item's picture is drawn faded, as its text is greyed.
         const UINT style = (item.itemState & ODS_GRAYED) ? ILD_TRANSPARENT | ILD_BLEND50 : ILD_TRANSPARENT;
-        ImageList_DrawEx(image->first, image->second, item.hDC, item.rcItem.left + 2, top, 0, 0, CLR_NONE, CLR_NONE,
-                         style);
+        ImageList_DrawEx(images, image->second, item.hDC, item.rcItem.left + Scaled(2, dpi), top, 0, 0, CLR_NONE,
+                         CLR_NONE, style);
         return true;
     }
     return false;
 }
 
-void DrawImageButton(const DRAWITEMSTRUCT& item, HIMAGELIST enabled, HIMAGELIST disabled, int index) {
+void DrawImageButton(const DRAWITEMSTRUCT& item, TPictureList enabledList, TPictureList disabledList, int index) {
+    const UINT dpi = WindowDpi(item.hwndItem);
+    HIMAGELIST enabled = PictureList(enabledList, dpi);
+    HIMAGELIST disabled = PictureList(disabledList, dpi);
     const bool pushed = (item.itemState & ODS_SELECTED) != 0;
     const bool grey = (item.itemState & ODS_DISABLED) != 0;
     RECT face = item.rcItem;
@@ -216,14 +256,35 @@ void DrawImageButton(const DRAWITEMSTRUCT& item, HIMAGELIST enabled, HIMAGELIST 
                   (item.rcItem.top + item.rcItem.bottom - height) / 2 + shift);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = item.rcItem;
-        InflateRect(&focus, -4, -4);
+        InflateRect(&focus, -Scaled(4, dpi), -Scaled(4, dpi));
         DrawFocusRect(item.hDC, &focus);
     }
 }
 
-HBITMAP LoadPicture(int resourceId) {
-    return static_cast<HBITMAP>(
-        LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+HBITMAP LoadPicture(int resourceId, UINT dpi) {
+    return LoadResourcePicture(PictureResource(resourceId, PictureScale(dpi)));
+}
+
+TDpiPicture::~TDpiPicture() {
+    if (Bitmap != nullptr)
+        DeleteObject(Bitmap);
+}
+
+HBITMAP TDpiPicture::For(UINT dpi) {
+    if (Bitmap == nullptr || Scale != PictureScale(dpi)) {
+        if (Bitmap != nullptr)
+            DeleteObject(Bitmap);
+        Bitmap = LoadPicture(ResourceId, dpi);
+        Scale = PictureScale(dpi);
+    }
+    return Bitmap;
+}
+
+SIZE PictureSize(HBITMAP picture) {
+    BITMAP info{};
+    if (picture == nullptr || GetObjectA(picture, sizeof info, &info) == 0)
+        return SIZE{0, 0};
+    return SIZE{info.bmWidth, info.bmHeight};
 }
 
 void DrawPictureCell(HDC dc, HBITMAP strip, int cellWidth, int cell, int x, int y) {

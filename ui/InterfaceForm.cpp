@@ -65,13 +65,13 @@ void TInterface_Form::LoadStrings() {
         DestroyMenu(PopupMenu1);
     PopupMenu1 = CreatePopupMenu();
     IconHints.clear();
-    for (const TIconMenuEntry& entry : IconMenuEntries(texts[11], ImageList_GetImageCount(ImageList16panels))) {
+    for (const TIconMenuEntry& entry : IconMenuEntries(texts[11], PictureCount(TPictureList::Panels16))) {
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_ID | MIIM_STRING;
         info.wID = FirstIconItem + static_cast<UINT>(IconHints.size());
         info.dwTypeData = const_cast<char*>(entry.Caption.c_str());
-        SetMenuItemImage(info, ImageList16panels, entry.Image);
+        SetMenuItemImage(info, TPictureList::Panels16, entry.Image);
         InsertMenuItemA(PopupMenu1, static_cast<UINT>(IconHints.size()), TRUE, &info);
         IconHints.push_back(entry.Hint);
     }
@@ -89,7 +89,7 @@ void TInterface_Form::LoadStrings() {
 void TInterface_Form::onPopupIconMenuSelect(int entry) {
     if (entry >= 0 && entry < static_cast<int>(IconHints.size()))
         ChosenInterfaceIcon = IconOfHint(IconHints[static_cast<size_t>(entry)]);
-    Preview = ImageIndexOrNone(ImageList20x24panels, ChosenInterfaceIcon);
+    Preview = PictureIndexOrNone(TPictureList::Panels24x20, ChosenInterfaceIcon);
     InvalidateRect(Image1, nullptr, TRUE);
 }
 
@@ -135,7 +135,7 @@ void TInterface_Form::ControlCommand(HWND control, int code) {
 
 LRESULT TInterface_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DRAWITEM) {
-        DrawImageControl(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), ImageList20x24panels, Preview,
+        DrawImageControl(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), TPictureList::Panels24x20, Preview,
                          GetSysColorBrush(COLOR_BTNFACE));
         return TRUE;
     }

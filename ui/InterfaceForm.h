@@ -22,7 +22,7 @@ public:
 
     // The slot the dialog edits.
     int Slot() const { return EditedSlot; }
-    // The picture the preview shows: an index of ImageList20x24panels, -1 for none.
+    // The picture the preview shows: an index of the large page pictures, -1 for none.
     int Image1Picture() const { return Preview; }
     // Number of entries of the icon menu, and the caption of one.
     int IconMenuCount() const;

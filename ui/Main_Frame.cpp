@@ -56,12 +56,19 @@ void TMainFrame::Create(HWND parent) {
                                       LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                                   5, 0, 100, 100, Hwnd, nullptr, ProgramInstance(), nullptr);
     ListView_SetExtendedListViewStyle(JvListView1, LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
-    SendMessageA(JvListView1, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
     LVCOLUMNA column{};
     column.mask = LVCF_WIDTH;
     column.cx = ListWidth;
     SendMessageA(JvListView1, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    ListView_SetImageList(JvListView1, ImageList16profiles, LVSIL_SMALL);
+    ApplyDpi();
+    Layout();
+}
+
+void TMainFrame::ApplyDpi() {
+    const UINT dpi = Dpi();
+    SendMessageA(JvListView1, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(dpi)), FALSE);
+    ListView_SetColumnWidth(JvListView1, 0, S(ListWidth));
+    ListView_SetImageList(JvListView1, PictureList(TPictureList::Profiles16, dpi), LVSIL_SMALL);
     Layout();
 }
 
@@ -87,7 +94,7 @@ void TMainFrame::AppendRow(const std::string& caption, int image) {
     item.iItem = RowCount();
     item.pszText = const_cast<char*>(caption.c_str());
     // A picture index out of the list's range (a hand-edited file) shows no picture.
-    item.iImage = ImageIndexOrNone(ImageList16profiles, image) >= 0 ? image : I_IMAGENONE;
+    item.iImage = PictureIndexOrNone(TPictureList::Profiles16, image) >= 0 ? image : I_IMAGENONE;
     SendMessageA(JvListView1, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
@@ -180,7 +187,7 @@ void TMainFrame::JvNavMoved() {
 
 TFrameMetrics TMainFrame::Metrics() const {
     TFrameMetrics metrics;
-    metrics.Divider = TNavDivider::Height;
+    metrics.Divider = JvNavDivider1.BarHeight();
     // Three rows of the list: a row is as high as its picture or its text, with a little room.
     HDC dc = GetDC(JvListView1);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(JvListView1, WM_GETFONT, 0, 0)));
@@ -191,8 +198,8 @@ TFrameMetrics TMainFrame::Metrics() const {
     int pictureWidth = 0;
     int pictureHeight = 0;
     ImageList_GetIconSize(ListView_GetImageList(JvListView1, LVSIL_SMALL), &pictureWidth, &pictureHeight);
-    metrics.MinList = 3 * (std::max<int>(text.tmHeight, pictureHeight) + 3) + 4;
-    metrics.MinCommands = 8 + 5 * RowHeight + 8;
+    metrics.MinList = 3 * (std::max<int>(text.tmHeight, pictureHeight) + S(3)) + S(4);
+    metrics.MinCommands = S(8 + 5 * RowHeight + 8);
     return metrics;
 }
 
@@ -212,8 +219,8 @@ void TMainFrame::Layout() {
     const TFrameLayout layout = LayOutFrame(area.bottom, TopSpace, CommandsHeight, metrics);
     SetWindowPos(JvNavDivider1.Handle(), nullptr, 0, layout.Divider1Top, width, metrics.Divider,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(JvListView1, nullptr, 5, layout.ListTop + 2, width - 10 > 0 ? width - 10 : 0,
-                 std::max(layout.ListHeight - 4, 0), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(JvListView1, nullptr, S(5), layout.ListTop + S(2), std::max(width - S(10), 0),
+                 std::max(layout.ListHeight - S(4), 0), SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(JvNavDivider2.Handle(), nullptr, 0, layout.Divider2Top, width, metrics.Divider,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     PanelTop = layout.CommandsTop;
@@ -221,20 +228,20 @@ void TMainFrame::Layout() {
 }
 
 RECT TMainFrame::CommandIconRect(int command) const {
-    int top = PanelTop + 8 + command * RowHeight;
-    return RECT{10, top, 26, top + 16};
+    const int top = PanelTop + S(8 + command * RowHeight);
+    return RECT{S(10), top, S(10 + 16), top + S(16)};
 }
 
 RECT TMainFrame::CommandLabelRect(int command) const {
-    int top = PanelTop + 8 + command * RowHeight;
+    const int top = PanelTop + S(8 + command * RowHeight);
     HDC dc = GetDC(Hwnd);
-    HGDIOBJ old = SelectObject(dc, UiBoldUnderlineFont());
+    HGDIOBJ old = SelectObject(dc, UiFont(TFontKind::BoldUnderline, Dpi()));
     SIZE size{};
     const std::string& text = Captions[static_cast<size_t>(command)];
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, old);
     ReleaseDC(Hwnd, dc);
-    return RECT{32, top, 32 + size.cx, top + 16};
+    return RECT{S(32), top, S(32) + size.cx, top + S(16)};
 }
 
 TFrameSender TMainFrame::SenderAt(POINT point) const {
@@ -253,17 +260,18 @@ void TMainFrame::PaintCommands() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Hwnd, &paint);
     SetBkMode(dc, TRANSPARENT);
+    const UINT dpi = Dpi();
     for (int i = 0; i < 5; ++i) {
         RECT icon = CommandIconRect(i);
-        DrawListImage(ImageList16system, PanelIcons[i], dc, icon.left, icon.top);
+        DrawListImage(PictureList(TPictureList::System16, dpi), PanelIcons[i], dc, icon.left, icon.top);
         bool hot = PanelCommands[i] == Hover;
-        HGDIOBJ old = SelectObject(dc, hot ? UiBoldUnderlineFont() : UiFont());
+        HGDIOBJ old = SelectObject(dc, UiFont(hot ? TFontKind::BoldUnderline : TFontKind::Normal, dpi));
         const TColor text = GetSysColor(COLOR_WINDOWTEXT);
         SetTextColor(dc, hot ? ReadableTextColor({GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_HIGHLIGHT)},
                                                  GetSysColor(COLOR_WINDOW), text)
                              : text);
         RECT label = CommandLabelRect(i);
-        label.right += 40;
+        label.right += S(40);
         DrawTextA(dc, Captions[static_cast<size_t>(i)].c_str(), -1, &label,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         SelectObject(dc, old);
@@ -320,7 +328,7 @@ void TMainFrame::ShowContextMenu(POINT screen) {
             info.fMask = MIIM_ID | MIIM_STRING;
             info.wID = static_cast<UINT>(item.Id);
             info.dwTypeData = const_cast<char*>(caption.c_str());
-            SetMenuItemImage(info, ImageList16system, item.Icon);
+            SetMenuItemImage(info, TPictureList::System16, item.Icon);
             InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
             continue;
         }

@@ -10,6 +10,8 @@
 class TMainFrame : public TWindow {
 public:
     void Create(HWND parent);
+    // Fonts, pictures and sizes for the DPI of the monitor the window is on.
+    void ApplyDpi();
 
     TNavDivider JvNavDivider1;
     TNavDivider JvNavDivider2;

@@ -6,6 +6,7 @@
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
 #include "resources/resource.h"
+#include "ui/Dpi.h"
 #include "ui/Graphics.h"
 #include "ui/IPaddressForm.h"
 #include "ui/ScriptMessageForm.h"
@@ -21,7 +22,7 @@ namespace {
 constexpr int Width = 479;
 constexpr int Height = 517;
 constexpr RECT PageControlBounds{7, 67, 7 + 465, 67 + 409};
-constexpr int TabIcons[7] = {7, 13, 14, 15, 16, 17, 18}; // of ImageList16system
+constexpr int TabIcons[7] = {7, 13, 14, 15, 16, 17, 18}; // of the system pictures
 constexpr int ColumnWidth = 180;
 constexpr UINT FirstIconItem = 1;
 
@@ -63,10 +64,9 @@ bool ChooseFile(HWND owner, std::string& fileName) {
 
 } // namespace
 
-TProfile_Form::TProfile_Form(HWND owner) {
+TProfile_Form::TProfile_Form(HWND owner) : Hint(IDB_HINT20X18) {
     Profile_Form = this;
     JvOpenDialog1 = [this](std::string& fileName) { return ChooseFile(Hwnd, fileName); };
-    Hint = LoadPicture(IDB_HINT20X18);
 
     CreateForm("TProfile_Form", owner, Width, Height, true);
     Header.Create(Hwnd, Width, IDB_HEADER48);
@@ -74,14 +74,14 @@ TProfile_Form::TProfile_Form(HWND owner) {
     const RECT& b = PageControlBounds;
     PageControl = MakeControl(Hwnd, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, b.left, b.top, b.right - b.left,
                               b.bottom - b.top);
-    TabCtrl_SetImageList(PageControl, ImageList16system);
+    TabCtrl_SetImageList(PageControl, PictureList(TPictureList::System16, 96));
     // Seven captioned tabs with icons must fit in one row.
     TabCtrl_SetPadding(PageControl, 4, 3);
     for (int page = 0; page < 7; ++page) {
         TCITEMA item{};
         item.mask = TCIF_TEXT | TCIF_IMAGE;
         item.pszText = const_cast<char*>("");
-        item.iImage = ImageIndexOrNone(ImageList16system, TabIcons[page]);
+        item.iImage = PictureIndexOrNone(TPictureList::System16, TabIcons[page]);
         SendMessageA(PageControl, TCM_INSERTITEMA, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
     }
     RECT display{0, 0, b.right - b.left, b.bottom - b.top};
@@ -109,8 +109,6 @@ TProfile_Form::~TProfile_Form() {
         Profile_Form = nullptr;
     if (PopupMenu1 != nullptr)
         DestroyMenu(PopupMenu1);
-    if (Hint != nullptr)
-        DeleteObject(Hint);
 }
 
 HWND TProfile_Form::Remember(HWND control, const std::string& name) {
@@ -359,13 +357,13 @@ void TProfile_Form::BuildIconMenu(const std::string& iconText) {
         DestroyMenu(PopupMenu1);
     PopupMenu1 = CreatePopupMenu();
     IconHints.clear();
-    for (const TIconMenuEntry& entry : IconMenuEntries(iconText, ImageList_GetImageCount(ImageList16profiles))) {
+    for (const TIconMenuEntry& entry : IconMenuEntries(iconText, PictureCount(TPictureList::Profiles16))) {
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_ID | MIIM_STRING;
         info.wID = FirstIconItem + static_cast<UINT>(IconHints.size());
         info.dwTypeData = const_cast<char*>(entry.Caption.c_str());
-        SetMenuItemImage(info, ImageList16profiles, entry.Image);
+        SetMenuItemImage(info, TPictureList::Profiles16, entry.Image);
         InsertMenuItemA(PopupMenu1, static_cast<UINT>(IconHints.size()), TRUE, &info);
         IconHints.push_back(entry.Hint);
     }
@@ -454,7 +452,7 @@ void TProfile_Form::onPopupIconMenuSelect(int entry) {
     const bool menuEntry = entry >= 0 && entry < static_cast<int>(IconHints.size());
     if (menuEntry)
         SelectedIcon = IconOfHint(IconHints[static_cast<size_t>(entry)]);
-    IconBoxPicture = ImageIndexOrNone(ImageList16profiles, SelectedIcon);
+    IconBoxPicture = PictureIndexOrNone(TPictureList::Profiles16, SelectedIcon);
     InvalidateRect(Image1_1, nullptr, TRUE);
     if (menuEntry)
         onTabSheet1CHANGE();
@@ -757,6 +755,20 @@ void TProfile_Form::RunListButton(const TListButton& button) {
     }
 }
 
+void TProfile_Form::DpiChanged(UINT dpi) {
+    TabCtrl_SetImageList(PageControl, PictureList(TPictureList::System16, dpi));
+    TabCtrl_SetPadding(PageControl, Scaled(4, dpi), Scaled(3, dpi));
+    // The pages fill the tab control's display area, whose top follows the tabs' height at this DPI.
+    RECT control;
+    GetWindowRect(PageControl, &control);
+    MapWindowPoints(nullptr, Hwnd, reinterpret_cast<POINT*>(&control), 2);
+    RECT display{0, 0, control.right - control.left, control.bottom - control.top};
+    TabCtrl_AdjustRect(PageControl, FALSE, &display);
+    for (TPanel& sheet : TabSheets)
+        SetWindowPos(sheet.Handle(), HWND_TOP, control.left + display.left, control.top + display.top,
+                     display.right - display.left, display.bottom - display.top, SWP_NOACTIVATE);
+}
+
 bool TProfile_Form::KeyPreview(WPARAM key) {
     if (GetKeyState(VK_CONTROL) >= 0)
         return false;
@@ -825,12 +837,12 @@ LRESULT TProfile_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         for (const auto& [button, arrow] : ArrowButtons)
             if (item.hwndItem == button)
-                DrawImageButton(item, ImageList16arrows, ImageList16arrowsDisabled, arrow);
+                DrawImageButton(item, TPictureList::Arrows16, TPictureList::Arrows16Disabled, arrow);
         if (item.hwndItem == Image1_1) {
-            DrawImageControl(item, ImageList16profiles, IconBoxPicture, GetSysColorBrush(COLOR_BTNFACE));
+            DrawImageControl(item, TPictureList::Profiles16, IconBoxPicture, GetSysColorBrush(COLOR_BTNFACE));
         } else if (item.hwndItem == Image1_2) {
             FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-            DrawPicture(item.hDC, Hint, item.rcItem.left, item.rcItem.top);
+            DrawPicture(item.hDC, Hint.For(Dpi()), item.rcItem.left, item.rcItem.top);
         }
         return TRUE;
     }

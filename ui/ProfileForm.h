@@ -54,7 +54,7 @@ public:
     std::string TabCaption(int page) const;
     std::string ColumnCaption(int list, int column) const;
 
-    // The icon box's picture: an index of ImageList16profiles, -1 for none.
+    // The icon box's picture: an index of the profile pictures, -1 for none.
     int Image1_1Picture() const { return IconBoxPicture; }
     int IconMenuCount() const;
     std::string IconMenuCaption(int entry) const;
@@ -100,6 +100,7 @@ protected:
     void ControlCommand(HWND control, int code) override;
     // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp change the page.
     bool KeyPreview(WPARAM key) override;
+    void DpiChanged(UINT dpi) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -147,7 +148,7 @@ private:
     std::vector<std::pair<HWND, int>> ArrowButtons; // with their picture: 0 up, 1 down
     HWND Tips = nullptr;
     std::string TipText;
-    HBITMAP Hint = nullptr;
+    TDpiPicture Hint;
     int IconBoxPicture = -1;
 };
 

@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "resources/resource.h"
 #include "ui/AboutForm.h"
+#include "ui/Dpi.h"
 #include "ui/Editors.h"
 #include "ui/Graphics.h"
 #include "ui/rules/TrayMenu.h"
@@ -94,10 +95,10 @@ LRESULT TInfoPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SIZE && Divider != nullptr) {
         int width = LOWORD(lParam);
         int height = HIWORD(lParam);
-        SetWindowPos(Divider->Handle(), nullptr, 0, 0, width, TNavDivider::Height, SWP_NOZORDER);
+        const int bar = Divider->BarHeight();
+        SetWindowPos(Divider->Handle(), nullptr, 0, 0, width, bar, SWP_NOZORDER);
         // The tree keeps a border of 4 pixels.
-        SetWindowPos(Tree, nullptr, 4, TNavDivider::Height + 4, width - 8, height - TNavDivider::Height - 8,
-                     SWP_NOZORDER);
+        SetWindowPos(Tree, nullptr, S(4), bar + S(4), width - S(8), height - bar - S(8), SWP_NOZORDER);
         return 0;
     }
     if (message == WM_NOTIFY) {
@@ -154,15 +155,14 @@ TGUI_Form::~TGUI_Form() {
 }
 
 void TGUI_Form::Create() {
-    LoadImageLists();
-    RegisterWindowClass("TGUI_Form", GetSysColorBrush(COLOR_BTNFACE), ProgramIcon(32));
+    RegisterWindowClass("TGUI_Form", GetSysColorBrush(COLOR_BTNFACE), ProgramIcon(GetSystemMetrics(SM_CXICON)));
     CreateHandle("TGUI_Form", WS_EX_CONTROLPARENT, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, ApplicationTitle,
-                 CW_USEDEFAULT, CW_USEDEFAULT, 250, 490, nullptr);
-    SetClientSize(Hwnd, 242, 482);
+                 CW_USEDEFAULT, CW_USEDEFAULT, Scaled(250, SystemDpi()), Scaled(490, SystemDpi()), nullptr);
+    SetClientSize(Hwnd, S(242), S(482));
     CentreOnDesktop(Hwnd);
 
     JvPanel.Create(Hwnd);
-    JvPanel.SetImageLists(ImageList20x24panels, ImageList16panels);
+    JvPanel.SetImageLists(TPictureList::Panels24x20, TPictureList::Panels16);
     JvPanel.OnPageChange = [this] { OnJvPanelClick(); };
     CreateInformationPage();
     JvPanel.AddPage(InfoPage);
@@ -186,7 +186,7 @@ void TGUI_Form::Create() {
             CoolMenuButtonClick(TTraySender::Timer);
         }
     };
-    CoolTrayIcon.Create(Hwnd, ProgramIcon(16));
+    CoolTrayIcon.Create(Hwnd, ProgramIcon(GetSystemMetrics(SM_CXSMICON)));
     SetUnexpectedErrorReporter([this](const std::string& text) { ShowError(text); });
     SetWindowSnapshotProvider(SnapshotOfMainWindow);
     platform::SetMainWindow(Hwnd);
@@ -207,8 +207,8 @@ void TGUI_Form::CreateInformationPage() {
         0, WC_TREEVIEWA, "",
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP, 4,
         TNavDivider::Height + 4, 100, 100, InfoPage, nullptr, ProgramInstance(), nullptr);
-    SendMessageA(JvTreeView1_1, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
-    TreeView_SetImageList(JvTreeView1_1, ImageList16system, TVSIL_NORMAL);
+    SendMessageA(JvTreeView1_1, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(Dpi())), FALSE);
+    TreeView_SetImageList(JvTreeView1_1, PictureList(TPictureList::System16, Dpi()), TVSIL_NORMAL);
     InformationPage.Divider = &JvNavDivider1_1;
     InformationPage.Tree = JvTreeView1_1;
     // The tree's nodes: about (with the about window) and help (with the five pages).
@@ -313,15 +313,19 @@ void TGUI_Form::LoadStrings() {
         frame.JvNavDivider2.SetCaption(divider2);
         for (const auto& [command, key] : commands)
             frame.SetCommandCaption(command, Text("TREEVIEW2", key));
-        ListView_SetImageList(frame.JvListView1, ImageList16profiles, LVSIL_SMALL);
+        ListView_SetImageList(frame.JvListView1, PictureList(TPictureList::Profiles16, Dpi()), LVSIL_SMALL);
     }
 }
 
 void TGUI_Form::ApplySettings(int mode) {
     if (mode == 0) {
         StartingUp = false;
-        const TScreenRect stored{WindowState.Left, WindowState.Top, WindowState.Left + WindowState.Width,
-                                 WindowState.Top + WindowState.Height};
+        // The size is kept for 96 DPI, as earlier versions saw it on any display: at the stored place the window
+        // takes the size for that monitor's DPI.
+        SetWindowPos(Hwnd, nullptr, WindowState.Left, WindowState.Top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const TScreenRect stored{WindowState.Left, WindowState.Top, WindowState.Left + S(WindowState.Width),
+                                 WindowState.Top + S(WindowState.Height)};
         const RECT storedRect{stored.Left, stored.Top, stored.Right, stored.Bottom};
         const TScreenRect placed =
             PlaceOnScreen(stored, WorkAreas(), WorkAreaOf(MonitorFromRect(&storedRect, MONITOR_DEFAULTTONEAREST)));
@@ -344,9 +348,20 @@ void TGUI_Form::ApplySettings(int mode) {
         info.cbSize = sizeof info;
         info.fMask = MIIM_STRING | MIIM_BITMAP | MIIM_DATA; // no picture where the icon is out of range
         info.dwTypeData = const_cast<char*>(caption.c_str());
-        SetMenuItemImage(info, ImageList16panels, s.Icon);
+        SetMenuItemImage(info, TPictureList::Panels16, s.Icon);
         SetMenuItemInfoA(CoolTrayPopupMenu, static_cast<UINT>(slot - 1), TRUE, &info);
     }
+}
+
+void TGUI_Form::ApplyDpi() {
+    const UINT dpi = Dpi();
+    SendMessageA(JvTreeView1_1, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(dpi)), TRUE);
+    TreeView_SetImageList(JvTreeView1_1, PictureList(TPictureList::System16, dpi), TVSIL_NORMAL);
+    for (TMainFrame& frame : MainFrames)
+        frame.ApplyDpi();
+    JvPanel.MinPageHeight = MinimumFrameHeight(MainFrame(1).Metrics());
+    FormResize();
+    RedrawWindow(Hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TGUI_Form::FillTraySubmenu(int slot) {
@@ -361,7 +376,7 @@ void TGUI_Form::FillTraySubmenu(int slot) {
         info.wID = line.ProfileIndex >= 0 ? FirstProfileItem + static_cast<UINT>(line.ProfileIndex) : 0;
         info.fState = line.Enabled ? MFS_ENABLED : MFS_DISABLED;
         info.dwTypeData = const_cast<char*>(line.Caption.c_str());
-        SetMenuItemImage(info, ImageList16profiles, line.Icon);
+        SetMenuItemImage(info, TPictureList::Profiles16, line.Icon);
         InsertMenuItemA(submenu, static_cast<UINT>(GetMenuItemCount(submenu)), TRUE, &info);
     }
 }
@@ -395,8 +410,8 @@ TWindowSnapshot TGUI_Form::WindowSnapshot() const {
     const RECT bounds = NormalBounds(Hwnd);
     window.Left = bounds.left;
     window.Top = bounds.top;
-    window.Width = bounds.right - bounds.left;
-    window.Height = bounds.bottom - bounds.top;
+    window.Width = Unscaled(bounds.right - bounds.left, Dpi());
+    window.Height = Unscaled(bounds.bottom - bounds.top, Dpi());
     window.Iconized = JvPanel.PageIconic(0);
     window.SelectPanel = JvPanel.ActivePage();
     window.TrayHidden = Tray.TrayHidden;
@@ -595,13 +610,22 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         FormResize();
         return 0;
+    case WM_DPICHANGED: {
+        // Moved onto a monitor of another DPI: the same window at that DPI, where the system suggests.
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(Hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ApplyDpi();
+        return 0;
+    }
     case WM_GETMINMAXINFO:
         // Small enough for a corner of the screen, large enough for the header, three profiles and the commands.
         if (MainFrame(SlotCount).Handle() != nullptr) {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            RECT frame{0, 0, MinimumClientWidth, JvPanel.ChromeHeight() + MinimumFrameHeight(MainFrame(1).Metrics())};
-            AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(Hwnd, GWL_STYLE)), FALSE,
-                               static_cast<DWORD>(GetWindowLongPtrA(Hwnd, GWL_EXSTYLE)));
+            RECT frame{0, 0, S(MinimumClientWidth),
+                       JvPanel.ChromeHeight() + MinimumFrameHeight(MainFrame(1).Metrics())};
+            AdjustWindowRectForDpi(frame, static_cast<DWORD>(GetWindowLongPtrA(Hwnd, GWL_STYLE)),
+                                   static_cast<DWORD>(GetWindowLongPtrA(Hwnd, GWL_EXSTYLE)), Dpi());
             limits->ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
             return 0;
         }

@@ -110,6 +110,8 @@ private:
     void CreateInformationPage();
     void CreateTrayMenu();
     void SetItem1Caption();
+    // Fonts, pictures and sizes for the DPI of the monitor the window is on.
+    void ApplyDpi();
     // A slot's tray submenu from the store: its profiles, or one disabled line.
     void FillTraySubmenu(int slot);
     void ReportSettingsErrors(const std::vector<std::string>& messages);

@@ -3,6 +3,7 @@
 
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
+#include "ui/Dpi.h"
 #include "ui/Graphics.h"
 
 #include <set>
@@ -17,6 +18,14 @@ TWindow::~TWindow() {
 
 HINSTANCE ProgramInstance() {
     return GetModuleHandleA(nullptr);
+}
+
+UINT TWindow::Dpi() const {
+    return WindowDpi(Hwnd);
+}
+
+int TWindow::S(int length96) const {
+    return Scaled(length96, Dpi());
 }
 
 namespace {
@@ -87,7 +96,8 @@ LRESULT CALLBACK TWindow::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (window == nullptr)
         return DefWindowProcA(hwnd, message, wParam, lParam);
     // Menu pictures are drawn by whichever window opened the menu.
-    if ((message == WM_MEASUREITEM || message == WM_DRAWITEM) && HandleMenuImageMessage(message, lParam))
+    if ((message == WM_MEASUREITEM || message == WM_DRAWITEM) &&
+        HandleMenuImageMessage(message, lParam, WindowDpi(hwnd)))
         return TRUE;
     LRESULT result = CallGuarded([&] { return window->HandleMessage(message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
@@ -141,8 +151,8 @@ void RunModal(HWND window, HWND owner, const bool& done) {
 
 void SetClientSize(HWND window, int width, int height) {
     RECT rect{0, 0, width, height};
-    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
+    AdjustWindowRectForDpi(rect, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)), WindowDpi(window));
     SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

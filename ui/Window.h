@@ -16,6 +16,10 @@ public:
 
     HWND Handle() const { return Hwnd; }
 
+    // The DPI of the monitor the window is on, and a length given for 96 DPI at that DPI.
+    UINT Dpi() const;
+    int S(int length96) const;
+
 protected:
     // Registers the class on first use; every class of the program goes through here.
     static void RegisterWindowClass(const char* className, HBRUSH background, HICON icon = nullptr);

@@ -53,6 +53,17 @@ bool WriteHandle(HANDLE file, const std::string& content) {
 
 const char* const WaitWindowClass = "NorvexWaitWindow";
 
+// The system's message font, at the system's scale; made once.
+HFONT MessageFont() {
+    static const HFONT font = [] {
+        NONCLIENTMETRICSA metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        return CreateFontIndirectA(&metrics.lfMessageFont);
+    }();
+    return font;
+}
+
 LRESULT CALLBACK WaitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETCURSOR:
@@ -361,9 +372,15 @@ SystemVersion GetSystemVersion() {
 
 WaitWindow::WaitWindow(const std::string& caption, const std::string& message) {
     RegisterWaitWindowClass();
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - Width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - Height) / 2;
-    HWND window = CreateWindowExA(0, WaitWindowClass, caption.c_str(), WS_POPUP | WS_CAPTION, left, top, Width, Height,
+    // 250 by 125 at 100%, larger on a display at a larger scale.
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const int width = MulDiv(Width, dpi, 96);
+    const int height = MulDiv(Height, dpi, 96);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    HWND window = CreateWindowExA(0, WaitWindowClass, caption.c_str(), WS_POPUP | WS_CAPTION, left, top, width, height,
                                   static_cast<HWND>(MainWindow()), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr)
         return;
@@ -372,7 +389,7 @@ WaitWindow::WaitWindow(const std::string& caption, const std::string& message) {
     HWND textBox = CreateWindowExA(0, "EDIT", message.c_str(), WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 0, 0,
                                    client.right, client.bottom, window, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (textBox != nullptr)
-        SendMessageA(textBox, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        SendMessageA(textBox, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     Window = window;

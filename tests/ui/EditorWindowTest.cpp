@@ -6,12 +6,15 @@
 #include "core/Promenne.h"
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
+#include "ui/Dpi.h"
 #include "ui/IPaddressForm.h"
 #include "ui/InterfaceForm.h"
 #include "ui/ProfileForm.h"
 #include "ui/ScriptMessageForm.h"
 
 #include <gtest/gtest.h>
+
+#include <iostream>
 
 #include <algorithm>
 #include <cstdlib>
@@ -667,6 +670,82 @@ TEST(EditorAndTray, WhileTheEditorIsOpenTheTrayStartsNothing) {
     EXPECT_NE(file.find("[PROFILE_1]\r\nNAME=A changed\r\n"), std::string::npos);
     EXPECT_NE(file.find("[PROFILE_2]\r\nNAME=B\r\nICON=6\r\n"), std::string::npos);
     EXPECT_EQ(file.find("[PROFILE_3]"), std::string::npos);
+    form.FormClose();
+}
+
+// Whether a control's caption shows whole at its size, in its font; the reason when it does not.
+std::string CaptionCut(HWND control) {
+    const std::string text = WindowText(control);
+    char className[32] = {};
+    GetClassNameA(control, className, sizeof className);
+    const LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
+    if (text.empty() || !IsWindowVisible(control) ||
+        (lstrcmpiA(className, "Button") != 0 && lstrcmpiA(className, "Static") != 0))
+        return "";
+    const UINT dpi = WindowDpi(control);
+    RECT client;
+    GetClientRect(control, &client);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT needed{0, 0, client.right, 0};
+    DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SIZE line{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &line);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    const LONG_PTR kind = style & BS_TYPEMASK;
+    int room = client.right;
+    if (lstrcmpiA(className, "Static") == 0) {
+        if (needed.bottom > client.bottom)
+            return text + ": " + std::to_string(needed.bottom) + " high in " + std::to_string(client.bottom);
+        return "";
+    }
+    if (kind == BS_OWNERDRAW)
+        return ""; // a picture button: its text is its name, never drawn
+    if (kind == BS_GROUPBOX)
+        room -= Scaled(16, dpi);
+    else if (kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX || kind == BS_AUTORADIOBUTTON || kind == BS_RADIOBUTTON)
+        room -= GetSystemMetrics(SM_CXMENUCHECK) + Scaled(6, dpi);
+    else
+        room -= Scaled(8, dpi);
+    if (line.cx > room)
+        return text + ": " + std::to_string(line.cx) + " wide in " + std::to_string(room);
+    return "";
+}
+
+// The editor is its 96-DPI design at the display's scale, and every caption on every page shows whole. Run in a
+// Wine prefix at 144 DPI too.
+TEST(HighDpi, TheEditorIsScaledAndNoCaptionIsCut) {
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=2\r\n");
+    program.Folder().Write("Settings/LAN2.ini", OfficeSlot);
+    TGUI_Form& form = program.Start();
+    const UINT dpi = WindowDpi(form.Handle());
+    std::cout << "Display: " << dpi << " DPI\n";
+    form.MainFrame(2).SelectRow(0);
+    DialogSteps steps({[dpi] {
+        TProfile_Form& f = *Profile_Form;
+        RECT client;
+        GetClientRect(f.Handle(), &client);
+        EXPECT_EQ(client.right, Scaled(479, dpi));
+        EXPECT_EQ(client.bottom, Scaled(517, dpi));
+        std::vector<HWND> controls;
+        EnumChildWindows(
+            f.Handle(),
+            [](HWND child, LPARAM list) {
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&controls));
+        for (int page = 1; page <= 7; ++page) {
+            f.SetActivePage(page);
+            for (HWND control : controls)
+                EXPECT_EQ(CaptionCut(control), "") << "page " << page;
+        }
+        Click(f.ButtonSTORNO);
+    }});
+    form.MainFrame(2).onClick(TFrameSender::Label_EDIT);
+    EXPECT_TRUE(steps.Finished());
     form.FormClose();
 }
 

@@ -5,6 +5,7 @@
 #include "core/Promenne.h"
 #include "lang/Language.h"
 #include "ui/DialogParts.h"
+#include "ui/Dpi.h"
 
 #include <gtest/gtest.h>
 
@@ -33,8 +34,10 @@ TEST(MainWindow, FirstRunCreatesTheSettingsAndOpensWithTheDefaults) {
     GetWindowRect(form.Handle(), &bounds);
     EXPECT_EQ(bounds.left, 0);
     EXPECT_EQ(bounds.top, 0);
-    EXPECT_EQ(bounds.right - bounds.left, 250);
-    EXPECT_EQ(bounds.bottom - bounds.top, 490);
+    // 250 by 490 at 100%, and as much larger as the display's scale.
+    const UINT dpi = WindowDpi(form.Handle());
+    EXPECT_EQ(bounds.right - bounds.left, Scaled(250, dpi));
+    EXPECT_EQ(bounds.bottom - bounds.top, Scaled(490, dpi));
     EXPECT_EQ(form.JvPanel.ActivePage(), 0);
     EXPECT_TRUE(form.JvPanel.PageIconic(0));
     EXPECT_EQ(WindowText(form.Handle()), Language("GUI", "TITLE"));
@@ -384,6 +387,10 @@ TEST(MainWindow, TheProfileListTakesTheHeightAndTheCommandsStayVisible) {
     program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=2\r\n");
     program.Folder().Write("Settings/LAN2.ini", ThreeProfilesOfSlot2);
     TGUI_Form& form = program.Start();
+    const UINT dpi = WindowDpi(form.Handle());
+    const int width = Scaled(250, dpi);
+    const int height = Scaled(490, dpi);
+    const int more = Scaled(100, dpi);
     TMainFrame& page = form.MainFrame(2);
     auto listHeight = [&] { return PlaceOf(page.JvListView1).bottom - PlaceOf(page.JvListView1).top; };
     auto commandsRoom = [&] {
@@ -395,27 +402,27 @@ TEST(MainWindow, TheProfileListTakesTheHeightAndTheCommandsStayVisible) {
     const int commands = commandsRoom();
     const TFrameMetrics metrics = page.Metrics();
     EXPECT_GE(commands, metrics.MinCommands);
-    SetWindowPos(form.Handle(), nullptr, 0, 0, 250, 490 + 200, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(listHeight(), list + 200);
+    SetWindowPos(form.Handle(), nullptr, 0, 0, width, height + more, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(listHeight(), list + more);
     EXPECT_EQ(commandsRoom(), commands);
     // As small as the window may be made: three rows and the commands.
     SetWindowPos(form.Handle(), nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
     RECT smallest;
     GetWindowRect(form.Handle(), &smallest);
     EXPECT_GT(smallest.bottom - smallest.top, 50);
-    EXPECT_GE(listHeight() + 4, metrics.MinList);
+    EXPECT_GE(listHeight() + Scaled(4, dpi), metrics.MinList);
     EXPECT_GE(commandsRoom(), metrics.MinCommands);
-    SetWindowPos(form.Handle(), nullptr, 0, 0, 250, 490, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(form.Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(listHeight(), list);
 
     // The upper divider dragged down by 30 pixels takes them from the list.
-    SetWindowPos(form.Handle(), nullptr, 0, 0, 250, 490 + 200, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(form.Handle(), nullptr, 0, 0, width, height + more, SWP_NOMOVE | SWP_NOZORDER);
     HWND divider = page.JvNavDivider1.Handle();
     SendMessageA(divider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 5));
     SendMessageA(divider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 35));
     SendMessageA(divider, WM_LBUTTONUP, 0, MAKELPARAM(20, 35));
     EXPECT_EQ(PlaceOf(divider).top, 30);
-    EXPECT_EQ(listHeight(), list + 200 - 30);
+    EXPECT_EQ(listHeight(), list + more - 30);
     form.FormClose();
 }
 

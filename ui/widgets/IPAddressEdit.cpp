@@ -183,10 +183,10 @@ LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM l
 void TIPAddressEdit::Create(HWND parent, int x, int y, int width, int height, int id) {
     Control = CreateWindowExA(0, WC_IPADDRESSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
-    SendMessageA(Control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    SendMessageA(Control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(96)), FALSE); // the dialog gives it its DPI
     SetWindowSubclass(Control, ControlProc, ControlSubclassId, 0);
     for (HWND field : FieldsOf(Control)) {
-        SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+        SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(96)), FALSE); // the dialog gives it its DPI
         SetWindowSubclass(field, FieldProc, FieldSubclassId, 0);
     }
 }

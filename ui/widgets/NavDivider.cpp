@@ -46,11 +46,11 @@ void TNavDivider::Paint() {
     LineTo(dc, area.right, area.bottom - 1);
     SelectObject(dc, oldPen);
     DeleteObject(line);
-    HGDIOBJ oldFont = SelectObject(dc, UiBoldFont());
+    HGDIOBJ oldFont = SelectObject(dc, UiFont(TFontKind::Bold, Dpi()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHT));
     RECT text = area;
-    text.left += 6;
+    text.left += S(6);
     DrawTextA(dc, Text.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     EndPaint(Hwnd, &paint);

@@ -7,7 +7,8 @@
 
 class TNavDivider : public TWindow {
 public:
-    static constexpr int Height = 22;
+    static constexpr int Height = 22; // at 96 DPI
+    int BarHeight() const { return S(Height); }
 
     void Create(HWND parent, bool draggable);
     void SetCaption(const std::string& caption);

@@ -13,7 +13,7 @@ void TNavPanel::Create(HWND parent) {
                            Hwnd, nullptr, ProgramInstance(), nullptr);
 }
 
-void TNavPanel::SetImageLists(HIMAGELIST large, HIMAGELIST small) {
+void TNavPanel::SetImageLists(TPictureList large, TPictureList small) {
     Large = large;
     Small = small;
     InvalidateRect(Hwnd, nullptr, TRUE);
@@ -80,25 +80,25 @@ void TNavPanel::Layout() {
     for (const Page& page : Pages)
         (page.Iconic ? iconic : large)++;
     // From the bottom up: the strip of small buttons, the large buttons, the grip, then the page itself.
-    int stripTop = iconic > 0 ? bottom - StripHeight : bottom;
-    int buttonsTop = stripTop - large * ButtonHeight;
-    Grip = {0, buttonsTop - GripHeight, width, buttonsTop};
+    int stripTop = iconic > 0 ? bottom - S(StripHeight) : bottom;
+    int buttonsTop = stripTop - large * S(ButtonHeight);
+    Grip = {0, buttonsTop - S(GripHeight), width, buttonsTop};
     int y = buttonsTop;
-    int x = 4;
+    int x = S(4);
     for (Page& page : Pages) {
         if (page.Iconic) {
-            page.Button = {x, stripTop + 3, x + 28, stripTop + StripHeight - 3};
-            x += 30;
+            page.Button = {x, stripTop + S(3), x + S(28), stripTop + S(StripHeight) - S(3)};
+            x += S(30);
         } else {
-            page.Button = {0, y, width, y + ButtonHeight};
-            y += ButtonHeight;
+            page.Button = {0, y, width, y + S(ButtonHeight)};
+            y += S(ButtonHeight);
         }
     }
     for (size_t i = 0; i < Pages.size(); ++i) {
         HWND content = Pages[i].Content;
         if (static_cast<int>(i) == Active) {
-            int contentHeight = Grip.top - HeaderHeight;
-            SetWindowPos(content, nullptr, 0, HeaderHeight, width, contentHeight > 0 ? contentHeight : 0,
+            int contentHeight = Grip.top - S(HeaderHeight);
+            SetWindowPos(content, nullptr, 0, S(HeaderHeight), width, contentHeight > 0 ? contentHeight : 0,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             ShowWindow(content, SW_SHOW);
         } else {
@@ -134,6 +134,9 @@ int TNavPanel::PageAt(POINT point) const {
 void TNavPanel::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Hwnd, &paint);
+    const UINT dpi = Dpi();
+    HIMAGELIST large = PictureList(Large, dpi);
+    HIMAGELIST small = PictureList(Small, dpi);
     RECT area;
     GetClientRect(Hwnd, &area);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -146,16 +149,16 @@ void TNavPanel::Paint() {
     SetBkMode(dc, TRANSPARENT);
 
     // Header: the active page's picture and caption.
-    RECT header{0, 0, area.right, HeaderHeight};
+    RECT header{0, 0, area.right, S(HeaderHeight)};
     HBRUSH headerBrush = CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION));
     FillRect(dc, &header, headerBrush);
     DeleteObject(headerBrush);
     if (Active >= 0) {
         const Page& page = Pages[static_cast<size_t>(Active)];
-        DrawListImage(Large, page.Image, dc, 4, (HeaderHeight - 20) / 2);
-        HGDIOBJ oldFont = SelectObject(dc, UiHeaderFont());
+        DrawListImage(large, page.Image, dc, S(4), (S(HeaderHeight) - S(20)) / 2);
+        HGDIOBJ oldFont = SelectObject(dc, UiFont(TFontKind::Header, dpi));
         SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
-        RECT text{34, 0, area.right - 4, HeaderHeight};
+        RECT text{S(34), 0, area.right - S(4), S(HeaderHeight)};
         DrawTextA(dc, page.Caption.c_str(), -1, &text,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
         SelectObject(dc, oldFont);
@@ -165,10 +168,10 @@ void TNavPanel::Paint() {
     RECT below{0, Grip.top, area.right, area.bottom};
     FillRect(dc, &below, faceBrush);
     for (int dot = -2; dot <= 2; ++dot) {
-        RECT point{area.right / 2 + dot * 4, Grip.top + 2, area.right / 2 + dot * 4 + 2, Grip.top + 4};
+        RECT point{area.right / 2 + dot * S(4), Grip.top + S(2), area.right / 2 + dot * S(4) + S(2), Grip.top + S(4)};
         FillRect(dc, &point, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     }
-    HGDIOBJ oldFont = SelectObject(dc, UiBoldFont());
+    HGDIOBJ oldFont = SelectObject(dc, UiFont(TFontKind::Bold, dpi));
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     for (size_t i = 0; i < Pages.size(); ++i) {
         const Page& page = Pages[i];
@@ -177,12 +180,13 @@ void TNavPanel::Paint() {
         if (active || static_cast<int>(i) == Hot)
             FillRect(dc, &button, active ? activeBrush : hotBrush);
         if (page.Iconic) {
-            DrawListImage(Small, page.Image, dc, button.left + 6, button.top + (button.bottom - button.top - 16) / 2);
+            DrawListImage(small, page.Image, dc, button.left + S(6),
+                          button.top + (button.bottom - button.top - S(16)) / 2);
         } else {
             MoveToEx(dc, button.left, button.top, nullptr);
             LineTo(dc, button.right, button.top);
-            DrawListImage(Large, page.Image, dc, button.left + 6, button.top + (ButtonHeight - 20) / 2);
-            RECT text{button.left + 38, button.top, button.right - 4, button.bottom};
+            DrawListImage(large, page.Image, dc, button.left + S(6), button.top + (S(ButtonHeight) - S(20)) / 2);
+            RECT text{button.left + S(38), button.top, button.right - S(4), button.bottom};
             DrawTextA(dc, page.Caption.c_str(), -1, &text,
                       DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
         }
@@ -190,7 +194,7 @@ void TNavPanel::Paint() {
     SelectObject(dc, oldFont);
     if (GetFocus() == Hwnd && Focused >= 0 && Focused < static_cast<int>(Pages.size())) {
         RECT focus = Pages[static_cast<size_t>(Focused)].Button;
-        InflateRect(&focus, -2, -2);
+        InflateRect(&focus, -S(2), -S(2));
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         DrawFocusRect(dc, &focus);
     }
@@ -209,22 +213,22 @@ int TNavPanel::ChromeHeight() const {
     int iconic = 0;
     for (const Page& page : Pages)
         (page.Iconic ? iconic : large)++;
-    return HeaderHeight + GripHeight + large * ButtonHeight + (iconic > 0 ? StripHeight : 0);
+    return S(HeaderHeight) + S(GripHeight) + large * S(ButtonHeight) + (iconic > 0 ? S(StripHeight) : 0);
 }
 
 // Dragging the grip up by a button's height shows one more page as a large button; down, one fewer.
 void TNavPanel::DragGrip(int y) {
     RECT area;
     GetClientRect(Hwnd, &area);
-    const bool roomForOneMore = area.bottom - ChromeHeight() - ButtonHeight >= MinPageHeight;
-    if (y < Grip.top - ButtonHeight / 2 && roomForOneMore) {
+    const bool roomForOneMore = area.bottom - ChromeHeight() - S(ButtonHeight) >= MinPageHeight;
+    if (y < Grip.top - S(ButtonHeight) / 2 && roomForOneMore) {
         for (Page& page : Pages)
             if (page.Iconic) {
                 page.Iconic = false;
                 Layout();
                 return;
             }
-    } else if (y > Grip.bottom + ButtonHeight / 2) {
+    } else if (y > Grip.bottom + S(ButtonHeight) / 2) {
         for (auto page = Pages.rbegin(); page != Pages.rend(); ++page)
             if (!page->Iconic) {
                 page->Iconic = true;

@@ -4,6 +4,7 @@
 // the page buttons and Enter or Space opens the page under it.
 #pragma once
 
+#include "ui/Graphics.h"
 #include "ui/Window.h"
 
 #include <commctrl.h>
@@ -14,7 +15,7 @@
 class TNavPanel : public TWindow {
 public:
     void Create(HWND parent);
-    void SetImageLists(HIMAGELIST large, HIMAGELIST small);
+    void SetImageLists(TPictureList large, TPictureList small);
 
     // A page shows `content`, a child window of the pane; returns the page's index.
     int AddPage(HWND content);
@@ -51,6 +52,7 @@ private:
         HWND Content = nullptr;
         RECT Button{};
     };
+    // At 96 DPI.
     static constexpr int HeaderHeight = 28;
     static constexpr int ButtonHeight = 30;
     static constexpr int StripHeight = 30;
@@ -68,8 +70,8 @@ private:
     int Active = -1;
     int Focused = 0; // the page button under the focus rectangle
     int Hot = -1;
-    HIMAGELIST Large = nullptr;
-    HIMAGELIST Small = nullptr;
+    TPictureList Large = TPictureList::Panels24x20;
+    TPictureList Small = TPictureList::Panels16;
     HWND Tips = nullptr;
     RECT Grip{};
     bool DraggingGrip = false;
