@@ -7,6 +7,7 @@
 #include "ui/Unit1.h"
 #include "ui/rules/DialogRules.h"
 #include "ui/rules/MainWindowRules.h"
+#include "ui/rules/ProfileFormRules.h"
 
 #include <shellapi.h>
 
@@ -311,6 +312,22 @@ LRESULT TValueDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return TRUE;
     }
     return TDialogForm::HandleMessage(message, wParam, lParam);
+}
+
+HMENU MakeIconMenu(const std::string& iconWord, TPictureList list, std::vector<std::string>& hints) {
+    HMENU menu = CreatePopupMenu();
+    hints.clear();
+    for (const TIconMenuEntry& entry : IconMenuEntries(iconWord, PictureCount(list))) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_STRING;
+        info.wID = FirstIconItem + static_cast<UINT>(hints.size());
+        info.dwTypeData = const_cast<char*>(entry.Caption.c_str());
+        SetMenuItemImage(info, list, entry.Image);
+        InsertMenuItemA(menu, static_cast<UINT>(hints.size()), TRUE, &info);
+        hints.push_back(entry.Hint);
+    }
+    return menu;
 }
 
 UINT TrackButtonMenu(HMENU menu, HWND button, HWND owner) {

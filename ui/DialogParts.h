@@ -135,6 +135,11 @@ private:
     TDpiPicture Hint;
 };
 
+// An icon menu: an entry for every picture of the list with its picture and "<icon word> <n>", numbered from
+// FirstIconItem; each entry's hint goes into `hints`.
+inline constexpr UINT FirstIconItem = 1;
+HMENU MakeIconMenu(const std::string& iconWord, TPictureList list, std::vector<std::string>& hints);
+
 // Opens a button's menu and gives the id chosen (0 for none): under the button when it was pressed from the
 // keyboard, at the mouse when it was clicked.
 UINT TrackButtonMenu(HMENU menu, HWND button, HWND owner);

@@ -14,7 +14,6 @@ TInterface_Form* Interface_Form = nullptr;
 namespace {
 constexpr int Width = 479;
 constexpr int Height = 229;
-constexpr UINT FirstIconItem = 1;
 } // namespace
 
 TInterface_Form::TInterface_Form(HWND owner, int slot) : EditedSlot(slot) {
@@ -63,18 +62,7 @@ void TInterface_Form::LoadStrings() {
 
     if (PopupMenu1 != nullptr)
         DestroyMenu(PopupMenu1);
-    PopupMenu1 = CreatePopupMenu();
-    IconHints.clear();
-    for (const TIconMenuEntry& entry : IconMenuEntries(texts[11], PictureCount(TPictureList::Panels16))) {
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_STRING;
-        info.wID = FirstIconItem + static_cast<UINT>(IconHints.size());
-        info.dwTypeData = const_cast<char*>(entry.Caption.c_str());
-        SetMenuItemImage(info, TPictureList::Panels16, entry.Image);
-        InsertMenuItemA(PopupMenu1, static_cast<UINT>(IconHints.size()), TRUE, &info);
-        IconHints.push_back(entry.Hint);
-    }
+    PopupMenu1 = MakeIconMenu(texts[11], TPictureList::Panels16, IconHints);
 
     const TInterfaceFields fields = LoadInterfaceFields(EditedSlot);
     SetWindowTextA(Edit1, fields.Name.c_str());

@@ -24,7 +24,6 @@ constexpr int Height = 517;
 constexpr RECT PageControlBounds{7, 67, 7 + 465, 67 + 409};
 constexpr int TabIcons[7] = {7, 13, 14, 15, 16, 17, 18}; // of the system pictures
 constexpr int ColumnWidth = 180;
-constexpr UINT FirstIconItem = 1;
 
 // The list buttons' column at the right of every group, and the arrow buttons beside the one-column lists.
 constexpr int ListButtonX = 388;
@@ -137,6 +136,13 @@ HWND TProfile_Form::MakeNamedButton(int page, const std::string& name, int x, in
     return Remember(MakeButton(Page(page), "", x, y, width, height), name);
 }
 
+void TProfile_Form::MakeListButtons(int page, int firstNumber, int top, const std::array<HWND*, 3>& buttons) {
+    for (int i = 0; i < 3; ++i)
+        *buttons[static_cast<size_t>(i)] =
+            MakeNamedButton(page, "Button" + std::to_string(firstNumber + i) + "_" + std::to_string(page), ListButtonX,
+                            top + 28 * i, ListButtonWidth, 24);
+}
+
 HWND TProfile_Form::MakeArrowButton(int page, int arrow, int x, int y) {
     // Drawn by the editor: a picture button drawn by the system shows its disabled state as a solid square. Its
     // window text, never drawn, is its name for screen readers and its tooltip.
@@ -198,9 +204,7 @@ void TProfile_Form::CreatePage3() {
     CheckBox1_3 = MakeCheckBox(3, "CheckBox1_3", 12, 8, 430);
     GroupBox1_3 = MakeGroupBox(3, "GroupBox1_3", 8, 34, 441, 160);
     JvListView1_3 = MakeTwoColumnList(3, 18, 54, 364, 128);
-    Button1_3 = MakeNamedButton(3, "Button1_3", ListButtonX, 54, ListButtonWidth, 24);
-    Button2_3 = MakeNamedButton(3, "Button2_3", ListButtonX, 82, ListButtonWidth, 24);
-    Button3_3 = MakeNamedButton(3, "Button3_3", ListButtonX, 110, ListButtonWidth, 24);
+    MakeListButtons(3, 1, 54, {&Button1_3, &Button2_3, &Button3_3});
     GroupBox2_3 = MakeGroupBox(3, "GroupBox2_3", 8, 200, 441, 170);
     const std::pair<HWND*, HWND*> rows[3] = {{&Label1_3, &Edit1_3}, {&Label2_3, &Edit2_3}, {&Label3_3, &Edit3_3}};
     HWND* browse[3] = {&Button4_3, &Button5_3, &Button6_3};
@@ -219,16 +223,12 @@ void TProfile_Form::CreatePage4() {
     RadioButton2_4 = MakeRadioButton(4, "RadioButton2_4", 12, 54, 430, false);
     GroupBox1_4 = MakeGroupBox(4, "GroupBox1_4", 8, 80, 441, 138);
     JvListView1_4 = MakeTwoColumnList(4, 18, 99, 364, 108);
-    Button1_4 = MakeNamedButton(4, "Button1_4", ListButtonX, 99, ListButtonWidth, 24);
-    Button2_4 = MakeNamedButton(4, "Button2_4", ListButtonX, 127, ListButtonWidth, 24);
-    Button3_4 = MakeNamedButton(4, "Button3_4", ListButtonX, 155, ListButtonWidth, 24);
+    MakeListButtons(4, 1, 99, {&Button1_4, &Button2_4, &Button3_4});
     GroupBox2_4 = MakeGroupBox(4, "GroupBox2_4", 8, 224, 441, 146);
     JvListView2_4 = MakeListBox(4, 18, 243, 330, 116);
     Button4_4 = MakeArrowButton(4, 0, ArrowX, 243);
     Button5_4 = MakeArrowButton(4, 1, ArrowX, 271);
-    Button6_4 = MakeNamedButton(4, "Button6_4", ListButtonX, 243, ListButtonWidth, 24);
-    Button7_4 = MakeNamedButton(4, "Button7_4", ListButtonX, 271, ListButtonWidth, 24);
-    Button8_4 = MakeNamedButton(4, "Button8_4", ListButtonX, 299, ListButtonWidth, 24);
+    MakeListButtons(4, 6, 243, {&Button6_4, &Button7_4, &Button8_4});
 }
 
 void TProfile_Form::CreatePage5() {
@@ -239,9 +239,7 @@ void TProfile_Form::CreatePage5() {
     JvListView1_5 = MakeListBox(5, 18, 99, 330, 196);
     Button1_5 = MakeArrowButton(5, 0, ArrowX, 99);
     Button2_5 = MakeArrowButton(5, 1, ArrowX, 127);
-    Button3_5 = MakeNamedButton(5, "Button3_5", ListButtonX, 99, ListButtonWidth, 24);
-    Button4_5 = MakeNamedButton(5, "Button4_5", ListButtonX, 127, ListButtonWidth, 24);
-    Button5_5 = MakeNamedButton(5, "Button5_5", ListButtonX, 155, ListButtonWidth, 24);
+    MakeListButtons(5, 3, 99, {&Button3_5, &Button4_5, &Button5_5});
     CheckBox2_5 = MakeCheckBox(5, "CheckBox2_5", 12, 316, 430);
     CheckBox3_5 = MakeCheckBox(5, "CheckBox3_5", 30, 340, 412);
 }
@@ -254,9 +252,7 @@ void TProfile_Form::CreatePage6() {
     JvListView1_6 = MakeListBox(6, 18, 99, 330, 196);
     Button1_6 = MakeArrowButton(6, 0, ArrowX, 99);
     Button2_6 = MakeArrowButton(6, 1, ArrowX, 127);
-    Button3_6 = MakeNamedButton(6, "Button3_6", ListButtonX, 99, ListButtonWidth, 24);
-    Button4_6 = MakeNamedButton(6, "Button4_6", ListButtonX, 127, ListButtonWidth, 24);
-    Button5_6 = MakeNamedButton(6, "Button5_6", ListButtonX, 155, ListButtonWidth, 24);
+    MakeListButtons(6, 3, 99, {&Button3_6, &Button4_6, &Button5_6});
 }
 
 void TProfile_Form::CreatePage7() {
@@ -355,18 +351,7 @@ void TProfile_Form::SetCaption(const std::string& key, const std::string& text) 
 void TProfile_Form::BuildIconMenu(const std::string& iconText) {
     if (PopupMenu1 != nullptr)
         DestroyMenu(PopupMenu1);
-    PopupMenu1 = CreatePopupMenu();
-    IconHints.clear();
-    for (const TIconMenuEntry& entry : IconMenuEntries(iconText, PictureCount(TPictureList::Profiles16))) {
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_STRING;
-        info.wID = FirstIconItem + static_cast<UINT>(IconHints.size());
-        info.dwTypeData = const_cast<char*>(entry.Caption.c_str());
-        SetMenuItemImage(info, TPictureList::Profiles16, entry.Image);
-        InsertMenuItemA(PopupMenu1, static_cast<UINT>(IconHints.size()), TRUE, &info);
-        IconHints.push_back(entry.Hint);
-    }
+    PopupMenu1 = MakeIconMenu(iconText, TPictureList::Profiles16, IconHints);
 }
 
 int TProfile_Form::IconMenuCount() const {

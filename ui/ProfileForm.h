@@ -127,6 +127,9 @@ private:
     HWND MakeGroupBox(int page, const std::string& name, int x, int y, int width, int height);
     HWND MakeNamedButton(int page, const std::string& name, int x, int y, int width, int height);
     HWND MakeArrowButton(int page, int arrow, int x, int y);
+    // A list's Add, Edit and Remove buttons, one under the other at the right of its group, numbered from
+    // firstNumber ("Button<n>_<page>").
+    void MakeListButtons(int page, int firstNumber, int top, const std::array<HWND*, 3>& buttons);
     HWND MakeTwoColumnList(int page, int x, int y, int width, int height);
     HWND MakeListBox(int page, int x, int y, int width, int height);
 
