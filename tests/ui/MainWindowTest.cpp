@@ -72,7 +72,9 @@ TEST(MainWindow, ASlotPageListsItsProfilesInStoreOrderAndTheTrayOffersThem) {
     EXPECT_EQ(Selection.ProfileRows, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(form.JvPanel.PageCaption(2), "Office LAN");
     EXPECT_EQ(MenuItemCaption(form.CoolTrayPopupMenu, 1), "Office LAN - Docking station");
+    // A submenu is filled as it opens.
     HMENU submenu = form.CoolTrayInterface[2];
+    SendMessageA(form.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenu), 1);
     ASSERT_EQ(GetMenuItemCount(submenu), 3);
     EXPECT_EQ(MenuItemCaption(submenu, 1), "Amsterdam");
     EXPECT_EQ(form.MainFrame(1).RowCount(), 0);
@@ -490,10 +492,13 @@ void CALLBACK CloseAboutWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     AboutWindowsSeen.push_back(about);
     AboutTitlesSeen.push_back(WindowText(about));
-    if (AboutWindowsSeen.size() == 1)
+    if (AboutWindowsSeen.size() == 1) {
         PostMessageA(about, WM_CLOSE, 0, 0);
-    else
-        Press(VK_ESCAPE);
+    } else {
+        // The key as the window receives it, whichever window the system's focus was left on by earlier tests.
+        PostMessageA(about, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(about, WM_KEYUP, VK_ESCAPE, 0);
+    }
 }
 
 TEST(MainWindow, TheAboutWindowIsMadeOnceKeptAndHasNothingToClick) {
