@@ -53,7 +53,7 @@ void TMainFrame::Create(HWND parent) {
     };
     JvListView1 = CreateWindowExA(0, WC_LISTVIEWA, "",
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
-                                      LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                                      LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
                                   5, 0, 100, 100, Hwnd, nullptr, ProgramInstance(), nullptr);
     ListView_SetExtendedListViewStyle(JvListView1, LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     LVCOLUMNA column{};
@@ -85,17 +85,26 @@ std::string TMainFrame::CommandCaption(TFrameCommand command) const {
 }
 
 void TMainFrame::ClearRows() {
-    ListView_DeleteAllItems(JvListView1);
+    SetRows({});
 }
 
-void TMainFrame::AppendRow(const std::string& caption, int image) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = RowCount();
-    item.pszText = const_cast<char*>(caption.c_str());
+void TMainFrame::SetRows(std::vector<TProfileItem> rows) {
+    // The list holds no rows of its own: it asks for those it shows (LVN_GETDISPINFO), however many the slot has.
+    Rows = std::move(rows);
+    ListView_SetItemCountEx(JvListView1, static_cast<int>(Rows.size()), 0);
+}
+
+void TMainFrame::ShowRow(NMLVDISPINFOA& asked) const {
+    const size_t row = static_cast<size_t>(asked.item.iItem);
+    if (row >= Rows.size())
+        return;
+    if ((asked.item.mask & LVIF_TEXT) && asked.item.cchTextMax > 0)
+        lstrcpynA(asked.item.pszText, Rows[row].Caption.c_str(), asked.item.cchTextMax);
     // A picture index out of the list's range (a hand-edited file) shows no picture.
-    item.iImage = PictureIndexOrNone(TPictureList::Profiles16, image) >= 0 ? image : I_IMAGENONE;
-    SendMessageA(JvListView1, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    if (asked.item.mask & LVIF_IMAGE) {
+        const int image = PictureIndexOrNone(TPictureList::Profiles16, Rows[row].Icon);
+        asked.item.iImage = image >= 0 ? image : I_IMAGENONE;
+    }
 }
 
 int TMainFrame::RowCount() const {
@@ -399,7 +408,9 @@ LRESULT TMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->hwndFrom != JvListView1)
             break;
-        if (header->code == NM_DBLCLK && reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem >= 0)
+        if (header->code == LVN_GETDISPINFOA)
+            ShowRow(*reinterpret_cast<NMLVDISPINFOA*>(lParam));
+        else if (header->code == NM_DBLCLK && reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem >= 0)
             onClick(TFrameSender::Popup_EDIT);
         else if (header->code == LVN_KEYDOWN)
             ListKeyDown(reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey);

@@ -3,9 +3,12 @@
 
 #include "ui/Window.h"
 #include "ui/rules/MainWindowRules.h"
+#include "ui/rules/TrayMenu.h"
 #include "ui/widgets/NavDivider.h"
 
 #include <array>
+#include <commctrl.h>
+#include <vector>
 
 class TMainFrame : public TWindow {
 public:
@@ -23,7 +26,7 @@ public:
 
     // The rows, filled by the main window's RefreshSettings.
     void ClearRows();
-    void AppendRow(const std::string& caption, int image);
+    void SetRows(std::vector<TProfileItem> rows);
     int RowCount() const;
     std::string RowCaption(int row) const;
     int SelectedRow() const;
@@ -58,6 +61,10 @@ private:
     RECT CommandIconRect(int command) const;
     RECT CommandLabelRect(int command) const;
 
+    // Answers the list's question for a row it is about to show.
+    void ShowRow(NMLVDISPINFOA& asked) const;
+
+    std::vector<TProfileItem> Rows;
     std::array<std::string, 5> Captions; // Add, Delete, Edit, Run, Interface: the order of the panel
     TFrameCommand Hover = TFrameCommand::None;
     int TopSpace = 0;       // how far the upper divider was dragged down

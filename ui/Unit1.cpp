@@ -385,8 +385,7 @@ void TGUI_Form::RefreshSettings() {
     const int active = JvPanel.ActivePage();
     if (active == 0)
         SetFocus(JvTreeView1_1);
-    for (int slot = 1; slot <= SlotCount; ++slot)
-        FillTraySubmenu(slot);
+    // The tray's submenus are filled when they open (WM_INITMENUPOPUP): they show the store as it is then.
     for (TMainFrame& frame : MainFrames)
         frame.ClearRows();
     TRefreshedLists lists = BuildRefreshedLists(active);
@@ -395,12 +394,7 @@ void TGUI_Form::RefreshSettings() {
     Selection.ProfileRows = lists.ProfileRows;
     if (active >= 1 && active <= SlotCount) {
         TMainFrame& frame = MainFrame(active);
-        // One repaint for the whole list, not one per row: a slot may hold hundreds of profiles.
-        SendMessageA(frame.JvListView1, WM_SETREDRAW, FALSE, 0);
-        for (const TProfileItem& row : lists.PageRows)
-            frame.AppendRow(row.Caption, row.Icon);
-        SendMessageA(frame.JvListView1, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(frame.JvListView1, nullptr, TRUE);
+        frame.SetRows(std::move(lists.PageRows));
         SetFocus(frame.JvListView1);
     }
 }
@@ -460,7 +454,7 @@ void TGUI_Form::ShowApplyResult(const TApplyResult& result, const std::string& p
 }
 
 void TGUI_Form::OnJvPanelClick() {
-    if (IsWindowVisible(Hwnd))
+    if (IsWindowVisible(Hwnd) && !ApplyingWindowState)
         RefreshSettings();
 }
 
@@ -483,7 +477,10 @@ void TGUI_Form::JvTreeView1_1DblClick() {
 void TGUI_Form::FormActivate() {
     if (!StartingUp)
         return;
+    // The page change of ApplySettings(0) would refresh too: the lists are built once, here.
+    ApplyingWindowState = true;
     ApplySettings(0);
+    ApplyingWindowState = false;
     RefreshSettings();
     SetFocus(Hwnd);
     SetFocus(JvPanel.Handle());
@@ -555,12 +552,10 @@ void TGUI_Form::TrayMenuCommand(UINT item) {
     } else if (item == CoolTrayItem2) {
         CoolMenuButtonClick(TTraySender::CoolTrayItem2);
     } else if (item >= FirstProfileItem) {
-        // Only a profile the menu offers: its number carries its index.
-        for (HMENU submenu : CoolTrayInterface)
-            if (submenu != nullptr && GetMenuState(submenu, item, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
-                CoolMenuSelectProfile(static_cast<int>(item - FirstProfileItem));
-                return;
-            }
+        // The item's number carries its profile's index: only a profile the menu could offer is applied.
+        const size_t profile = item - FirstProfileItem;
+        if (profile < Profiles.size() && !Profiles[profile].Deleted)
+            CoolMenuSelectProfile(static_cast<int>(profile));
     }
 }
 
@@ -588,6 +583,11 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_CLOSE:
         FormClose();
+        return 0;
+    case WM_INITMENUPOPUP:
+        for (int slot = 1; slot <= SlotCount; ++slot)
+            if (reinterpret_cast<HMENU>(wParam) == CoolTrayInterface[static_cast<size_t>(slot)])
+                FillTraySubmenu(slot);
         return 0;
     case WM_COMMAND:
         // Enter, turned into the window's default command by the dialog keys.

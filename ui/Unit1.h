@@ -112,7 +112,7 @@ private:
     void SetItem1Caption();
     // Fonts, pictures and sizes for the DPI of the monitor the window is on.
     void ApplyDpi();
-    // A slot's tray submenu from the store: its profiles, or one disabled line.
+    // A slot's tray submenu from the store, as it opens: its profiles, or one disabled line.
     void FillTraySubmenu(int slot);
     void ReportSettingsErrors(const std::vector<std::string>& messages);
     HWND InfoPage = nullptr;
@@ -121,6 +121,7 @@ private:
     std::string LastApplied[2];     // the profile applied last in this run, and its slot: in the tray's tooltip
     bool HideWhenIconAdded = false; // the start-hidden timer found no icon to hide into yet
     bool SavedAtSessionEnd = false;
+    bool ApplyingWindowState = false;
 };
 
 // The one main window, as every page and dialog of the program reaches it.

@@ -1,5 +1,6 @@
-// Start-up of Norvex's main window with five slots of 200 profiles: from process start until the window is shown
-// with its active page filled; then the process ends at once. "--prepare" writes the settings beside it first.
+// Start-up of Norvex's main window: from process start until the window is shown with its active page (slot 1)
+// filled; then the process ends at once. "--prepare N" first writes settings of five slots of N profiles each
+// beside it (200 when N is not given).
 #include "core/Promenne.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
@@ -7,16 +8,17 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
-void PrepareSettings() {
+void PrepareSettings(int perSlot) {
     ResolveFolders();
     ResetStore();
     for (int slot = 1; slot <= SlotCount; ++slot) {
         Interfaces[static_cast<size_t>(slot)] = {"LAN " + std::to_string(slot), "Office", "LAN", slot, false};
-        for (int k = 0; k < 200; ++k) {
+        for (int k = 0; k < perSlot; ++k) {
             TProfile& p = Profiles[static_cast<size_t>(AppendProfile())];
             p.InterfaceNo = slot;
             p.Name = "Profile " + std::to_string(slot) + "-" + std::to_string(k);
@@ -37,18 +39,32 @@ void PrepareSettings() {
 
 } // namespace
 
+// The profiles of slot 1 that the settings beside the program hold.
+int ProfilesOfSlot1() {
+    ResolveFolders();
+    ResetStore();
+    LoadSettings(1);
+    int count = 0;
+    for (const TProfile& p : Profiles)
+        count += p.InterfaceNo == 1 ? 1 : 0;
+    ResetStore();
+    return count;
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    if (std::strstr(commandLine, "--prepare") != nullptr) {
-        PrepareSettings();
+    if (const char* prepare = std::strstr(commandLine, "--prepare")) {
+        const int perSlot = std::atoi(prepare + std::strlen("--prepare"));
+        PrepareSettings(perSlot > 0 || std::strchr(prepare, '0') != nullptr ? perSlot : 200);
         return 0;
     }
+    const int rows = ProfilesOfSlot1();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     TGUI_Form form;
     form.Create();
     form.Show();
     DWORD deadline = GetTickCount() + 20000;
-    while (StartingUp || form.MainFrame(1).RowCount() < 200) {
+    while (StartingUp || form.MainFrame(1).RowCount() < rows) {
         MSG message;
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
