@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Start-up of Norvex's main window against a minimal program that shows one empty window, each measured as a whole
 # process under Wine with the Wine server kept running (so that Wine's own start does not hide the program's cost),
-# on a virtual display. For each count, five slots of that many profiles each, slot 1's page active.
+# on a virtual display. For each count, five slots of that many profiles each, slot 1's page active. A second
+# yardstick is the empty window that also loads the common controls (as any program with a list view must; under
+# Wine that loads the visual style, about a tenth of a second).
 #   tools/bench-startup.sh [PROFILES_PER_SLOT ...]    default: 0 200 1000 (0, 1,000 and 5,000 profiles)
 #   NORVEX_BENCH_RUNS=N                                timed runs of each program (default 8), after one warm-up
 set -euo pipefail
@@ -19,7 +21,7 @@ cmake --build build/win --target bench_startup bench_empty_window >/dev/null
 bench="$PWD/build/win/bench-bin"
 
 export WINEPREFIX="$PWD/build/win/wineprefix" WINEDEBUG=-all
-wineserver -p
+wineserver -p 2>/dev/null || true # already running: kept
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 # Seconds one run of the program takes, wall clock.
@@ -34,16 +36,20 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 
 for count in "${counts[@]}"; do
     tools/wine-run "$bench/bench_startup.exe" --prepare "$count" >/dev/null 2>&1
-    seconds "$bench/bench_startup.exe" >/dev/null
+    seconds "$bench/bench_startup.exe" "$count" >/dev/null
     seconds "$bench/bench_empty_window.exe" >/dev/null
     norvex=()
     empty=()
+    controls=()
     for _ in $(seq "$runs"); do
-        norvex+=("$(seconds "$bench/bench_startup.exe")")
+        norvex+=("$(seconds "$bench/bench_startup.exe" "$count")")
         empty+=("$(seconds "$bench/bench_empty_window.exe")")
+        controls+=("$(seconds "$bench/bench_empty_window.exe" --common-controls)")
     done
     n=$(printf '%s\n' "${norvex[@]}" | median)
     e=$(printf '%s\n' "${empty[@]}" | median)
-    awk -v c=$((count * 5)) -v n="$n" -v e="$e" -v r="$runs" \
-        'BEGIN { printf "%5d profiles: Norvex %.3f s, empty window %.3f s (medians of %d), ratio %.2f\n", c, n, e, r, n / e }'
+    c=$(printf '%s\n' "${controls[@]}" | median)
+    awk -v p=$((count * 5)) -v n="$n" -v e="$e" -v c="$c" -v r="$runs" 'BEGIN {
+        printf "%5d profiles: Norvex %.3f s; empty window %.3f s, ratio %.2f; with common controls %.3f s, ratio %.2f (medians of %d)\n",
+            p, n, e, n / e, c, n / c, r }'
 done

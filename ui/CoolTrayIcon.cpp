@@ -42,10 +42,6 @@ void TCoolTrayIcon::Create(HWND mainWindow, HICON icon) {
     TaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     // Norvex runs elevated where it can: let the shell's broadcast through to it all the same.
     ChangeWindowMessageFilterEx(Handler, TaskbarCreated, MSGFLT_ALLOW, nullptr);
-    AddIcon();
-    NOTIFYICONDATAA data = Record(0);
-    data.uVersion = 0; // classic mouse messages
-    NotifyShell(NIM_SETVERSION, data);
 }
 
 NOTIFYICONDATAA TCoolTrayIcon::Record(UINT flags) const {
@@ -72,9 +68,14 @@ bool TCoolTrayIcon::Notify(DWORD action) {
 }
 
 void TCoolTrayIcon::AddIcon() {
+    if (Added)
+        return;
     if (Notify(NIM_ADD)) {
         KillTimer(Handler, RetryTimer);
         RetriesLeft = 0;
+        NOTIFYICONDATAA data = Record(0);
+        data.uVersion = 0; // classic mouse messages
+        NotifyShell(NIM_SETVERSION, data);
         return;
     }
     if (RetriesLeft == 0) {

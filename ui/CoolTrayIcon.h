@@ -21,8 +21,10 @@ public:
 
     ~TCoolTrayIcon();
 
-    // Puts the icon into the notification area for `mainWindow`.
+    // Prepares the icon for `mainWindow`; AddIcon puts it into the notification area.
     void Create(HWND mainWindow, HICON icon);
+    // Puts the icon into the notification area; when the shell is not ready, tries again on a timer.
+    void AddIcon();
 
     // The main window hands every message here first; true when the tray consumed it.
     bool HandleMainWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -55,7 +57,6 @@ private:
     LRESULT HandleHandlerMessage(UINT message, WPARAM wParam, LPARAM lParam);
     NOTIFYICONDATAA Record(UINT flags) const;
     bool Notify(DWORD action);
-    void AddIcon();
     void HandleIconMessage(LPARAM mouseMessage);
 
     HWND Main = nullptr;

@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
+#include "ui/Dpi.h"
 #include "ui/Editors.h"
 #include "ui/Graphics.h"
 #include "ui/Unit1.h"
@@ -13,6 +14,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -60,8 +62,9 @@ void TMainFrame::Create(HWND parent) {
     column.mask = LVCF_WIDTH;
     column.cx = ListWidth;
     SendMessageA(JvListView1, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    // Rows handed over before the page was made.
+    ListView_SetItemCountEx(JvListView1, static_cast<int>(Rows.size()), 0);
     ApplyDpi();
-    Layout();
 }
 
 void TMainFrame::ApplyDpi() {
@@ -76,7 +79,9 @@ void TMainFrame::SetCommandCaption(TFrameCommand command, const std::string& cap
     int position = PanelPosition(command);
     if (position >= 0)
         Captions[static_cast<size_t>(position)] = caption;
-    InvalidateRect(Hwnd, nullptr, TRUE);
+    // Before the page is made the caption is only kept: a null window would stand for the whole desktop.
+    if (Hwnd != nullptr)
+        InvalidateRect(Hwnd, nullptr, TRUE);
 }
 
 std::string TMainFrame::CommandCaption(TFrameCommand command) const {
@@ -194,22 +199,30 @@ void TMainFrame::JvNavMoved() {
     InvalidateRect(JvNavDivider2.Handle(), nullptr, TRUE);
 }
 
-TFrameMetrics TMainFrame::Metrics() const {
-    TFrameMetrics metrics;
-    metrics.Divider = JvNavDivider1.BarHeight();
+TFrameMetrics FrameMetrics(UINT dpi) {
+    // Asked at every layout: measured once per DPI.
+    static std::map<UINT, TFrameMetrics> measured;
+    if (auto known = measured.find(dpi); known != measured.end())
+        return known->second;
+    TFrameMetrics& metrics = measured[dpi];
+    metrics.Divider = Scaled(TNavDivider::Height, dpi);
     // Three rows of the list: a row is as high as its picture or its text, with a little room.
-    HDC dc = GetDC(JvListView1);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(JvListView1, WM_GETFONT, 0, 0)));
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, UiFont(dpi));
     TEXTMETRICA text{};
     GetTextMetricsA(dc, &text);
     SelectObject(dc, old);
-    ReleaseDC(JvListView1, dc);
+    ReleaseDC(nullptr, dc);
     int pictureWidth = 0;
     int pictureHeight = 0;
-    ImageList_GetIconSize(ListView_GetImageList(JvListView1, LVSIL_SMALL), &pictureWidth, &pictureHeight);
-    metrics.MinList = 3 * (std::max<int>(text.tmHeight, pictureHeight) + S(3)) + S(4);
-    metrics.MinCommands = S(8 + 5 * RowHeight + 8);
+    ImageList_GetIconSize(PictureList(TPictureList::Profiles16, dpi), &pictureWidth, &pictureHeight);
+    metrics.MinList = 3 * (std::max<int>(text.tmHeight, pictureHeight) + Scaled(3, dpi)) + Scaled(4, dpi);
+    metrics.MinCommands = Scaled(8 + 5 * RowHeight + 8, dpi);
     return metrics;
+}
+
+TFrameMetrics TMainFrame::Metrics() const {
+    return FrameMetrics(Dpi());
 }
 
 int TMainFrame::PageHeight() const {

@@ -10,6 +10,9 @@
 #include <commctrl.h>
 #include <vector>
 
+// The heights a slot page is laid out with at a DPI: its dividers, three rows of the list, the five commands.
+TFrameMetrics FrameMetrics(UINT dpi);
+
 class TMainFrame : public TWindow {
 public:
     void Create(HWND parent);

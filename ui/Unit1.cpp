@@ -22,6 +22,7 @@ namespace {
 
 constexpr UINT_PTR StartTimer = 1;
 constexpr UINT ShowSettingsErrors = WM_APP + 1;
+constexpr UINT AddTrayIcon = WM_APP + 2;
 
 std::string Text(const char* section, const char* key) {
     return ReadLanguageKey(section, key, LanguageName);
@@ -164,17 +165,19 @@ void TGUI_Form::Create() {
     JvPanel.Create(Hwnd);
     JvPanel.SetImageLists(TPictureList::Panels24x20, TPictureList::Panels16);
     JvPanel.OnPageChange = [this] { OnJvPanelClick(); };
-    CreateInformationPage();
-    JvPanel.AddPage(InfoPage);
+    JvPanel.AddPage([this] { return CreateInformationPage(); });
     JvPanel.SetPageImage(0, 0);
+    // A slot's page is made when it is first shown: a start shows one of them at most.
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        TMainFrame& frame = MainFrame(slot);
-        frame.Create(JvPanel.Handle());
-        int page = JvPanel.AddPage(frame.Handle());
+        int page = JvPanel.AddPage([this, slot] {
+            TMainFrame& frame = MainFrame(slot);
+            frame.Create(JvPanel.Handle());
+            return frame.Handle();
+        });
         JvPanel.SetPageImage(page, slot);
         JvPanel.SetPageIconic(page, true);
     }
-    JvPanel.MinPageHeight = MinimumFrameHeight(MainFrame(1).Metrics());
+    JvPanel.MinPageHeight = MinimumFrameHeight(FrameMetrics(Dpi()));
     CreateTrayMenu();
     CoolTrayIcon.OnMinimizeToTray = [this] { CoolMenuMinimalizeTray(); };
     CoolTrayIcon.OnShowMenu = [this] { ShowTrayMenu(); };
@@ -187,6 +190,8 @@ void TGUI_Form::Create() {
         }
     };
     CoolTrayIcon.Create(Hwnd, ProgramIcon(GetSystemMetrics(SM_CXSMICON)));
+    // The icon joins the notification area once the window is on screen: the shell's answer can take a while.
+    PostMessageA(Hwnd, AddTrayIcon, 0, 0);
     SetUnexpectedErrorReporter([this](const std::string& text) { ShowError(text); });
     SetWindowSnapshotProvider(SnapshotOfMainWindow);
     platform::SetMainWindow(Hwnd);
@@ -199,7 +204,7 @@ void TGUI_Form::Show() {
     UpdateWindow(Hwnd);
 }
 
-void TGUI_Form::CreateInformationPage() {
+HWND TGUI_Form::CreateInformationPage() {
     InformationPage.Create(JvPanel.Handle());
     InfoPage = InformationPage.Handle();
     JvNavDivider1_1.Create(InfoPage, false);
@@ -229,6 +234,24 @@ void TGUI_Form::CreateInformationPage() {
         if (topLevel)
             parent = TreeNodes[i];
     }
+    CaptionInformationTree();
+    return InfoPage;
+}
+
+void TGUI_Form::CaptionInformationTree() {
+    if (JvTreeView1_1 == nullptr)
+        return;
+    // The first node is expanded with its children before the texts are set.
+    TreeView_Expand(JvTreeView1_1, TreeNodes[0], TVE_EXPAND);
+    const char* const nodeKeys[8] = {"ITEMA", "ITEMA0", "ITEMB", "ITEMB0", "ITEMB1", "ITEMB2", "ITEMB3", "ITEMB4"};
+    for (size_t i = 0; i < TreeNodes.size(); ++i) {
+        std::string caption = Text("TREEVIEW1", nodeKeys[i]);
+        TVITEMA item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = TreeNodes[i];
+        item.pszText = const_cast<char*>(caption.c_str());
+        SendMessageA(JvTreeView1_1, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 void TGUI_Form::CreateTrayMenu() {
@@ -253,6 +276,8 @@ void TGUI_Form::FormShow() {
     ResolveFoldersAndResetStore();
     LoadStrings();
     std::vector<std::string> messages = LoadAllSettings();
+    // The window appears where it is to be, rather than appearing elsewhere and jumping at its first activation.
+    PlaceAsStored();
     ApplySettings(1);
     // The error box waits until the window is on screen.
     if (!messages.empty())
@@ -288,18 +313,7 @@ void TGUI_Form::LoadStrings() {
     JvPanel.SetPageCaption(0, Text("NAVPANEL1", "TITLE"));
     JvPanel.SetPageHint(0, Text("NAVPANEL1", "TITLE_HINT"));
     JvNavDivider1_1.SetCaption(Text("NAVPANEL1", "DIVIDER1"));
-
-    // The first node is expanded with its children before the texts are set.
-    TreeView_Expand(JvTreeView1_1, TreeNodes[0], TVE_EXPAND);
-    const char* const nodeKeys[8] = {"ITEMA", "ITEMA0", "ITEMB", "ITEMB0", "ITEMB1", "ITEMB2", "ITEMB3", "ITEMB4"};
-    for (size_t i = 0; i < TreeNodes.size(); ++i) {
-        std::string caption = Text("TREEVIEW1", nodeKeys[i]);
-        TVITEMA item{};
-        item.mask = TVIF_TEXT;
-        item.hItem = TreeNodes[i];
-        item.pszText = const_cast<char*>(caption.c_str());
-        SendMessageA(JvTreeView1_1, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
+    CaptionInformationTree();
 
     const std::string divider1 = Text("NAVPANELS", "DIVIDER1");
     const std::string divider2 = Text("NAVPANELS", "DIVIDER2");
@@ -313,26 +327,31 @@ void TGUI_Form::LoadStrings() {
         frame.JvNavDivider2.SetCaption(divider2);
         for (const auto& [command, key] : commands)
             frame.SetCommandCaption(command, Text("TREEVIEW2", key));
-        ListView_SetImageList(frame.JvListView1, PictureList(TPictureList::Profiles16, Dpi()), LVSIL_SMALL);
+        if (frame.JvListView1 != nullptr)
+            ListView_SetImageList(frame.JvListView1, PictureList(TPictureList::Profiles16, Dpi()), LVSIL_SMALL);
     }
+}
+
+void TGUI_Form::PlaceAsStored() {
+    // The size is kept for 96 DPI, as earlier versions saw it on any display: at the stored place the window takes
+    // the size for that monitor's DPI.
+    SetWindowPos(Hwnd, nullptr, WindowState.Left, WindowState.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const TScreenRect stored{WindowState.Left, WindowState.Top, WindowState.Left + S(WindowState.Width),
+                             WindowState.Top + S(WindowState.Height)};
+    const RECT storedRect{stored.Left, stored.Top, stored.Right, stored.Bottom};
+    const TScreenRect placed =
+        PlaceOnScreen(stored, WorkAreas(), WorkAreaOf(MonitorFromRect(&storedRect, MONITOR_DEFAULTTONEAREST)));
+    SetWindowPos(Hwnd, nullptr, placed.Left, placed.Top, placed.Right - placed.Left, placed.Bottom - placed.Top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TGUI_Form::ApplySettings(int mode) {
     if (mode == 0) {
         StartingUp = false;
-        // The size is kept for 96 DPI, as earlier versions saw it on any display: at the stored place the window
-        // takes the size for that monitor's DPI.
-        SetWindowPos(Hwnd, nullptr, WindowState.Left, WindowState.Top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        const TScreenRect stored{WindowState.Left, WindowState.Top, WindowState.Left + S(WindowState.Width),
-                                 WindowState.Top + S(WindowState.Height)};
-        const RECT storedRect{stored.Left, stored.Top, stored.Right, stored.Bottom};
-        const TScreenRect placed =
-            PlaceOnScreen(stored, WorkAreas(), WorkAreaOf(MonitorFromRect(&storedRect, MONITOR_DEFAULTTONEAREST)));
-        SetWindowPos(Hwnd, nullptr, placed.Left, placed.Top, placed.Right - placed.Left, placed.Bottom - placed.Top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        JvPanel.SetPageIconic(0, WindowState.Iconized);
+        PlaceAsStored();
+        // The page first, so that the pane's first layout on screen makes only the page that is shown.
         JvPanel.SetActivePage(WindowState.SelectPanel);
+        JvPanel.SetPageIconic(0, WindowState.Iconized);
         return;
     }
     if (mode != 1)
@@ -355,11 +374,14 @@ void TGUI_Form::ApplySettings(int mode) {
 
 void TGUI_Form::ApplyDpi() {
     const UINT dpi = Dpi();
-    SendMessageA(JvTreeView1_1, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(dpi)), TRUE);
-    TreeView_SetImageList(JvTreeView1_1, PictureList(TPictureList::System16, dpi), TVSIL_NORMAL);
+    if (JvTreeView1_1 != nullptr) {
+        SendMessageA(JvTreeView1_1, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(dpi)), TRUE);
+        TreeView_SetImageList(JvTreeView1_1, PictureList(TPictureList::System16, dpi), TVSIL_NORMAL);
+    }
     for (TMainFrame& frame : MainFrames)
-        frame.ApplyDpi();
-    JvPanel.MinPageHeight = MinimumFrameHeight(MainFrame(1).Metrics());
+        if (frame.Handle() != nullptr)
+            frame.ApplyDpi();
+    JvPanel.MinPageHeight = MinimumFrameHeight(FrameMetrics(dpi));
     FormResize();
     RedrawWindow(Hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
@@ -383,7 +405,7 @@ void TGUI_Form::FillTraySubmenu(int slot) {
 
 void TGUI_Form::RefreshSettings() {
     const int active = JvPanel.ActivePage();
-    if (active == 0)
+    if (active == 0 && !FirstActivation)
         SetFocus(JvTreeView1_1);
     // The tray's submenus are filled when they open (WM_INITMENUPOPUP): they show the store as it is then.
     for (TMainFrame& frame : MainFrames)
@@ -395,7 +417,8 @@ void TGUI_Form::RefreshSettings() {
     if (active >= 1 && active <= SlotCount) {
         TMainFrame& frame = MainFrame(active);
         frame.SetRows(std::move(lists.PageRows));
-        SetFocus(frame.JvListView1);
+        if (!FirstActivation)
+            SetFocus(frame.JvListView1);
     }
 }
 
@@ -454,7 +477,7 @@ void TGUI_Form::ShowApplyResult(const TApplyResult& result, const std::string& p
 }
 
 void TGUI_Form::OnJvPanelClick() {
-    if (IsWindowVisible(Hwnd) && !ApplyingWindowState)
+    if (IsWindowVisible(Hwnd) && !FirstActivation)
         RefreshSettings();
 }
 
@@ -477,12 +500,12 @@ void TGUI_Form::JvTreeView1_1DblClick() {
 void TGUI_Form::FormActivate() {
     if (!StartingUp)
         return;
-    // The page change of ApplySettings(0) would refresh too: the lists are built once, here.
-    ApplyingWindowState = true;
+    // The page change of ApplySettings(0) would refresh too: the lists are built once, here; and the focus goes to
+    // the navigation pane, where it ends, without the steps on the way (each costs a round of focus messages).
+    FirstActivation = true;
     ApplySettings(0);
-    ApplyingWindowState = false;
     RefreshSettings();
-    SetFocus(Hwnd);
+    FirstActivation = false;
     SetFocus(JvPanel.Handle());
 }
 
@@ -522,7 +545,8 @@ void TGUI_Form::FormResize() {
     GetClientRect(Hwnd, &area);
     SetWindowPos(JvPanel.Handle(), nullptr, 0, 0, area.right, area.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     for (TMainFrame& frame : MainFrames)
-        InvalidateRect(frame.Handle(), nullptr, TRUE);
+        if (frame.Handle() != nullptr) // a null window would stand for the whole desktop
+            InvalidateRect(frame.Handle(), nullptr, TRUE);
 }
 
 void TGUI_Form::ShowTrayMenu() {
@@ -620,10 +644,9 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETMINMAXINFO:
         // Small enough for a corner of the screen, large enough for the header, three profiles and the commands.
-        if (MainFrame(SlotCount).Handle() != nullptr) {
+        if (JvPanel.Handle() != nullptr) {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            RECT frame{0, 0, S(MinimumClientWidth),
-                       JvPanel.ChromeHeight() + MinimumFrameHeight(MainFrame(1).Metrics())};
+            RECT frame{0, 0, S(MinimumClientWidth), JvPanel.ChromeHeight() + MinimumFrameHeight(FrameMetrics(Dpi()))};
             AdjustWindowRectForDpi(frame, static_cast<DWORD>(GetWindowLongPtrA(Hwnd, GWL_STYLE)),
                                    static_cast<DWORD>(GetWindowLongPtrA(Hwnd, GWL_EXSTYLE)), Dpi());
             limits->ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
@@ -633,6 +656,9 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == StartTimer)
             TimerTimer();
+        return 0;
+    case AddTrayIcon:
+        CoolTrayIcon.AddIcon();
         return 0;
     case ShowSettingsErrors:
         if (!PendingErrors.empty()) {

@@ -107,11 +107,15 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void CreateInformationPage();
+    HWND CreateInformationPage();
+    // The information tree's node texts, from the language file.
+    void CaptionInformationTree();
     void CreateTrayMenu();
     void SetItem1Caption();
     // Fonts, pictures and sizes for the DPI of the monitor the window is on.
     void ApplyDpi();
+    // The window at its stored place and size, within reach of the user.
+    void PlaceAsStored();
     // A slot's tray submenu from the store, as it opens: its profiles, or one disabled line.
     void FillTraySubmenu(int slot);
     void ReportSettingsErrors(const std::vector<std::string>& messages);
@@ -121,7 +125,7 @@ private:
     std::string LastApplied[2];     // the profile applied last in this run, and its slot: in the tray's tooltip
     bool HideWhenIconAdded = false; // the start-hidden timer found no icon to hide into yet
     bool SavedAtSessionEnd = false;
-    bool ApplyingWindowState = false;
+    bool FirstActivation = false; // the window state is being applied and the lists built for the first time
 };
 
 // The one main window, as every page and dialog of the program reaches it.

@@ -1,6 +1,7 @@
 // Start-up of Norvex's main window: from process start until the window is shown with its active page (slot 1)
-// filled; then the process ends at once. "--prepare N" first writes settings of five slots of N profiles each
-// beside it (200 when N is not given).
+// filled with the number of rows given on the command line; then the process ends at once. "--prepare N" first
+// writes settings of five slots of N profiles each beside it (200 when N is not given). NORVEX_BENCH_STAGES prints
+// when each stage was reached.
 #include "core/Promenne.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
@@ -8,6 +9,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -39,16 +41,18 @@ void PrepareSettings(int perSlot) {
 
 } // namespace
 
-// The profiles of slot 1 that the settings beside the program hold.
-int ProfilesOfSlot1() {
-    ResolveFolders();
-    ResetStore();
-    LoadSettings(1);
-    int count = 0;
-    for (const TProfile& p : Profiles)
-        count += p.InterfaceNo == 1 ? 1 : 0;
-    ResetStore();
-    return count;
+// Milliseconds since the process was created, for NORVEX_BENCH_STAGES.
+double SinceStart() {
+    FILETIME created, exited, kernel, user, now;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    GetSystemTimeAsFileTime(&now);
+    auto value = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return static_cast<double>(value(now) - value(created)) / 10000.0;
+}
+
+void Stage(const char* name) {
+    if (std::getenv("NORVEX_BENCH_STAGES") != nullptr)
+        std::fprintf(stderr, "%8.1f ms  %s\n", SinceStart(), name);
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
@@ -57,14 +61,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         PrepareSettings(perSlot > 0 || std::strchr(prepare, '0') != nullptr ? perSlot : 200);
         return 0;
     }
-    const int rows = ProfilesOfSlot1();
+    // The rows slot 1's page is to show: its profiles, as prepared.
+    const int rows = std::atoi(commandLine);
+    Stage("program entered");
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     TGUI_Form form;
     form.Create();
+    Stage("window created");
     form.Show();
+    Stage("window shown");
+    bool activated = false;
     DWORD deadline = GetTickCount() + 20000;
     while (StartingUp || form.MainFrame(1).RowCount() < rows) {
+        if (!StartingUp && !activated) {
+            activated = true;
+            Stage("first activation done");
+        }
         MSG message;
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
@@ -75,5 +88,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
             Sleep(1);
         }
     }
+    Stage("rows shown");
     ExitProcess(0);
 }

@@ -8,11 +8,15 @@
 void TNavDivider::Create(HWND parent, bool draggable) {
     Draggable = draggable;
     RegisterWindowClass("TJvNavDivider", nullptr);
-    CreateHandle("TJvNavDivider", 0, WS_CHILD | WS_VISIBLE, "", 0, 0, 100, Height, parent);
+    // A caption set before the bar was made (a page made when it is first shown) is its text from the start.
+    CreateHandle("TJvNavDivider", 0, WS_CHILD | WS_VISIBLE, Text, 0, 0, 100, Height, parent);
 }
 
 void TNavDivider::SetCaption(const std::string& caption) {
     Text = caption;
+    // Before the bar is made the caption is only kept: a null window would stand for the whole desktop.
+    if (Hwnd == nullptr)
+        return;
     SetWindowTextA(Hwnd, caption.c_str());
     InvalidateRect(Hwnd, nullptr, TRUE);
 }

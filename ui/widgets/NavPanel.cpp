@@ -19,9 +19,9 @@ void TNavPanel::SetImageLists(TPictureList large, TPictureList small) {
     InvalidateRect(Hwnd, nullptr, TRUE);
 }
 
-int TNavPanel::AddPage(HWND content) {
+int TNavPanel::AddPage(std::function<HWND()> makeContent) {
     Page page;
-    page.Content = content;
+    page.MakeContent = std::move(makeContent);
     Pages.push_back(page);
     int index = static_cast<int>(Pages.size()) - 1;
     TOOLINFOA tool{};
@@ -31,7 +31,6 @@ int TNavPanel::AddPage(HWND content) {
     tool.uId = static_cast<UINT_PTR>(index);
     tool.lpszText = const_cast<char*>("");
     SendMessageA(Tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    ShowWindow(content, SW_HIDE);
     if (Active < 0)
         Active = index;
     Layout();
@@ -59,12 +58,14 @@ void TNavPanel::SetPageIconic(int page, bool iconic) {
 }
 
 void TNavPanel::SetActivePage(int page) {
-    if (page < 0 || page >= static_cast<int>(Pages.size()) || page == Active)
+    if (page < 0 || page >= static_cast<int>(Pages.size()))
         return;
+    const bool changed = page != Active;
     Active = page;
     Focused = page;
+    // Also for the page already active: it may not have been made yet.
     Layout();
-    if (OnPageChange)
+    if (changed && OnPageChange)
         OnPageChange();
 }
 
@@ -94,8 +95,15 @@ void TNavPanel::Layout() {
             y += S(ButtonHeight);
         }
     }
+    // A page is made when it is first shown, not while the pane is laid out before the window appears: the page
+    // shown at start may be another than the first.
+    const bool visible = IsWindowVisible(Hwnd) != FALSE;
     for (size_t i = 0; i < Pages.size(); ++i) {
+        if (static_cast<int>(i) == Active && visible && Pages[i].Content == nullptr && Pages[i].MakeContent)
+            Pages[i].Content = Pages[i].MakeContent();
         HWND content = Pages[i].Content;
+        if (content == nullptr)
+            continue;
         if (static_cast<int>(i) == Active) {
             int contentHeight = Grip.top - S(HeaderHeight);
             SetWindowPos(content, nullptr, 0, S(HeaderHeight), width, contentHeight > 0 ? contentHeight : 0,

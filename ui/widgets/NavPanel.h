@@ -17,8 +17,11 @@ public:
     void Create(HWND parent);
     void SetImageLists(TPictureList large, TPictureList small);
 
-    // A page shows `content`, a child window of the pane; returns the page's index.
-    int AddPage(HWND content);
+    // A page shows a child window of the pane that `makeContent` makes when the page is first shown: pages that are
+    // never opened cost nothing. Returns the page's index.
+    int AddPage(std::function<HWND()> makeContent);
+    // The page's window, or null while it was never shown.
+    HWND PageContent(int page) const { return Pages[static_cast<size_t>(page)].Content; }
 
     void SetPageCaption(int page, const std::string& caption);
     void SetPageHint(int page, const std::string& hint);
@@ -49,6 +52,7 @@ private:
         std::string Hint;
         int Image = 0;
         bool Iconic = false;
+        std::function<HWND()> MakeContent;
         HWND Content = nullptr;
         RECT Button{};
     };
