@@ -3,11 +3,6 @@
 
 #include "lang/IniFile.h"
 
-std::string ExeDir;
-std::string LanguageDir;
-std::string SettingsDir;
-std::string TempDir;
-
 std::vector<TProfile> Profiles;
 std::array<TInterfaceSlot, SlotCount + 1> Interfaces;
 TSelection Selection;

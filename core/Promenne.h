@@ -2,6 +2,8 @@
 // record through which the windows hand values to each other, and the window state read at start-up.
 #pragma once
 
+#include "core/Folders.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -108,11 +110,6 @@ struct TWindowState {
 };
 
 inline constexpr int SlotCount = 5;
-
-extern std::string ExeDir;
-extern std::string LanguageDir;
-extern std::string SettingsDir;
-extern std::string TempDir;
 
 extern std::vector<TProfile> Profiles;
 // Slots are numbered 1 to 5; element 0 is never used.

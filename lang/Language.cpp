@@ -1,7 +1,7 @@
 // The language lookup: the language file stays open across lookups and is parsed again only when it changes.
 #include "lang/Language.h"
 
-#include "core/Promenne.h"
+#include "core/Folders.h"
 
 TIniFileSlot CurrentIniFile;
 std::string CurrentIniName;
