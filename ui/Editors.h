@@ -1,4 +1,4 @@
-// What the interface page opens: the profile editor, the interface settings dialog, and applying a profile.
+// The dialogs a slot page opens: the profile editor and the interface settings dialog.
 #pragma once
 
 #include <windows.h>
@@ -6,8 +6,5 @@
 // The profile editor for Selection.CurrentProfile (-1: a new profile), modal over the owner.
 void ShowProfileEditor(HWND owner);
 
-// The interface settings dialog for the slot of the active page, modal over the owner.
-void ShowInterfaceDialog(HWND owner);
-
-// Applies Profiles[Selection.CurrentProfile] and tells the user what came of it.
-void ApplyProfile();
+// The interface settings dialog for a slot, modal over the owner.
+void ShowInterfaceDialog(HWND owner, int slot);

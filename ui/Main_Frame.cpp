@@ -6,9 +6,7 @@
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
 #include "ui/Dpi.h"
-#include "ui/Editors.h"
 #include "ui/Graphics.h"
-#include "ui/Unit1.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -148,33 +146,33 @@ void TMainFrame::onClick(TFrameSender sender) {
     switch (command) {
     case TFrameCommand::Run:
         Selection.CurrentProfile = profile;
-        ApplyProfile();
+        Owner.ApplyProfile();
         break;
     case TFrameCommand::Add:
         Selection.CurrentProfile = -1;
-        ShowProfileEditor(GetAncestor(Hwnd, GA_ROOT));
-        GUI_Form->RefreshSettings();
+        Owner.EditProfile();
+        Owner.RefreshSettings();
         SaveSettings();
         break;
     case TFrameCommand::Edit:
         Selection.CurrentProfile = profile;
-        ShowProfileEditor(GetAncestor(Hwnd, GA_ROOT));
-        GUI_Form->RefreshSettings();
+        Owner.EditProfile();
+        Owner.RefreshSettings();
         SaveSettings();
         break;
     case TFrameCommand::Delete:
-        if (!GUI_Form->AskYesNo(FillPlaceholder(ReadLanguageKey("NAVPANELS", "DELETE_QUESTION", LanguageName),
-                                                "$PROFILE$", Profiles[static_cast<size_t>(profile)].Name)))
+        if (!Owner.AskYesNo(FillPlaceholder(ReadLanguageKey("NAVPANELS", "DELETE_QUESTION", LanguageName), "$PROFILE$",
+                                            Profiles[static_cast<size_t>(profile)].Name)))
             return;
         Selection.CurrentProfile = profile;
         MarkDeleted(profile);
-        GUI_Form->RefreshSettings();
+        Owner.RefreshSettings();
         SaveSettings();
         break;
     case TFrameCommand::Interface:
-        ShowInterfaceDialog(GetAncestor(Hwnd, GA_ROOT));
-        GUI_Form->ApplySettings(1);
-        GUI_Form->RefreshSettings();
+        Owner.EditSlot();
+        Owner.ApplySlotDisplay();
+        Owner.RefreshSettings();
         SaveSettings();
         break;
     case TFrameCommand::None:

@@ -8,13 +8,26 @@
 
 #include <array>
 #include <commctrl.h>
+#include <functional>
+#include <string>
 #include <vector>
 
 // The heights a slot page is laid out with at a DPI: its dividers, three rows of the list, the five commands.
 TFrameMetrics FrameMetrics(UINT dpi);
 
+// What a slot page asks of the window that holds it, which sets these: the page depends on nothing above it.
+struct TFrameOwner {
+    std::function<void()> ApplyProfile;     // applies Selection.CurrentProfile and tells the user the outcome
+    std::function<void()> EditProfile;      // the profile editor for Selection.CurrentProfile (-1: a new one), modal
+    std::function<void()> EditSlot;         // the interface settings dialog for this page's slot, modal
+    std::function<void()> ApplySlotDisplay; // the slots' captions, hints and pictures to the pages and the tray
+    std::function<void()> RefreshSettings;  // the lists and menus from the store
+    std::function<bool(const std::string&)> AskYesNo;
+};
+
 class TMainFrame : public TWindow {
 public:
+    TFrameOwner Owner;
     void Create(HWND parent);
     // Fonts, pictures and sizes for the DPI of the monitor the window is on.
     void ApplyDpi();

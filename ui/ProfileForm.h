@@ -104,6 +104,11 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The client area and the page control's place, at 96 DPI.
+    static constexpr int ClientWidth = 479;
+    static constexpr int ClientHeight = 517;
+    static constexpr RECT PageControlBounds{7, 67, 7 + 465, 67 + 409};
+
     // A list button: which list it works on and what it does.
     enum class TListAction { Add, Edit, Delete, Up, Down };
     struct TListButton {

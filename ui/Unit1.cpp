@@ -169,8 +169,14 @@ void TGUI_Form::Create() {
     JvPanel.SetPageImage(0, 0);
     // A slot's page is made when it is first shown: a start shows one of them at most.
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        int page = JvPanel.AddPage([this, slot] {
-            TMainFrame& frame = MainFrame(slot);
+        TMainFrame& frame = MainFrame(slot);
+        frame.Owner = {[this] { ApplyCurrentProfileAndTell(); },
+                       [this] { ShowProfileEditor(Hwnd); },
+                       [this, slot] { ShowInterfaceDialog(Hwnd, slot); },
+                       [this] { ApplySettings(1); },
+                       [this] { RefreshSettings(); },
+                       [this](const std::string& question) { return AskYesNo(question); }};
+        int page = JvPanel.AddPage([this, &frame] {
             frame.Create(JvPanel.Handle());
             return frame.Handle();
         });
@@ -528,7 +534,19 @@ void TGUI_Form::CoolMenuMinimalizeTray() {
 
 void TGUI_Form::CoolMenuSelectProfile(int profileIndex) {
     Selection.CurrentProfile = profileIndex;
-    ApplyProfile();
+    ApplyCurrentProfileAndTell();
+}
+
+void TGUI_Form::ApplyCurrentProfileAndTell() {
+    const int current = Selection.CurrentProfile;
+    if (current < 0 || current >= static_cast<int>(Profiles.size()))
+        return;
+    const TProfile& profile = Profiles[static_cast<size_t>(current)];
+    const std::string name = profile.Name;
+    const int slot = profile.InterfaceNo;
+    const std::string slotName = slot >= 1 && slot <= SlotCount ? Interfaces[static_cast<size_t>(slot)].Name : "";
+    const TApplyResult result = ApplyCurrentProfile();
+    ShowApplyResult(result, name, slotName);
 }
 
 void TGUI_Form::TimerTimer() {

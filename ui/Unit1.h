@@ -72,6 +72,8 @@ public:
     // The innermost open modal window comes to the front, as when the user clicks a window it disables.
     void BringModalWindowToFront();
 
+    // Applies Profiles[Selection.CurrentProfile] and tells the user what came of it.
+    void ApplyCurrentProfileAndTell();
     // Tells the user what came of applying a profile: a notification from the tray icon.
     void ShowApplyResult(const TApplyResult& result, const std::string& profileName, const std::string& slotName);
 
