@@ -2,8 +2,8 @@
 # Start-up of Norvex's main window against a minimal program that shows one empty window, each measured as a whole
 # process under Wine with the Wine server kept running (so that Wine's own start does not hide the program's cost),
 # on a virtual display. For each count, five slots of that many profiles each, slot 1's page active. A second
-# yardstick is the empty window that also loads the common controls (as any program with a list view must; under
-# Wine that loads the visual style, about a tenth of a second).
+# yardstick is the empty window of a program with Norvex's manifest that also loads the common controls, as any
+# program with a list view must (under Wine their version 6 loads the visual style).
 #   tools/bench-startup.sh [PROFILES_PER_SLOT ...]    default: 0 200 1000 (0, 1,000 and 5,000 profiles)
 #   NORVEX_BENCH_RUNS=N                                timed runs of each program (default 8), after one warm-up
 set -euo pipefail
@@ -17,7 +17,7 @@ counts=("$@")
 
 tools/setup.sh
 cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORVEX_TESTS=ON -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
-cmake --build build/win --target bench_startup bench_empty_window >/dev/null
+cmake --build build/win --target bench_startup bench_empty_window bench_empty_window_manifest >/dev/null
 bench="$PWD/build/win/bench-bin"
 
 export WINEPREFIX="$PWD/build/win/wineprefix" WINEDEBUG=-all
@@ -38,13 +38,14 @@ for count in "${counts[@]}"; do
     tools/wine-run "$bench/bench_startup.exe" --prepare "$count" >/dev/null 2>&1
     seconds "$bench/bench_startup.exe" "$count" >/dev/null
     seconds "$bench/bench_empty_window.exe" >/dev/null
+    seconds "$bench/bench_empty_window_manifest.exe" --common-controls >/dev/null
     norvex=()
     empty=()
     controls=()
     for _ in $(seq "$runs"); do
         norvex+=("$(seconds "$bench/bench_startup.exe" "$count")")
         empty+=("$(seconds "$bench/bench_empty_window.exe")")
-        controls+=("$(seconds "$bench/bench_empty_window.exe" --common-controls)")
+        controls+=("$(seconds "$bench/bench_empty_window_manifest.exe" --common-controls)")
     done
     n=$(printf '%s\n' "${norvex[@]}" | median)
     e=$(printf '%s\n' "${empty[@]}" | median)
