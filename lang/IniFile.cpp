@@ -196,25 +196,35 @@ IniFile IniFile::Parse(std::string bytes) {
 }
 
 std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const {
-    auto found = SectionIndex.find(LowerAscii(TrimIniBlanks(section)));
-    if (found == SectionIndex.end())
-        return std::nullopt;
-    const SectionRange& range = Sections[found->second];
+    const std::string_view asked = TrimIniBlanks(section);
+    if (LastSectionIndex == UINT32_MAX || LastSection != asked) {
+        auto found = SectionIndex.find(LowerAscii(asked));
+        if (found == SectionIndex.end())
+            return std::nullopt;
+        LastSection.assign(asked);
+        LastSectionIndex = found->second;
+    }
+    const SectionRange& range = Sections[LastSectionIndex];
     const std::string_view wanted = TrimIniBlanks(key);
-    const std::uint32_t wantedHash = FoldedHash(wanted);
     const std::uint32_t start = (Cursor >= range.First && Cursor < range.End) ? Cursor : range.First;
+    auto found = [&](const Entry& entry, std::uint32_t i) -> std::optional<std::string> {
+        Cursor = i + 1;
+        if (!entry.HasValue)
+            return std::nullopt;
+        return FinishValue(std::string_view(Text).substr(entry.ValueBegin, entry.ValueLength));
+    };
+    // Read in file order, the key is the one at the cursor: found without hashing the name.
+    if (start < range.End && !Entries[start].Shadowed && EqualIgnoringAsciiCase(KeyOf(Entries[start]), wanted))
+        return found(Entries[start], start);
+    const std::uint32_t wantedHash = FoldedHash(wanted);
     const std::uint32_t count = range.End - range.First;
     for (std::uint32_t step = 0; step < count; ++step) {
         std::uint32_t i = start + step;
         if (i >= range.End)
             i -= count;
         const Entry& entry = Entries[i];
-        if (entry.KeyHash != wantedHash || entry.Shadowed || !EqualIgnoringAsciiCase(KeyOf(entry), wanted))
-            continue;
-        Cursor = i + 1;
-        if (!entry.HasValue)
-            return std::nullopt;
-        return FinishValue(std::string_view(Text).substr(entry.ValueBegin, entry.ValueLength));
+        if (entry.KeyHash == wantedHash && !entry.Shadowed && EqualIgnoringAsciiCase(KeyOf(entry), wanted))
+            return found(entry, i);
     }
     return std::nullopt;
 }

@@ -52,6 +52,10 @@ private:
     // Where the last lookup found its key: callers read a section's keys mostly in file order, so the next key
     // is usually the next entry. Only a hint; every lookup still searches the whole section.
     mutable std::uint32_t Cursor = 0;
+    // The section of the last lookup, as asked: callers read all keys of one section before the next, so most
+    // lookups skip folding and hashing the section name.
+    mutable std::string LastSection;
+    mutable std::uint32_t LastSectionIndex = UINT32_MAX;
 };
 
 // Folds ASCII A-Z to a-z and leaves every other byte as it is.
