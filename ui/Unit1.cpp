@@ -354,7 +354,8 @@ void TGUI_Form::PlaceAsStored() {
 void TGUI_Form::ApplySettings(int mode) {
     if (mode == 0) {
         StartingUp = false;
-        PlaceAsStored();
+        // The place and size were set before the window appeared (FormShow): placing it again at its first
+        // activation cost a round of moves on screen and changed nothing.
         // The page first, so that the pane's first layout on screen makes only the page that is shown.
         JvPanel.SetActivePage(WindowState.SelectPanel);
         JvPanel.SetPageIconic(0, WindowState.Iconized);
