@@ -285,6 +285,14 @@ void TGUI_Form::FormShow() {
     // The window appears where it is to be, rather than appearing elsewhere and jumping at its first activation.
     PlaceAsStored();
     ApplySettings(1);
+    // The window state and the lists too: the window appears with its page and rows, whether or not it is then
+    // activated, and the list takes its rows while nothing of it is on screen to update. The page change of
+    // ApplySettings(0) would refresh as well: the lists are built once, here.
+    BuildingBeforeShow = true;
+    ApplySettings(0);
+    RefreshSettings();
+    BuildingBeforeShow = false;
+    FocusPaneAtActivation = true;
     // The error box waits until the window is on screen.
     if (!messages.empty())
         ReportSettingsErrors(messages);
@@ -354,8 +362,7 @@ void TGUI_Form::PlaceAsStored() {
 void TGUI_Form::ApplySettings(int mode) {
     if (mode == 0) {
         StartingUp = false;
-        // The place and size were set before the window appeared (FormShow): placing it again at its first
-        // activation cost a round of moves on screen and changed nothing.
+        // The place and size were set just before (PlaceAsStored, in the show sequence).
         // The page first, so that the pane's first layout on screen makes only the page that is shown.
         JvPanel.SetActivePage(WindowState.SelectPanel);
         JvPanel.SetPageIconic(0, WindowState.Iconized);
@@ -412,7 +419,7 @@ void TGUI_Form::FillTraySubmenu(int slot) {
 
 void TGUI_Form::RefreshSettings() {
     const int active = JvPanel.ActivePage();
-    if (active == 0 && !FirstActivation)
+    if (active == 0 && !BuildingBeforeShow)
         SetFocus(JvTreeView1_1);
     // The tray's submenus are filled when they open (WM_INITMENUPOPUP): they show the store as it is then.
     for (TMainFrame& frame : MainFrames)
@@ -424,7 +431,7 @@ void TGUI_Form::RefreshSettings() {
     if (active >= 1 && active <= SlotCount) {
         TMainFrame& frame = MainFrame(active);
         frame.SetRows(std::move(lists.PageRows));
-        if (!FirstActivation)
+        if (!BuildingBeforeShow)
             SetFocus(frame.JvListView1);
     }
 }
@@ -484,7 +491,7 @@ void TGUI_Form::ShowApplyResult(const TApplyResult& result, const std::string& p
 }
 
 void TGUI_Form::OnJvPanelClick() {
-    if (IsWindowVisible(Hwnd) && !FirstActivation)
+    if (IsWindowVisible(Hwnd) && !BuildingBeforeShow)
         RefreshSettings();
 }
 
@@ -505,14 +512,11 @@ void TGUI_Form::JvTreeView1_1DblClick() {
 }
 
 void TGUI_Form::FormActivate() {
-    if (!StartingUp)
+    // The first activation after a show puts the focus on the navigation pane, at once: the show sequence made
+    // no focus changes on the way (each costs a round of focus messages).
+    if (!FocusPaneAtActivation)
         return;
-    // The page change of ApplySettings(0) would refresh too: the lists are built once, here; and the focus goes to
-    // the navigation pane, where it ends, without the steps on the way (each costs a round of focus messages).
-    FirstActivation = true;
-    ApplySettings(0);
-    RefreshSettings();
-    FirstActivation = false;
+    FocusPaneAtActivation = false;
     SetFocus(JvPanel.Handle());
 }
 

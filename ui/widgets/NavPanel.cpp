@@ -63,7 +63,8 @@ void TNavPanel::SetActivePage(int page) {
     const bool changed = page != Active;
     Active = page;
     Focused = page;
-    // Also for the page already active: it may not have been made yet.
+    // The page asked for is made now, also before the window appears; laid out also when it was active already.
+    Pages[static_cast<size_t>(page)].Make();
     Layout();
     if (changed && OnPageChange)
         OnPageChange();
@@ -99,8 +100,8 @@ void TNavPanel::Layout() {
     // shown at start may be another than the first.
     const bool visible = IsWindowVisible(Hwnd) != FALSE;
     for (size_t i = 0; i < Pages.size(); ++i) {
-        if (static_cast<int>(i) == Active && visible && Pages[i].Content == nullptr && Pages[i].MakeContent)
-            Pages[i].Content = Pages[i].MakeContent();
+        if (static_cast<int>(i) == Active && visible)
+            Pages[i].Make();
         HWND content = Pages[i].Content;
         if (content == nullptr)
             continue;
