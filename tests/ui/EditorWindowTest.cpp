@@ -548,6 +548,20 @@ TEST_F(EditorWindow, BrowseAndHelpButtons) {
     ASSERT_TRUE(EditOffice({[] {
         TProfile_Form& f = *Profile_Form;
         f.SetActivePage(3);
+        // The system's file dialog, whose library is loaded only now: it opens, and Cancel leaves the field as it was.
+        static bool dialogShown;
+        dialogShown = false;
+        SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
+            HWND dialog = FindWindowA("#32770", nullptr);
+            if (dialog != nullptr && GetWindow(dialog, GW_OWNER) == Profile_Form->Handle()) {
+                dialogShown = true;
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                KillTimer(nullptr, timer);
+            }
+        });
+        Click(f.Button4_3);
+        EXPECT_TRUE(dialogShown);
+        EXPECT_EQ(WindowText(f.Edit1_3), "C:\\t.txt");
         f.JvOpenDialog1 = [](std::string& name) {
             name = "C:\\Scripts\\chosen.cmd";
             return true;
