@@ -5,6 +5,8 @@
 #include "core/Settings.h"
 #include "platform/Platform.h"
 
+#include <future>
+
 std::string ResolveTempDir(const std::string& systemAnswer) {
     std::string folder = systemAnswer;
     if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
@@ -33,6 +35,23 @@ void ResolveFolders() {
 void ResolveFoldersAndResetStore() {
     ResolveFolders();
     ResetStore();
+}
+
+namespace {
+std::future<std::vector<std::string>> ReadAhead;
+}
+
+void ReadSettingsAhead() {
+    ReadAhead = std::async(std::launch::async, [] {
+        ResolveFoldersAndResetStore();
+        return LoadAllSettings();
+    });
+}
+
+std::optional<std::vector<std::string>> TakeSettingsReadAhead() {
+    if (!ReadAhead.valid())
+        return std::nullopt;
+    return ReadAhead.get(); // a failure of the reading is raised here, in the show sequence, as it would have been
 }
 
 std::vector<std::string> LoadAllSettings() {

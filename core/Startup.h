@@ -1,6 +1,7 @@
 // Start-up: where the program's folders are, and the store reset that begins every show of the main window.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,3 +24,10 @@ void ResolveFoldersAndResetStore();
 // The reading order of the show sequence, after the window's captions: the window file, then the five slot
 // files. Returns the messages of values that are not integers.
 std::vector<std::string> LoadAllSettings();
+
+// The first show's reading (folders, store reset, LoadAllSettings) can run on a second thread while the program
+// makes its window: with many profiles it takes as long as the window. ReadSettingsAhead starts it; until the
+// first show takes it, nothing else may touch the folders, the store or the language file.
+void ReadSettingsAhead();
+// The reading begun ahead, once it is done, with its messages; nothing when none was begun or it was taken.
+std::optional<std::vector<std::string>> TakeSettingsReadAhead();

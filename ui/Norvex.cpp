@@ -1,11 +1,13 @@
 // The entry point: the main window is the only window made at start; the message loop runs until it closes.
 #include "core/Promenne.h"
+#include "core/Startup.h"
 #include "lang/Language.h"
 #include "ui/Unit1.h"
 
 #include <commctrl.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    ReadSettingsAhead();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     int exitCode = 0;

@@ -279,9 +279,13 @@ void TGUI_Form::SetItem1Caption() {
 }
 
 void TGUI_Form::FormShow() {
-    ResolveFoldersAndResetStore();
+    // The first show takes the settings read while the window was made; every other show reads them now.
+    std::optional<std::vector<std::string>> messages = TakeSettingsReadAhead();
+    if (!messages) {
+        ResolveFoldersAndResetStore();
+        messages = LoadAllSettings();
+    }
     LoadStrings();
-    std::vector<std::string> messages = LoadAllSettings();
     // The window appears where it is to be, rather than appearing elsewhere and jumping at its first activation.
     PlaceAsStored();
     ApplySettings(1);
@@ -294,8 +298,8 @@ void TGUI_Form::FormShow() {
     BuildingBeforeShow = false;
     FocusPaneAtActivation = true;
     // The error box waits until the window is on screen.
-    if (!messages.empty())
-        ReportSettingsErrors(messages);
+    if (!messages->empty())
+        ReportSettingsErrors(*messages);
 }
 
 void TGUI_Form::ReportSettingsErrors(const std::vector<std::string>& messages) {

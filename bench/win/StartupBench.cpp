@@ -64,6 +64,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     // The rows slot 1's page is to show: its profiles, as prepared.
     const int rows = std::atoi(commandLine);
     Stage("program entered");
+    ReadSettingsAhead(); // as the program does
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     TGUI_Form form;

@@ -46,6 +46,18 @@ TEST(Startup, TheShowSequenceReadsWindowThenSlots) {
     EXPECT_EQ(WindowState.SelectPanel, 2);
     ASSERT_EQ(Profiles.size(), 1u);
     EXPECT_EQ(Profiles[0].InterfaceNo, 2);
+
+    // Read ahead, on a second thread, for the first show: the same store and messages, taken once.
+    ResetStore();
+    WindowState = {};
+    ProgramPathOverride = folder.File("Norvex.exe");
+    ReadSettingsAhead();
+    EXPECT_EQ(TakeSettingsReadAhead(), messages);
+    ProgramPathOverride.clear();
+    EXPECT_EQ(WindowState.SelectPanel, 2);
+    ASSERT_EQ(Profiles.size(), 1u);
+    EXPECT_EQ(Profiles[0].InterfaceNo, 2);
+    EXPECT_EQ(TakeSettingsReadAhead(), std::nullopt);
 }
 
 } // namespace
