@@ -54,6 +54,11 @@ std::optional<std::vector<std::string>> TakeSettingsReadAhead() {
     return ReadAhead.get(); // a failure of the reading is raised here, in the show sequence, as it would have been
 }
 
+void WaitForSettingsReadAhead() {
+    if (ReadAhead.valid())
+        ReadAhead.wait();
+}
+
 std::vector<std::string> LoadAllSettings() {
     std::vector<std::string> messages = LoadSettings(0);
     std::vector<std::string> more = LoadSettings(1);

@@ -31,3 +31,6 @@ std::vector<std::string> LoadAllSettings();
 void ReadSettingsAhead();
 // The reading begun ahead, once it is done, with its messages; nothing when none was begun or it was taken.
 std::optional<std::vector<std::string>> TakeSettingsReadAhead();
+// Waits until the reading begun ahead, if any, is done, leaving it to be taken: for a report that must read the
+// language file before the first show.
+void WaitForSettingsReadAhead();

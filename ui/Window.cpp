@@ -1,6 +1,7 @@
 // The window base: class registration, creation with `this` bound, the modal loop and small helpers.
 #include "ui/Window.h"
 
+#include "core/Startup.h"
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
 #include "ui/Dpi.h"
@@ -43,6 +44,7 @@ void ReportUnexpectedError(const char* what) {
         return;
     reporting = true;
     try {
+        WaitForSettingsReadAhead(); // a failure while the window is made: the language file may be in use
         std::string text = ReadLanguageKey("GUI", "UNEXPECTED_ERROR", LanguageName);
         if (what != nullptr && *what != '\0')
             text += " (" + std::string(what) + ")";
