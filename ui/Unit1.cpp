@@ -290,12 +290,10 @@ void TGUI_Form::FormShow() {
     PlaceAsStored();
     ApplySettings(1);
     // The window state and the lists too: the window appears with its page and rows, whether or not it is then
-    // activated, and the list takes its rows while nothing of it is on screen to update. The page change of
-    // ApplySettings(0) would refresh as well: the lists are built once, here.
-    BuildingBeforeShow = true;
+    // activated, and the list takes its rows while nothing of it is on screen to update. The window is not yet
+    // visible, so the page change of ApplySettings(0) does not refresh and the lists are built once, here.
     ApplySettings(0);
     RefreshSettings();
-    BuildingBeforeShow = false;
     FocusPaneAtActivation = true;
     // The error box waits until the window is on screen.
     if (!messages->empty())
@@ -367,7 +365,6 @@ void TGUI_Form::ApplySettings(int mode) {
     if (mode == 0) {
         StartingUp = false;
         // The place and size were set just before (PlaceAsStored, in the show sequence).
-        // The page first, so that the pane's first layout on screen makes only the page that is shown.
         JvPanel.SetActivePage(WindowState.SelectPanel);
         JvPanel.SetPageIconic(0, WindowState.Iconized);
         return;
@@ -423,7 +420,10 @@ void TGUI_Form::FillTraySubmenu(int slot) {
 
 void TGUI_Form::RefreshSettings() {
     const int active = JvPanel.ActivePage();
-    if (active == 0 && !BuildingBeforeShow)
+    // The focus follows the list only on screen: before the window appears each change costs a round of focus
+    // messages, and the first activation focuses the navigation pane.
+    const bool onScreen = IsWindowVisible(Hwnd) != FALSE;
+    if (active == 0 && onScreen)
         SetFocus(JvTreeView1_1);
     // The tray's submenus are filled when they open (WM_INITMENUPOPUP): they show the store as it is then.
     for (TMainFrame& frame : MainFrames)
@@ -435,7 +435,7 @@ void TGUI_Form::RefreshSettings() {
     if (active >= 1 && active <= SlotCount) {
         TMainFrame& frame = MainFrame(active);
         frame.SetRows(std::move(lists.PageRows));
-        if (!BuildingBeforeShow)
+        if (onScreen)
             SetFocus(frame.JvListView1);
     }
 }
@@ -495,7 +495,7 @@ void TGUI_Form::ShowApplyResult(const TApplyResult& result, const std::string& p
 }
 
 void TGUI_Form::OnJvPanelClick() {
-    if (IsWindowVisible(Hwnd) && !BuildingBeforeShow)
+    if (IsWindowVisible(Hwnd))
         RefreshSettings();
 }
 

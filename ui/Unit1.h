@@ -127,7 +127,6 @@ private:
     std::string LastApplied[2];     // the profile applied last in this run, and its slot: in the tray's tooltip
     bool HideWhenIconAdded = false; // the start-hidden timer found no icon to hide into yet
     bool SavedAtSessionEnd = false;
-    bool BuildingBeforeShow = false;    // the show sequence applies the window state and builds the lists
     bool FocusPaneAtActivation = false; // a show happened: its first activation focuses the navigation pane
 };
 

@@ -63,8 +63,11 @@ void TNavPanel::SetActivePage(int page) {
     const bool changed = page != Active;
     Active = page;
     Focused = page;
-    // The page asked for is made now, also before the window appears; laid out also when it was active already.
-    Pages[static_cast<size_t>(page)].Make();
+    // A page is made when it is first made active, also before the window appears: a start makes only the page
+    // it shows. Laid out also when it was active already.
+    Page& shown = Pages[static_cast<size_t>(page)];
+    if (shown.Content == nullptr && shown.MakeContent)
+        shown.Content = shown.MakeContent();
     Layout();
     if (changed && OnPageChange)
         OnPageChange();
@@ -96,12 +99,7 @@ void TNavPanel::Layout() {
             y += S(ButtonHeight);
         }
     }
-    // A page is made when it is first shown, not while the pane is laid out before the window appears: the page
-    // shown at start may be another than the first.
-    const bool visible = IsWindowVisible(Hwnd) != FALSE;
     for (size_t i = 0; i < Pages.size(); ++i) {
-        if (static_cast<int>(i) == Active && visible)
-            Pages[i].Make();
         HWND content = Pages[i].Content;
         if (content == nullptr)
             continue;

@@ -55,11 +55,6 @@ private:
         std::function<HWND()> MakeContent;
         HWND Content = nullptr;
         RECT Button{};
-
-        void Make() {
-            if (Content == nullptr && MakeContent)
-                Content = MakeContent();
-        }
     };
     // At 96 DPI.
     static constexpr int HeaderHeight = 28;
