@@ -3,17 +3,21 @@
 
 namespace {
 
-// The script's comments are Czech, in Windows-1250 byte for byte, as netsh scripts of this program have always been.
+// The script's comments are Czech, as netsh scripts of this program have always been, and plain ASCII.
 const char* const AddressBanner = "#BEGIN nastaveni IP, Gateway, DNS, WINS";
 const char* const AddressBannerEnd = "#END nastaveni IP, Gateway, DNS, WINS";
 const char* const FirewallBanner = "#BEGIN nastaveni FireWall";
 const char* const FirewallBannerEnd = "#END nastaveni FireWall";
-// "hromadné odstranění statických IP adres": removes every static address at once.
-const char* const RemoveStaticAddressesComment = " #hromadn\xE9 odstran\xECn\xED statick\xFD"
-                                                 "ch IP adres";
+// "Removes every static address at once", on a line of its own: netsh reads words after a command as its values.
+const char* const RemoveStaticAddressesComment = "#hromadne odstraneni statickych IP adres";
 
 const char* EnableText(std::int8_t value) {
     return value == 1 ? "ENABLE" : "DISABLE";
+}
+
+// " gateway=G gwmetric=M", as the static address line and the add lines carry a gateway.
+std::string GatewayPart(const TConfPair& gateway) {
+    return " gateway=" + gateway.first + " gwmetric=" + gateway.second;
 }
 
 // The pairs after the first, every one of them: a list is never cut short, however long it is.
@@ -62,9 +66,14 @@ std::vector<std::string> TConfData::ScriptLines() const {
 
     if (IPSource >= 0) {
         if (IPSource == 1 && !IPAddresses.empty()) {
-            lines.push_back("set address name=" + name + " source=DHCP" + RemoveStaticAddressesComment);
-            lines.push_back("set address name=" + name + " source=static addr=" + IPAddresses[0].first +
-                            " mask=" + IPAddresses[0].second);
+            lines.push_back(RemoveStaticAddressesComment);
+            lines.push_back("set address name=" + name + " source=DHCP");
+            // The first gateway belongs on the static address line: the form netsh documents on every version.
+            std::string staticLine = "set address name=" + name + " source=static addr=" + IPAddresses[0].first +
+                                     " mask=" + IPAddresses[0].second;
+            if (!IPGateways.empty())
+                staticLine += GatewayPart(IPGateways[0]);
+            lines.push_back(staticLine);
             ForFurtherPairs(IPAddresses, [&](const TConfPair& pair) {
                 lines.push_back("add address name=" + name + " addr=" + pair.first + " mask=" + pair.second);
             });
@@ -73,10 +82,11 @@ std::vector<std::string> TConfData::ScriptLines() const {
         }
     }
     if (IPSource == 1 && !IPGateways.empty()) {
-        lines.push_back("set address name=" + name + " source=static gateway=" + IPGateways[0].first +
-                        " gwmetric=" + IPGateways[0].second);
+        // Without an address the first gateway keeps a line of its own, as scripts have always had it.
+        if (IPAddresses.empty())
+            lines.push_back("set address name=" + name + " source=static" + GatewayPart(IPGateways[0]));
         ForFurtherPairs(IPGateways, [&](const TConfPair& pair) {
-            lines.push_back("add address name=" + name + " gateway=" + pair.first + " gwmetric=" + pair.second);
+            lines.push_back("add address name=" + name + GatewayPart(pair));
         });
     }
 

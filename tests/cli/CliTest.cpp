@@ -122,7 +122,7 @@ TEST_F(Cli, ScriptWritesTheBytesThatApplyingWritesForNetsh) {
 TEST_F(Cli, ScriptQuotesAConnectionNameWithBlanksAndFollowsTheWindowsVersion) {
     const std::string script = Run({"--settings", Settings(), "script", "Office", "Desk"}).Out;
     EXPECT_NE(script.find("\r\nset address name=\"Local Area Connection\" source=static addr=192.168.10.20 mask="
-                          "255.255.255.0\r\n"),
+                          "255.255.255.0 gateway=192.168.10.1 gwmetric=0\r\n"),
               std::string::npos);
     EXPECT_NE(script.find(" source=static addr=192.168.10.2 register=both\r\n"), std::string::npos);
     // Windows 2000 leaves out the registration, and nothing else changes.

@@ -192,7 +192,8 @@ TEST_F(ApplyProfile, GatewaysAlwaysGetMetricZero) {
     TProfile& profile = NewCurrentProfile();
     profile.IP = {true, 1, {{"10.0.0.5", "255.0.0.0"}}, {"10.0.0.1", "10.0.0.2"}};
     ApplyCurrentProfile();
-    EXPECT_NE(NetshScript().find("set address name=\"Connection 1\" source=static gateway=10.0.0.1 gwmetric=0\r\n"
+    EXPECT_NE(NetshScript().find("set address name=\"Connection 1\" source=static addr=10.0.0.5 mask=255.0.0.0 "
+                                 "gateway=10.0.0.1 gwmetric=0\r\n"
                                  "add address name=\"Connection 1\" gateway=10.0.0.2 gwmetric=0\r\n"),
               std::string::npos);
 }
