@@ -10,6 +10,7 @@ packages=(
     xvfb xauth x11-apps x11-utils imagemagick    # a display for windows under test, and screenshots
     clang libclang-rt-14-dev                     # fuzzers and sanitizers
     nsis osslsigncode openssl zip unzip          # the release files: installer, signatures, ZIP
+    shellcheck                                   # the lint of the scripts the Windows workflow runs
 )
 
 missing=()

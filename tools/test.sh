@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds Norvex natively and for Windows and runs every test: natively, the Windows build under Wine, and the release
-# files (the ZIP and the installer) under Wine.
+# Lints the Windows workflow, builds Norvex natively and for Windows and runs every test: natively, the Windows build
+# under Wine, and the release files (the ZIP and the installer) under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/setup.sh
+
+echo "== Lint: the Windows workflow and the scripts it runs"
+tools/lint.sh
 
 echo "== Native build and tests"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORVEX_TESTS=ON
