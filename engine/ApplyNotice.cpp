@@ -1,6 +1,7 @@
 // The notification after applying a profile.
 #include "engine/ApplyNotice.h"
 
+#include "engine/Connections.h"
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
 
@@ -59,5 +60,41 @@ TApplyNotice ApplyNoticeOf(const TApplyResult& result, const std::string& profil
             notice.Text += "\n";
         notice.Text += ApplyFailureText(problem);
     }
+    return notice;
+}
+
+TApplyNotice VerificationNoticeOf(const TVerification& verification, const std::string& profileName) {
+    auto verifyText = [&](const char* key) {
+        return FillPlaceholder(ReadLanguageKey("VERIFY", key, LanguageName), "$PROFILE$", profileName);
+    };
+    TApplyNotice notice;
+    if (verification.AllInEffect()) {
+        notice.Title = ReadLanguageKey("GUI", "TITLE", LanguageName);
+        const size_t count = verification.Lines.size();
+        notice.Text = FillPlaceholder(verifyText(count == 1 ? "RESULT_IN_EFFECT_ONE" : "RESULT_IN_EFFECT"), "$COUNT$",
+                                      std::to_string(count));
+        return notice;
+    }
+    notice.Warning = true;
+    std::vector<std::string> lines;
+    switch (verification.Presence) {
+    case TConnectionPresence::Present:
+    case TConnectionPresence::NotNeeded:
+        notice.Title = verifyText("RESULT_NOT_IN_EFFECT");
+        break;
+    case TConnectionPresence::Missing:
+        notice.Title = verifyText("RESULT_NOT_CHECKED");
+        lines.push_back(TakeProblemText(TTakeProblem::Missing, verification.Connection));
+        break;
+    case TConnectionPresence::MachineUnreadable:
+        notice.Title = verifyText("RESULT_NOT_CHECKED");
+        lines.push_back(TakeProblemText(TTakeProblem::MachineUnreadable, verification.Connection));
+        break;
+    }
+    for (const TSettingCheck& line : verification.Lines)
+        if (line.State != TCheck::InEffect)
+            lines.push_back(VerificationLineText(line));
+    for (const std::string& line : lines)
+        notice.Text += (notice.Text.empty() ? "" : "\n") + line;
     return notice;
 }

@@ -14,6 +14,10 @@ struct TApplyNotice {
 
 TApplyNotice ApplyNoticeOf(const TApplyResult& result, const std::string& profileName);
 
+// The second notification, once the apply was verified: in effect, with the number of settings checked; or a warning
+// with one line for each setting that is not (or cannot be told), after the connection that is not present.
+TApplyNotice VerificationNoticeOf(const TVerification& verification, const std::string& profileName);
+
 // One failure in the language file's words, its path and exit code filled in.
 std::string ApplyFailureText(const TApplyProblem& problem);
 

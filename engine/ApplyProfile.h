@@ -4,6 +4,7 @@
 
 #include "core/Promenne.h"
 #include "engine/U_ConfArray.h"
+#include "engine/Verification.h"
 
 #include <optional>
 #include <string>
@@ -36,6 +37,9 @@ struct TApplyProblem {
 struct TApplyResult {
     std::vector<TApplyProblem> Problems; // in the order the steps ran
     bool NetshRun = false;               // netsh was started (not when no network group applies)
+    // Whether what netsh applied is in effect, once it was verified: the command line waits for it, the window
+    // adds it when its last look is done.
+    std::optional<TVerification> Verification;
     bool Succeeded() const { return Problems.empty(); }
 };
 

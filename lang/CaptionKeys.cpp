@@ -45,6 +45,61 @@ const std::vector<TCaptionKey>& ApplyCaptionKeys() {
     return keys;
 }
 
+namespace {
+
+std::vector<TCaptionKey> InSection(const char* section, std::initializer_list<const char*> keys) {
+    std::vector<TCaptionKey> list;
+    for (const char* key : keys)
+        list.push_back({section, key});
+    return list;
+}
+
+} // namespace
+
+const std::vector<TCaptionKey>& ConnectionCaptionKeys() {
+    static const std::vector<TCaptionKey> keys =
+        InSection("CONNECTIONS", {"LIST_ITEM", "LIST_ITEM_SHORT", "CONNECTED", "DISCONNECTED", "DISABLED",
+                                  "NOT_PRESENT", "NOT_CONNECTED", "UNREADABLE", "NAME_UNUSABLE", "PAGE_NOT_PRESENT"});
+    return keys;
+}
+
+const std::vector<TCaptionKey>& VerificationCaptionKeys() {
+    static const std::vector<TCaptionKey> keys = InSection("VERIFY", {"RESULT_IN_EFFECT",
+                                                                      "RESULT_IN_EFFECT_ONE",
+                                                                      "RESULT_NOT_IN_EFFECT",
+                                                                      "RESULT_NOT_CHECKED",
+                                                                      "LINE_IN_EFFECT",
+                                                                      "LINE_NOT_IN_EFFECT",
+                                                                      "LINE_WAITING",
+                                                                      "LINE_UNREADABLE",
+                                                                      "SETTING_IP_ADDRESSES",
+                                                                      "SETTING_GATEWAYS",
+                                                                      "SETTING_DNS_SERVERS",
+                                                                      "SETTING_DNS_REGISTRATION",
+                                                                      "SETTING_WINS_SERVERS",
+                                                                      "SETTING_FIREWALL",
+                                                                      "SETTING_FIREWALL_EXCEPTIONS",
+                                                                      "SETTING_FIREWALL_NOTIFICATIONS",
+                                                                      "REASON_NO_LEASE",
+                                                                      "REASON_DHCP_FAILED",
+                                                                      "REASON_DISCONNECTED",
+                                                                      "REASON_DISABLED",
+                                                                      "REASON_NOT_REPORTED",
+                                                                      "REASON_FIREWALL",
+                                                                      "VALUE_NONE",
+                                                                      "VALUE_AND",
+                                                                      "VALUE_DHCP",
+                                                                      "VALUE_DHCP_GAVE",
+                                                                      "VALUE_ON",
+                                                                      "VALUE_OFF",
+                                                                      "VALUE_ALLOWED",
+                                                                      "VALUE_NOT_ALLOWED",
+                                                                      "VALUE_REGISTER_NONE",
+                                                                      "VALUE_REGISTER_PRIMARY",
+                                                                      "VALUE_REGISTER_BOTH"});
+    return keys;
+}
+
 const std::vector<TCaptionKey>& MessageCaptionKeys() {
     static const std::vector<TCaptionKey> keys = {{"GUI", "UNEXPECTED_ERROR"}, {"NAVPANELS", "DELETE_QUESTION"}};
     return keys;
@@ -105,7 +160,8 @@ std::vector<std::string> IPaddressFormCaptionKeys(int dialogMode) {
 
 std::vector<TCaptionKey> AllCaptionKeys() {
     std::vector<TCaptionKey> all = MainWindowCaptionKeys();
-    for (const auto* list : {&DefaultSlotCaptionKeys(), &ApplyCaptionKeys(), &MessageCaptionKeys()})
+    for (const auto* list : {&DefaultSlotCaptionKeys(), &ApplyCaptionKeys(), &MessageCaptionKeys(),
+                             &ConnectionCaptionKeys(), &VerificationCaptionKeys()})
         all.insert(all.end(), list->begin(), list->end());
     auto addSection = [&all](const char* section, const std::vector<std::string>& keys) {
         for (const std::string& key : keys)

@@ -22,6 +22,11 @@ const std::vector<TCaptionKey>& DefaultSlotCaptionKeys();
 // with the failures).
 const std::vector<TCaptionKey>& ApplyCaptionKeys();
 
+// The machine's connections as the dialogs and norvex-cli name them (CONNECTIONS), and the verification after an
+// apply (VERIFY).
+const std::vector<TCaptionKey>& ConnectionCaptionKeys();
+const std::vector<TCaptionKey>& VerificationCaptionKeys();
+
 // The messages of the program itself: a handler that failed unexpectedly, the question before a delete.
 const std::vector<TCaptionKey>& MessageCaptionKeys();
 

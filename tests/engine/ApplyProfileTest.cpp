@@ -251,9 +251,10 @@ TEST_F(ApplyProfile, TheNoticeTellsTheOutcomeInTheShippedLanguageFilesWords) {
     TApplyNotice applied = ApplyNoticeOf({}, "Office");
     EXPECT_FALSE(applied.Warning);
     EXPECT_EQ(applied.Text, "Profile 'Office' applied");
-    TApplyNotice failed = ApplyNoticeOf(
-        {{{TApplyFailure::NetshFailed, "C:\\Temp\\norvex.txt", 1}, {TApplyFailure::CopyFailed, "D:\\x.cfg"}}},
-        "Office");
+    TApplyResult twoFailures;
+    twoFailures.Problems = {{TApplyFailure::NetshFailed, "C:\\Temp\\norvex.txt", 1},
+                            {TApplyFailure::CopyFailed, "D:\\x.cfg"}};
+    TApplyNotice failed = ApplyNoticeOf(twoFailures, "Office");
     EXPECT_TRUE(failed.Warning);
     EXPECT_EQ(failed.Title, "Profile 'Office' was not applied completely");
     EXPECT_EQ(failed.Text, "netsh ended with exit code 1. Script: C:\\Temp\\norvex.txt\n"
