@@ -22,6 +22,14 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::strin
     return true;
 }
 
+// Seconds to wait for an apply to take effect: 0 (one look) to an hour.
+std::optional<int> SecondsOf(const std::string& text) {
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const int seconds = std::stoi(text);
+    return seconds <= 3600 ? std::optional<int>(seconds) : std::nullopt;
+}
+
 std::optional<int> WindowsVersionOf(const std::string& text) {
     if (text.size() == 1 && text[0] >= '0' && text[0] <= '3')
         return text[0] - '0';
@@ -39,7 +47,8 @@ std::optional<std::string> CheckFitsCommand(const TCliArguments& parsed) {
     }
     const TCommandInfo* command = FindCommand(parsed.Command);
     if (command == nullptr)
-        return "no command '" + parsed.Command + "' (commands: list, script, template, check, apply, help)";
+        return "no command '" + parsed.Command +
+               "' (commands: list, script, template, check, apply, verify, adapters, current, help)";
     if (parsed.Help) // the command's help: its operands need not be there
         return std::nullopt;
     if (parsed.Operands.size() != command->OperandCount) {
@@ -51,6 +60,9 @@ std::optional<std::string> CheckFitsCommand(const TCliArguments& parsed) {
         return std::string("--json does not apply to ") + command->Name;
     if (parsed.WindowsVersion && !command->TakesWindowsVersion)
         return std::string("--windows-version does not apply to ") + command->Name;
+    if ((parsed.NoVerify || parsed.VerifyTimeoutSeconds) && !command->TakesVerifyOptions)
+        return std::string(parsed.NoVerify ? "--no-verify" : "--verify-timeout") + " does not apply to " +
+               command->Name;
     return std::nullopt;
 }
 
@@ -58,30 +70,49 @@ std::optional<std::string> CheckFitsCommand(const TCliArguments& parsed) {
 
 const std::vector<TCommandInfo>& Commands() {
     static const std::vector<TCommandInfo> commands = {
-        {"list", "", 0, true, false, "every slot (number, name, connection) and its profiles",
+        {"list", "", 0, true, false, false, "every slot (number, name, connection) and its profiles",
          "Lists the five slots, each with its number, name and connection, and under it the slot's profiles with\n"
          "their position, name and the groups that applying them changes (IP, DNS, WINS, Firewall, Script).\n"
          "--json gives the same as one JSON document."},
-        {"script", "SLOT PROFILE", 2, false, true, "the netsh script that applying the profile would run",
+        {"script", "SLOT PROFILE", 2, false, true, false, "the netsh script that applying the profile would run",
          "Writes exactly the bytes that applying the profile writes to norvex.txt and runs with netsh: CR LF line\n"
          "ends, nothing added. The script names the connection of the profile's slot. When no group of the profile\n"
          "applies, the script is still written and a message says that netsh would not be run.\n"
          "--windows-version N (0 to 3) previews the script for another system: 1 is Windows 2000, whose static DNS\n"
          "line has no register= part; by default the running system's value (0 on Linux)."},
-        {"template", "SLOT PROFILE", 2, false, false, "the profile's script template with its variables filled in",
+        {"template", "SLOT PROFILE", 2, false, false, false,
+         "the profile's script template with its variables filled in",
          "Writes the profile's script template as the script step copies it to its destination: each line with the\n"
          "profile's variables filled in and ended by CR LF. An error (exit 1) when the script step is off or the\n"
          "template cannot be read."},
-        {"check", "", 0, true, false, "what is wrong in the settings files",
+        {"check", "", 0, true, false, false, "what is wrong in the settings files",
          "Reads WINDOW.ini and LAN1.ini to LAN5.ini and prints one line for each thing wrong (file, section, key,\n"
          "what): values that are not integers, a pair missing its second key, addresses and masks that are not\n"
          "dotted IPv4, masks that are not contiguous, a gateway outside the subnet of every address, profiles of a\n"
          "slot sharing a name, script variables with lower-case letters (they never match), templates that do not\n"
          "exist. Exit 0 when nothing is found, 1 otherwise. --json gives the findings as one JSON document."},
-        {"apply", "SLOT PROFILE", 2, false, false, "applies the profile as the window's Run command does",
+        {"apply", "SLOT PROFILE", 2, false, false, true, "applies the profile as the window's Run command does",
          "Applies the profile exactly as the window's Run command does (netsh, then the script step) and reports\n"
-         "the outcome in the words of the window's notification. Exit 0 when every step succeeded, 1 when one\n"
-         "failed. Changing network settings needs an administrator's rights."},
+         "the outcome in the words of the window's notifications. Then it reads the connection again, once a\n"
+         "second, until every setting the profile applies is in effect, for at most 10 seconds (30 when a group\n"
+         "comes from DHCP, whose lease takes time), and tells what it found. Exit 0 when every step succeeded and\n"
+         "every setting is in effect, 1 otherwise. --no-verify skips the reading; --verify-timeout SECONDS\n"
+         "changes its limit (0: one look). Changing network settings needs an administrator's rights."},
+        {"verify", "SLOT PROFILE", 2, false, false, false,
+         "whether what the profile applies is in effect now, without applying it",
+         "Compares every setting the profile applies with the connection of its slot as it is now, and prints one\n"
+         "line for each: in effect; expected and found; still waiting for DHCP; or cannot be read. Exit 0 when\n"
+         "everything is in effect, 1 otherwise (the connection not present included)."},
+        {"adapters", "", 0, true, false, false, "this computer's network connections as Norvex sees them",
+         "Lists the computer's IPv4 connections: name, description and state, interface index, adapter GUID and\n"
+         "MAC address, DHCP, addresses with masks, gateways, DNS servers with their registration, WINS servers;\n"
+         "and the firewall's state. A name that netsh cannot be given (it has characters this system's code page\n"
+         "lacks) is marked. No settings folder is needed. --json gives the same as one JSON document."},
+        {"current", "SLOT", 1, true, false, false, "the slot's connection as a profile would hold it",
+         "Prints the current settings of the slot's connection as the IP, DNS and WINS lines of a profile's\n"
+         "section in a settings file (each group applied: DHCP, or the static addresses with masks, gateways and\n"
+         "servers in order), ready to paste into one; or, with --json, as one JSON document. Exit 1 when the\n"
+         "connection is not present or not connected."},
     };
     return commands;
 }
@@ -106,6 +137,12 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
             parsed.WindowsVersion = WindowsVersionOf(value);
             if (!error && !parsed.WindowsVersion)
                 error = "--windows-version takes 0, 1, 2 or 3, not '" + value + "'";
+        } else if (TakeValue(args, i, "--verify-timeout", value, error)) {
+            parsed.VerifyTimeoutSeconds = SecondsOf(value);
+            if (!error && !parsed.VerifyTimeoutSeconds)
+                error = "--verify-timeout takes seconds from 0 to 3600, not '" + value + "'";
+        } else if (arg == "--no-verify") {
+            parsed.NoVerify = true;
         } else if (arg == "--json") {
             parsed.Json = true;
         } else if (arg == "--help" || arg == "-h") {

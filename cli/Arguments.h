@@ -12,8 +12,9 @@ struct TCommandInfo {
     size_t OperandCount;
     bool TakesJson;
     bool TakesWindowsVersion;
-    const char* Summary; // one line
-    const char* Details; // the rest of `help COMMAND`
+    bool TakesVerifyOptions; // --no-verify and --verify-timeout
+    const char* Summary;     // one line
+    const char* Details;     // the rest of `help COMMAND`
 };
 
 // Every command, in the order the help lists them.
@@ -25,12 +26,14 @@ struct TCliArguments {
     std::vector<std::string> Operands;
     std::optional<std::string> SettingsFolder;
     std::optional<int> WindowsVersion;
+    bool NoVerify = false;
+    std::optional<int> VerifyTimeoutSeconds;
     bool Json = false;
     bool Help = false;
     bool Version = false;
 };
 
-// Reads the arguments (without the program name). Options may stand anywhere; `--settings` and `--windows-version`
-// take the next argument or `=value`. The error, in one line, when the command line cannot be followed: an unknown
-// command or option, a missing or wrong value, operands or options the command does not take.
+// Reads the arguments (without the program name). Options may stand anywhere; `--settings`, `--windows-version` and
+// `--verify-timeout` take the next argument or `=value`. The error, in one line, when the command line cannot be
+// followed: an unknown command or option, a missing or wrong value, operands or options the command does not take.
 std::optional<std::string> ParseArguments(const std::vector<std::string>& args, TCliArguments& parsed);

@@ -5,6 +5,7 @@
 #include "cli/Arguments.h"
 #include "cli/Choose.h"
 #include "cli/Json.h"
+#include "cli/MachineCommands.h"
 #include "core/Promenne.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
@@ -132,15 +133,19 @@ int Template(const TProfile& profile, std::ostream& out, std::ostream& err) {
     return ExitDone;
 }
 
-int Apply(int index, std::ostream& err) {
+int Apply(int index, const TCliArguments& arguments, std::ostream& err) {
     Selection.CurrentProfile = index;
-    const TApplyResult result = ApplyCurrentProfile();
-    const TApplyNotice notice = ApplyNoticeOf(result, Profiles[static_cast<size_t>(index)].Name);
+    // What was applied, whatever the apply's own steps do to the store.
+    const TProfile profile = Profiles[static_cast<size_t>(index)];
+    TApplyResult result = ApplyCurrentProfile();
+    const TApplyNotice notice = ApplyNoticeOf(result, profile.Name);
     // After a success the title is only the program's name, which a console does not need.
     if (notice.Warning)
         err << notice.Title << "\n";
     err << notice.Text << "\n";
-    return result.Succeeded() ? ExitDone : ExitProblems;
+    VerifyApplied(profile, arguments, result, err);
+    const bool inEffect = !result.Verification || result.Verification->AllInEffect();
+    return result.Succeeded() && inEffect ? ExitDone : ExitProblems;
 }
 
 int OnProfile(const TCliArguments& arguments, std::ostream& out, std::ostream& err) {
@@ -155,7 +160,9 @@ int OnProfile(const TCliArguments& arguments, std::ostream& out, std::ostream& e
         return Script(chosen, arguments, out, err);
     if (arguments.Command == "template")
         return Template(chosen, out, err);
-    return Apply(profile.Value, err);
+    if (arguments.Command == "verify")
+        return Verify(chosen, out, err);
+    return Apply(profile.Value, arguments, err);
 }
 
 // --- reading the folder
@@ -190,6 +197,8 @@ std::string UsageText() {
             line += " [--json]";
         if (command.TakesWindowsVersion)
             line += " [--windows-version N]";
+        if (command.TakesVerifyOptions)
+            line += " [--no-verify] [--verify-timeout SECONDS]";
         text += line + "\n";
     }
     text += "  norvex-cli --help | help COMMAND | --version\n\nCommands:\n";
@@ -204,9 +213,10 @@ std::string UsageText() {
             "                name (letter case ignored). A number is a position when the slot has that many profiles.\n"
             "\n"
             "Output: what was asked for goes to standard output, every message to standard error.\n"
-            "Exit codes: 0 done (check: nothing found); 1 check found problems, a step of apply failed, or template\n"
-            "had nothing to write; 2 an error of use: unknown command or option, no such slot or profile, no\n"
-            "settings folder.\n";
+            "Exit codes: 0 done (check: nothing found; verify and apply: every setting in effect); 1 check found\n"
+            "problems, a step of apply failed, a setting is not in effect, template had nothing to write, or current\n"
+            "found no connected connection; 2 an error of use: unknown command or option, no such slot or profile,\n"
+            "no settings folder.\n";
     return text;
 }
 
@@ -221,6 +231,8 @@ std::string CommandHelpText(const std::string& name) {
         usage += " [--json]";
     if (command->TakesWindowsVersion)
         usage += " [--windows-version N]";
+    if (command->TakesVerifyOptions)
+        usage += " [--no-verify] [--verify-timeout SECONDS]";
     return usage + "\n\n" + command->Details + "\n";
 }
 
@@ -242,6 +254,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     ResolveFolders();
     ResetStore();
+    // The machine needs no settings folder.
+    if (arguments.Command == "adapters")
+        return Adapters(arguments, out, err);
     SettingsDir = SettingsFolderOf(arguments);
     if (!platform::DirectoryExists(SettingsDir))
         return Fail(err, ExitUsage, "no settings folder " + SettingsDir);
@@ -255,6 +270,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         else
             ListText(out);
         return ExitDone;
+    }
+    if (arguments.Command == "current") {
+        const TChoice slot = ChooseSlot(arguments.Operands[0]);
+        if (!slot.Error.empty())
+            return Fail(err, ExitUsage, slot.Error);
+        return Current(slot.Value, arguments, out, err);
     }
     return OnProfile(arguments, out, err);
 }

@@ -173,21 +173,7 @@ void AddProfile(std::string& out, int number, const TProfile& p) {
         AddLine(out, "SCRIPTS_SCRIPTSVALUES_VARIABLE_" + std::to_string(i), p.Scripts.ScriptsValues[i].Variable);
         AddLine(out, "SCRIPTS_SCRIPTSVALUES_VALUE_" + std::to_string(i), p.Scripts.ScriptsValues[i].Value);
     }
-    AddLine(out, "IP_APPLY", BoolText(p.IP.Apply));
-    AddLine(out, "IP_SOURCETYPE", std::to_string(p.IP.SourceType));
-    for (size_t i = 0; i < p.IP.Adresses.size(); ++i) {
-        AddLine(out, "IP_ADRESSES_ADDRESS_" + std::to_string(i), p.IP.Adresses[i].Address);
-        AddLine(out, "IP_ADRESSES_MASK_" + std::to_string(i), p.IP.Adresses[i].Mask);
-    }
-    AddList(out, "IP_GATEWAYS_", p.IP.Gateways);
-    AddLine(out, "DNS_APPLY", BoolText(p.DNS.Apply));
-    AddLine(out, "DNS_SOURCETYPE", std::to_string(p.DNS.SourceType));
-    // The registration mode stands before the server list in the file, though it follows it in the record.
-    AddLine(out, "DNS_REGISTERINDNS", std::to_string(p.DNS.RegisterInDNS));
-    AddList(out, "DNS_ADRESSES_", p.DNS.Adresses);
-    AddLine(out, "WINS_APPLY", BoolText(p.WINS.Apply));
-    AddLine(out, "WINS_SOURCETYPE", std::to_string(p.WINS.SourceType));
-    AddList(out, "WINS_ADRESSES_", p.WINS.Adresses);
+    out += AddressGroupLines(p.IP, p.DNS, p.WINS);
     AddLine(out, "FIREWALL_APPLY", BoolText(p.Firewall.Apply));
     AddLine(out, "FIREWALL_ENABLEFIREWALL", BoolText(p.Firewall.EnableFirewall));
     AddLine(out, "FIREWALL_ENABLEEXCEPTIONS", BoolText(p.Firewall.EnableExceptions));
@@ -195,6 +181,26 @@ void AddProfile(std::string& out, int number, const TProfile& p) {
 }
 
 } // namespace
+
+std::string AddressGroupLines(const TIPGroup& ip, const TDNSGroup& dns, const TWINSGroup& wins) {
+    std::string out;
+    AddLine(out, "IP_APPLY", BoolText(ip.Apply));
+    AddLine(out, "IP_SOURCETYPE", std::to_string(ip.SourceType));
+    for (size_t i = 0; i < ip.Adresses.size(); ++i) {
+        AddLine(out, "IP_ADRESSES_ADDRESS_" + std::to_string(i), ip.Adresses[i].Address);
+        AddLine(out, "IP_ADRESSES_MASK_" + std::to_string(i), ip.Adresses[i].Mask);
+    }
+    AddList(out, "IP_GATEWAYS_", ip.Gateways);
+    AddLine(out, "DNS_APPLY", BoolText(dns.Apply));
+    AddLine(out, "DNS_SOURCETYPE", std::to_string(dns.SourceType));
+    // The registration mode stands before the server list in the file, though it follows it in the record.
+    AddLine(out, "DNS_REGISTERINDNS", std::to_string(dns.RegisterInDNS));
+    AddList(out, "DNS_ADRESSES_", dns.Adresses);
+    AddLine(out, "WINS_APPLY", BoolText(wins.Apply));
+    AddLine(out, "WINS_SOURCETYPE", std::to_string(wins.SourceType));
+    AddList(out, "WINS_ADRESSES_", wins.Adresses);
+    return out;
+}
 
 void SetWindowSnapshotProvider(WindowSnapshotProvider provider) {
     SnapshotProvider = provider;

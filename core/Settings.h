@@ -56,6 +56,8 @@ void ReadSlotFile(int slot, const IniFile& ini, std::vector<std::string>& messag
 // that only look at a settings folder.
 void ReadSlotFiles(std::vector<TSettingsNote>& notes);
 std::string WindowFileText(const TWindowSnapshot& window);
+// The lines of a profile's IP, DNS and WINS groups as its section of a slot file holds them, each ended by CR LF.
+std::string AddressGroupLines(const TIPGroup& ip, const TDNSGroup& dns, const TWINSGroup& wins);
 std::string SlotFileText(int slot, bool iconized);
 
 inline constexpr const char* WindowFileName = "WINDOW.ini";

@@ -8,6 +8,7 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "engine/ApplyNotice.h"
+#include "engine/Connections.h"
 #include "lang/Language.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,20 @@ const char* const LanguageFile = "[APPLY]\r\n"
                                  "RESULT_FAILED=Profile '$PROFILE$' was not applied completely\r\n"
                                  "FAILED_NETSH_EXIT_CODE=netsh ended with exit code $CODE$. Script: $PATH$\r\n"
                                  "FAILED_TEMPLATE_MISSING=The script template $PATH$ was not found.\r\n"
+                                 "[VERIFY]\r\n"
+                                 "RESULT_IN_EFFECT=Profile '$PROFILE$' is in effect: $COUNT$ settings checked\r\n"
+                                 "RESULT_NOT_IN_EFFECT=Profile '$PROFILE$' is not fully in effect\r\n"
+                                 "RESULT_NOT_CHECKED=Profile '$PROFILE$' could not be checked\r\n"
+                                 "LINE_IN_EFFECT=$SETTING$: in effect, $FOUND$\r\n"
+                                 "LINE_NOT_IN_EFFECT=$SETTING$: expected $EXPECTED$, found $FOUND$\r\n"
+                                 "SETTING_IP_ADDRESSES=IP addresses\r\nSETTING_GATEWAYS=Gateway\r\n"
+                                 "SETTING_DNS_SERVERS=DNS servers\r\nSETTING_WINS_SERVERS=WINS servers\r\n"
+                                 "SETTING_DNS_REGISTRATION=DNS registration\r\n"
+                                 "VALUE_AND=\" and \"\r\nVALUE_DHCP=DHCP\r\nVALUE_DHCP_GAVE=DHCP "
+                                 "($VALUES$)\r\nVALUE_REGISTER_BOTH=registered with suffix\r\n"
+                                 "[CONNECTIONS]\r\n"
+                                 "LIST_ITEM=$NAME$ - $DESCRIPTION$, $STATE$\r\nCONNECTED=connected\r\n"
+                                 "NOT_PRESENT=The connection '$CONNECTION$' is not present on this computer.\r\n"
                                  "[DEFAULT_LANS]\r\n"
                                  "NAME=Interface\r\n"
                                  "CAPTION=Network connection\r\n"
@@ -50,6 +65,17 @@ const char* const LabSlot = "[LAN]\r\nNAME=Lab\r\nINTERFACE=Ethernet\r\n"
                             "[PROFILE_2]\r\nNAME=bench\r\nSCRIPTS_APPLY=TRUE\r\n"
                             "SCRIPTS_SCRIPTSVALUES_VARIABLE_0=HOST\r\nSCRIPTS_SCRIPTSVALUES_VALUE_0=lab.test\r\n";
 
+// Slot 1's connection with what profile Desk applies in effect, and a second connection on DHCP.
+const char* const DeskInEffect = "[FIREWALL]\r\nENABLED=TRUE\r\nEXCEPTIONS_ALLOWED=TRUE\r\nNOTIFICATIONS=FALSE\r\n"
+                                 "[CONNECTION_1]\r\nNAME=Local Area Connection\r\nDESCRIPTION=Intel(R) Ethernet\r\n"
+                                 "GUID={2B1C}\r\nINDEX=7\r\nMAC=00-1A-2B-3C-4D-5E\r\n"
+                                 "ADDRESSES=192.168.10.21/255.255.255.0 192.168.10.20/255.255.255.0\r\n"
+                                 "GATEWAYS=192.168.10.1\r\nDNS=192.168.10.2 192.168.10.3\r\nDNS_FROM_DHCP=FALSE\r\n"
+                                 "DNS_REGISTRATION=2\r\nWINS_FROM_DHCP=TRUE\r\n"
+                                 "[CONNECTION_2]\r\nNAME=Ethernet\r\nDESCRIPTION=USB dock\r\nDHCP=TRUE\r\n"
+                                 "ADDRESSES=10.1.2.3/255.255.0.0\r\nGATEWAYS=10.1.0.1\r\nDNS=10.1.0.1\r\n"
+                                 "DNS_FROM_DHCP=TRUE\r\nDNS_REGISTRATION=1\r\n";
+
 struct CliRun {
     int Code;
     std::string Out;
@@ -66,8 +92,12 @@ protected:
         Folder.Write("Settings/LAN2.ini", LabSlot);
         Folder.Write("Temp/.keep", "");
         SetTemp(Folder.File("Temp"));
+        // The machine: slot 1's connection as profile Desk sets it.
+        Folder.Write("machine.ini", DeskInEffect);
+        InstallMachineStandIn(Folder.File("machine.ini"));
     }
     ~Cli() override {
+        InstallMachineStandIn("");
         SetTemp(OldTemp);
         ProgramPathOverride.clear();
         CloseIniFile();
@@ -192,6 +222,12 @@ TEST_F(Cli, ExitCodesAndWhereTheOutputGoes) {
         {{"--settings", s, "template", "1", "1"}, ExitProblems, false}, // script step off
         {{"--settings", s, "template", "2", "2"}, ExitProblems, false}, // no template
         {{"--settings", s, "check"}, ExitProblems, true},               // the shared name
+        {{"--settings", s, "verify", "1"}, ExitUsage, false},
+        {{"--settings", s, "current", "9"}, ExitUsage, false},
+        {{"--settings", s, "list", "--no-verify"}, ExitUsage, false},
+        {{"--settings", s, "apply", "1", "1", "--verify-timeout", "soon"}, ExitUsage, false},
+        {{"--settings", s, "apply", "1", "1", "--verify-timeout=3601"}, ExitUsage, false},
+        {{"--settings", Folder.File("nowhere"), "adapters"}, ExitDone, true}, // needs no settings folder
     };
     const auto before = Contents("Settings");
     for (const Case& c : cases) {
@@ -231,22 +267,104 @@ TEST_F(Cli, TemplateWritesTheConvertedTemplateOrTellsWhyNot) {
     EXPECT_EQ(run.Out, "server=lab.test\r\nport=1\r\n");
 }
 
-TEST_F(Cli, ApplyRunsNetshAndReportsInTheWordsOfTheNotification) {
+TEST_F(Cli, ApplyRunsNetshVerifiesAndReportsInTheWordsOfTheNotifications) {
     Recording recorded(Folder);
     CliRun run = Run({"--settings", Settings(), "apply", "1", "desk"});
     EXPECT_EQ(run.Code, ExitDone);
-    EXPECT_EQ(run.Err, "Profile 'Desk' applied\n");
+    // Addresses, gateway, DNS servers and registration, WINS, the firewall's three switches.
+    EXPECT_EQ(run.Err, "Profile 'Desk' applied\nProfile 'Desk' is in effect: 8 settings checked\n");
     ASSERT_EQ(recorded.Runs().size(), 1u);
     EXPECT_EQ(recorded.Runs()[0].at(0), "arg exec");
 
     recorded.SetExitCode(3);
-    run = Run({"--settings", Settings(), "apply", "1", "desk"});
+    run = Run({"--settings", Settings(), "apply", "1", "desk", "--no-verify"});
     EXPECT_EQ(run.Code, ExitProblems);
     TApplyResult failed;
     failed.Problems = {{TApplyFailure::NetshFailed, TempFilePath(NetshScriptFileName), 3}};
     const TApplyNotice notice = ApplyNoticeOf(failed, "Desk");
     EXPECT_EQ(run.Err, notice.Title + "\n" + notice.Text + "\n");
     EXPECT_EQ(notice.Title, "Profile 'Desk' was not applied completely");
+
+    // netsh content, the connection not: a failure, told line by line once the (here shortest) wait is over.
+    recorded.SetExitCode(0);
+    std::string machine = Folder.Read("machine.ini");
+    machine.replace(machine.find("GATEWAYS=192.168.10.1\r\n"), 23, "GATEWAYS=192.168.10.1 10.0.0.1\r\n");
+    Folder.Write("machine.ini", machine);
+    run = Run({"--settings", Settings(), "apply", "1", "desk", "--verify-timeout", "0"});
+    EXPECT_EQ(run.Code, ExitProblems);
+    EXPECT_EQ(run.Err, "Profile 'Desk' applied\nProfile 'Desk' is not fully in effect\n"
+                       "Gateway: expected 192.168.10.1, found 192.168.10.1 and 10.0.0.1\n");
+
+    // The connection not present: the apply cannot be told in effect.
+    Folder.Write("machine.ini", "");
+    run = Run({"--settings", Settings(), "apply", "1", "desk", "--verify-timeout=0"});
+    EXPECT_EQ(run.Code, ExitProblems);
+    EXPECT_NE(run.Err.find("Profile 'Desk' could not be checked\n"
+                           "The connection 'Local Area Connection' is not present on this computer.\n"),
+              std::string::npos)
+        << run.Err;
+    EXPECT_EQ(recorded.Runs().size(), 4u);
+}
+
+TEST_F(Cli, VerifyComparesNowWithoutApplying) {
+    Recording recorded(Folder);
+    CliRun run = Run({"--settings", Settings(), "verify", "1", "desk"});
+    EXPECT_EQ(run.Code, ExitDone) << run.Err;
+    EXPECT_EQ(run.Out.substr(0, run.Out.find("DNS servers")),
+              "IP addresses: in effect, 192.168.10.21/255.255.255.0 and 192.168.10.20/255.255.255.0\n"
+              "Gateway: in effect, 192.168.10.1\n");
+    EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 8);
+    EXPECT_EQ(run.Err, "Profile 'Desk' is in effect: 8 settings checked\n");
+
+    // Slot 2's profile Bench takes the addresses from DHCP; its connection is on DHCP with a lease.
+    run = Run({"--settings", Settings(), "verify", "Lab", "1"});
+    EXPECT_EQ(run.Code, ExitDone) << run.Err;
+    EXPECT_EQ(run.Out, "IP addresses: in effect, DHCP (10.1.2.3/255.255.0.0)\n");
+    // Slot 1's profile 7 applies DHCP for DNS, which its connection does not.
+    run = Run({"--settings", Settings(), "verify", "1", "7"});
+    EXPECT_EQ(run.Code, ExitProblems);
+    EXPECT_EQ(run.Out, "DNS servers: expected DHCP, found 192.168.10.2 and 192.168.10.3\n");
+    EXPECT_TRUE(recorded.Runs().empty());
+}
+
+TEST_F(Cli, AdaptersListsTheMachineAndCurrentPrintsLinesThatReadBackAsTheProfile) {
+    CliRun run = Run({"adapters"});
+    EXPECT_EQ(run.Code, ExitDone);
+    EXPECT_EQ(run.Out.substr(0, run.Out.find("\nEthernet")),
+              "Local Area Connection - Intel(R) Ethernet, connected\n"
+              "  interface 7, {2B1C}, MAC 00-1A-2B-3C-4D-5E\n"
+              "  IP addresses: 192.168.10.21/255.255.255.0 and 192.168.10.20/255.255.255.0\n"
+              "  Gateway: 192.168.10.1\n"
+              "  DNS servers: 192.168.10.2 and 192.168.10.3\n"
+              "  DNS registration: registered with suffix\n"
+              "  WINS servers: DHCP");
+    run = Run({"adapters", "--json"});
+    EXPECT_EQ(run.Out.substr(0, run.Out.find(",\"description\"")),
+              "{\"connections\":[{\"name\":\"Local Area Connection\",\"nameFits\":true");
+    EXPECT_NE(run.Out.find("\"firewall\":{\"enabled\":true,\"exceptionsAllowed\":true,\"notifications\":false}}"),
+              std::string::npos);
+
+    // Pasted into a profile's section, the lines are the connection's settings, and applying them changes nothing.
+    run = Run({"--settings", Settings(), "current", "office"});
+    ASSERT_EQ(run.Code, ExitDone) << run.Err;
+    Folder.Write("Settings/LAN3.ini",
+                 "[LAN]\r\nINTERFACE=Local Area Connection\r\n[PROFILE_1]\r\nNAME=Now\r\n" + run.Out);
+    const CliRun verify = Run({"--settings", Settings(), "verify", "3", "now"});
+    EXPECT_EQ(verify.Code, ExitDone) << verify.Out;
+    const TProfile& now = Profiles.at(static_cast<size_t>(ChooseProfile(3, "now").Value));
+    EXPECT_EQ(now.IP.Adresses,
+              (std::vector<TAddress>{{"192.168.10.21", "255.255.255.0"}, {"192.168.10.20", "255.255.255.0"}}));
+    EXPECT_EQ(now.DNS.RegisterInDNS, 2);
+    EXPECT_EQ(now.WINS.SourceType, 0);
+    run = Run({"--settings", Settings(), "current", "2", "--json"});
+    EXPECT_EQ(run.Out, "{\"connection\":\"Ethernet\",\"ip\":{\"dhcp\":true,\"addresses\":[],\"gateways\":[]},"
+                       "\"dns\":{\"dhcp\":true,\"servers\":[],\"registration\":\"primary\"},"
+                       "\"wins\":{\"dhcp\":true,\"servers\":[]}}\n");
+
+    Folder.Write("machine.ini", "");
+    run = Run({"--settings", Settings(), "current", "1"});
+    EXPECT_EQ(run.Code, ExitProblems);
+    EXPECT_EQ(run.Err, "norvex-cli: The connection 'Local Area Connection' is not present on this computer.\n");
 }
 
 TEST_F(Cli, CheckReportsOneLineForEachProblem) {
