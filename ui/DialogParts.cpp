@@ -125,8 +125,8 @@ void TDialogForm::RecordDesign() {
     EnumChildWindows(Hwnd, CollectChild, reinterpret_cast<LPARAM>(&children));
     for (HWND child : children) {
         HWND parent = GetParent(child);
-        // A list's header and a tree's parts are placed by their control.
-        if (IsClass(parent, WC_LISTVIEWA) || IsClass(parent, WC_TREEVIEWA))
+        // A list's header, a tree's parts and a drop-down list's field are placed by their control.
+        if (IsClass(parent, WC_LISTVIEWA) || IsClass(parent, WC_TREEVIEWA) || IsClass(parent, "ComboBox"))
             continue;
         TDesigned designed{child, {}, false, TFontKind::Normal};
         GetWindowRect(child, &designed.Bounds);

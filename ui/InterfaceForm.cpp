@@ -1,9 +1,11 @@
 // The interface settings dialog.
 #include "ui/InterfaceForm.h"
 
+#include "engine/Connections.h"
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
 #include "resources/resource.h"
+#include "ui/Dpi.h"
 #include "ui/Graphics.h"
 #include "ui/rules/DialogRules.h"
 #include "ui/rules/ProfileFormRules.h"
@@ -13,7 +15,11 @@ TInterface_Form* Interface_Form = nullptr;
 
 namespace {
 constexpr int Width = 479;
-constexpr int Height = 229;
+constexpr int Height = 257;
+constexpr int ListHeight = 200; // the connection field with its list dropped down
+// After a list entry was chosen, the field takes the connection's name (or its text before, for an entry that
+// cannot be used): the list sets the field's text after it tells of the choice.
+constexpr UINT ConnectionChosenMessage = WM_APP + 1;
 } // namespace
 
 TInterface_Form::TInterface_Form(HWND owner, int slot) : EditedSlot(slot) {
@@ -25,14 +31,16 @@ TInterface_Form::TInterface_Form(HWND owner, int slot) : EditedSlot(slot) {
     Label2 = MakeLabel(Hwnd, "", 20, 100, 124, 16);
     Edit2 = MakeEdit(Hwnd, 150, 96, 310, 22);
     Label3 = MakeLabel(Hwnd, "", 20, 126, 124, 16);
-    Edit3 = MakeEdit(Hwnd, 150, 122, 310, 22);
-    Label4 = MakeLabel(Hwnd, "", 20, 156, 124, 16);
-    Image1 = MakeControl(Hwnd, "STATIC", "", SS_OWNERDRAW, 150, 153, 24, 20);
-    ButtonSELECT = MakeButton(Hwnd, "", 184, 150, 130, 25);
-    MakeSeparator(8, 186, Width - 16);
-    ButtonOK = MakeButton(Hwnd, "", 155, 196, 80, 25, IDOK);
-    ButtonSTORNO = MakeButton(Hwnd, "", 243, 196, 80, 25, IDCANCEL);
-    ButtonHELP = MakeButton(Hwnd, "", Width - 8 - 25, 196, 25, 25);
+    Edit3 = MakeControl(Hwnd, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 150, 122, 310,
+                        ListHeight);
+    Label5 = MakeLabel(Hwnd, "", 150, 148, 310, 28);
+    Label4 = MakeLabel(Hwnd, "", 20, 184, 124, 16);
+    Image1 = MakeControl(Hwnd, "STATIC", "", SS_OWNERDRAW, 150, 181, 24, 20);
+    ButtonSELECT = MakeButton(Hwnd, "", 184, 178, 130, 25);
+    MakeSeparator(8, 214, Width - 16);
+    ButtonOK = MakeButton(Hwnd, "", 155, 224, 80, 25, IDOK);
+    ButtonSTORNO = MakeButton(Hwnd, "", 243, 224, 80, 25, IDCANCEL);
+    ButtonHELP = MakeButton(Hwnd, "", Width - 8 - 25, 224, 25, 25);
 }
 
 TInterface_Form::~TInterface_Form() {
@@ -67,11 +75,51 @@ void TInterface_Form::LoadStrings() {
     const TInterfaceFields fields = LoadInterfaceFields(EditedSlot);
     SetWindowTextA(Edit1, fields.Name.c_str());
     SetWindowTextA(Edit2, fields.Caption.c_str());
+    FillConnections();
     SetWindowTextA(Edit3, fields.Interface.c_str());
+    TypedConnection = fields.Interface;
+    ShowNote(ConnectionFieldNote(Machine, fields.Interface));
     ChosenInterfaceIcon = fields.Icon;
     onPopupIconMenuSelect(SenderEdit2);
     SetFocus(Edit1);
     SendMessageA(Edit1, EM_SETSEL, 0, -1);
+}
+
+void TInterface_Form::FillConnections() {
+    // Read when the dialog opens, never before: the machine as it is now.
+    Machine = ReadMachine();
+    Connections = ConnectionChoices(Machine);
+    SendMessageA(Edit3, CB_RESETCONTENT, 0, 0);
+    const std::string unusable = ReadLanguageKey("CONNECTIONS", "LIST_ITEM_UNUSABLE", LanguageName);
+    for (const TConnectionChoice& choice : Connections) {
+        const std::string text = choice.Usable ? choice.Text : FillPlaceholder(unusable, "$ITEM$", choice.Text);
+        SendMessageA(Edit3, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+void TInterface_Form::ChooseConnection(int entry) {
+    SendMessageA(Edit3, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+    SendMessageA(Hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Edit3), CBN_SELCHANGE), reinterpret_cast<LPARAM>(Edit3));
+}
+
+void TInterface_Form::ConnectionChosen() {
+    const LRESULT entry = SendMessageA(Edit3, CB_GETCURSEL, 0, 0);
+    if (entry < 0 || entry >= static_cast<LRESULT>(Connections.size()))
+        return;
+    const TConnectionChoice& choice = Connections[static_cast<size_t>(entry)];
+    if (choice.Usable)
+        TypedConnection = choice.Name;
+    SetWindowTextA(Edit3, TypedConnection.c_str());
+    SendMessageA(Edit3, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    ShowNote(choice.Usable ? ConnectionFieldNote(Machine, TypedConnection) : UnusableConnectionNote());
+}
+
+void TInterface_Form::ShowNote(const std::string& note) {
+    SetWindowTextA(Label5, note.c_str());
+}
+
+std::string TInterface_Form::ConnectionNote() const {
+    return WindowText(Label5);
 }
 
 void TInterface_Form::onPopupIconMenuSelect(int entry) {
@@ -117,11 +165,32 @@ void TInterface_Form::CloseBox() {
 }
 
 void TInterface_Form::ControlCommand(HWND control, int code) {
+    if (control == Edit3) {
+        if (code == CBN_SELCHANGE) {
+            PostMessageA(Hwnd, ConnectionChosenMessage, 0, 0);
+        } else if (code == CBN_EDITCHANGE) {
+            TypedConnection = WindowText(Edit3);
+            ShowNote(ConnectionFieldNote(Machine, TypedConnection));
+        }
+        return;
+    }
     if (code == BN_CLICKED)
         ButtonCommandClick(control);
 }
 
+void TInterface_Form::DpiChanged(UINT dpi) {
+    // A drop-down list's height is that of its list when open; the general scaling took the closed one.
+    RECT field;
+    GetWindowRect(Edit3, &field);
+    SetWindowPos(Edit3, nullptr, 0, 0, field.right - field.left, Scaled(ListHeight, dpi),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT TInterface_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == ConnectionChosenMessage) {
+        ConnectionChosen();
+        return 0;
+    }
     if (message == WM_DRAWITEM) {
         DrawImageControl(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), TPictureList::Panels24x20, Preview,
                          GetSysColorBrush(COLOR_BTNFACE));

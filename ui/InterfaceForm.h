@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/DialogParts.h"
+#include "ui/rules/DialogRules.h"
 
 #include <string>
 #include <vector>
@@ -28,13 +29,22 @@ public:
     int IconMenuCount() const;
     std::string IconMenuCaption(int entry) const;
 
+    // The machine's connections in the connection field's list, as read when the dialog opened.
+    const std::vector<TConnectionChoice>& Choices() const { return Connections; }
+    // Chooses entry n of the list as the user does (CBN_SELCHANGE follows); an entry that cannot be used leaves the
+    // field as it was and says why under it.
+    void ChooseConnection(int entry);
+    // The line under the connection field.
+    std::string ConnectionNote() const;
+
     TDialogHeader Header; // MainImage1, MainText, LabelText
     HWND Label1 = nullptr;
     HWND Edit1 = nullptr;
     HWND Label2 = nullptr;
     HWND Edit2 = nullptr;
     HWND Label3 = nullptr;
-    HWND Edit3 = nullptr;
+    HWND Edit3 = nullptr;  // an editable drop-down list of the machine's connections
+    HWND Label5 = nullptr; // under it: an entry that cannot be used, a name not present
     HWND Label4 = nullptr;
     HWND Image1 = nullptr;
     HWND ButtonSELECT = nullptr;
@@ -46,10 +56,18 @@ public:
 protected:
     void CloseBox() override;
     void ControlCommand(HWND control, int code) override;
+    void DpiChanged(UINT dpi) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void FillConnections();
+    void ConnectionChosen();
+    void ShowNote(const std::string& note);
+
     int EditedSlot = 0;
+    std::vector<TConnectionChoice> Connections;
+    platform::MachineSnapshot Machine;
+    std::string TypedConnection; // the field's text before a list entry was chosen
     int Preview = -1;
     std::vector<std::string> IconHints;
 };

@@ -34,7 +34,7 @@ int PanelPosition(TFrameCommand command) {
 }
 
 // Context-menu item numbers.
-enum { PopupAdd = 1, PopupDelete, PopupEdit, PopupRun };
+enum { PopupAdd = 1, PopupDelete, PopupEdit, PopupRun, PopupAddCurrent };
 
 } // namespace
 
@@ -77,6 +77,8 @@ void TMainFrame::SetCommandCaption(TFrameCommand command, const std::string& cap
     int position = PanelPosition(command);
     if (position >= 0)
         Captions[static_cast<size_t>(position)] = caption;
+    else if (command == TFrameCommand::AddFromCurrent)
+        AddFromCurrentCaption = caption;
     // Before the page is made the caption is only kept: a null window would stand for the whole desktop.
     if (Hwnd != nullptr)
         InvalidateRect(Hwnd, nullptr, TRUE);
@@ -84,7 +86,13 @@ void TMainFrame::SetCommandCaption(TFrameCommand command, const std::string& cap
 
 std::string TMainFrame::CommandCaption(TFrameCommand command) const {
     int position = PanelPosition(command);
+    if (command == TFrameCommand::AddFromCurrent)
+        return AddFromCurrentCaption;
     return position >= 0 ? Captions[static_cast<size_t>(position)] : std::string();
+}
+
+void TMainFrame::SetConnectionNote(const std::string& note) {
+    JvNavDivider1.SetNote(note);
 }
 
 void TMainFrame::ClearRows() {
@@ -151,6 +159,13 @@ void TMainFrame::onClick(TFrameSender sender) {
     case TFrameCommand::Add:
         Selection.CurrentProfile = -1;
         Owner.EditProfile();
+        Owner.RefreshSettings();
+        SaveSettings();
+        break;
+    case TFrameCommand::AddFromCurrent:
+        Selection.CurrentProfile = -1;
+        if (!Owner.EditProfileFromCurrentSettings())
+            return;
         Owner.RefreshSettings();
         SaveSettings();
         break;
@@ -333,6 +348,7 @@ void TMainFrame::ShowContextMenu(POINT screen) {
         int Icon;
     };
     const Item items[] = {{PopupAdd, TFrameCommand::Add, 7},
+                          {PopupAddCurrent, TFrameCommand::AddFromCurrent, 7},
                           {PopupDelete, TFrameCommand::Delete, 11},
                           {PopupEdit, TFrameCommand::Edit, 12},
                           {0, TFrameCommand::None, -1},
@@ -359,6 +375,9 @@ void TMainFrame::ShowContextMenu(POINT screen) {
     switch (chosen) {
     case PopupAdd:
         onClick(TFrameSender::Popup_ADD);
+        break;
+    case PopupAddCurrent:
+        onClick(TFrameSender::Popup_ADDCURRENT);
         break;
     case PopupDelete:
         onClick(TFrameSender::Popup_DELETE);

@@ -17,8 +17,11 @@ TFrameMetrics FrameMetrics(UINT dpi);
 
 // What a slot page asks of the window that holds it, which sets these: the page depends on nothing above it.
 struct TFrameOwner {
-    std::function<void()> ApplyProfile;     // applies Selection.CurrentProfile and tells the user the outcome
-    std::function<void()> EditProfile;      // the profile editor for Selection.CurrentProfile (-1: a new one), modal
+    std::function<void()> ApplyProfile; // applies Selection.CurrentProfile and tells the user the outcome
+    std::function<void()> EditProfile;  // the profile editor for Selection.CurrentProfile (-1: a new one), modal
+    // The editor for a new profile holding the slot connection's current settings, modal; false (and the user told
+    // why) when the connection's settings cannot be taken.
+    std::function<bool()> EditProfileFromCurrentSettings;
     std::function<void()> EditSlot;         // the interface settings dialog for this page's slot, modal
     std::function<void()> ApplySlotDisplay; // the slots' captions, hints and pictures to the pages and the tray
     std::function<void()> RefreshSettings;  // the lists and menus from the store
@@ -39,6 +42,10 @@ public:
     // Captions of the commands: the labels and the context-menu items of the same command share their text.
     void SetCommandCaption(TFrameCommand command, const std::string& caption);
     std::string CommandCaption(TFrameCommand command) const;
+
+    // The note in the page's header: that the slot's connection is not present on this computer; empty for none.
+    void SetConnectionNote(const std::string& note);
+    std::string ConnectionNote() const { return JvNavDivider1.Note(); }
 
     // The rows, filled by the main window's RefreshSettings.
     void ClearRows();
@@ -82,6 +89,7 @@ private:
 
     std::vector<TProfileItem> Rows;
     std::array<std::string, 5> Captions; // Add, Delete, Edit, Run, Interface: the order of the panel
+    std::string AddFromCurrentCaption;   // the context menu's only
     TFrameCommand Hover = TFrameCommand::None;
     int TopSpace = 0;       // how far the upper divider was dragged down
     int CommandsHeight = 0; // the commands' area, the least one until the lower divider is dragged up

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +39,12 @@ public:
     // The file-open dialog: true with the chosen file's full name, false when cancelled. Replaceable for tests.
     std::function<bool(std::string& fileName)> JvOpenDialog1;
 
+    // A new profile opened with these settings taken in (the slot page's "New profile from the current settings").
+    std::optional<TConnectionSettings> StartFromSettings;
+    // "Take the current settings" (Button1_1): the slot connection's IP, DNS and WINS settings into the pages; a
+    // connection that is not present or not connected is told in a message instead.
+    void TakeCurrentSettings();
+
     // What the controls show, and setting them (without running any change handler's effect while LoadingData).
     TProfileControls ReadControls() const;
     void WriteControls(const TProfileControls& controls);
@@ -67,6 +74,7 @@ public:
     std::array<TPanel, 7> TabSheets; // TabSheet1 to TabSheet7
 
     HWND Label1_1 = nullptr, Edit1_1 = nullptr, Label2_1 = nullptr, Image1_1 = nullptr, ButtonSELECT = nullptr;
+    HWND Label3_1 = nullptr, Button1_1 = nullptr;
 
     HWND CheckBox1_2 = nullptr, RadioButton1_2 = nullptr, RadioButton2_2 = nullptr, Image1_2 = nullptr,
          Label1_2 = nullptr;

@@ -3,6 +3,7 @@
 #include "ui/ProfileForm.h"
 
 #include "core/Promenne.h"
+#include "engine/Connections.h"
 #include "ui/DialogParts.h"
 #include "ui/Graphics.h"
 #include "ui/Unit1.h"
@@ -31,10 +32,30 @@ void TProfile_Form::LoadData() {
     TProfileControls controls = ReadControls();
     const int activeSlot = GUI_Form != nullptr ? GUI_Form->JvPanel.ActivePage() : 0;
     LoadEditedProfile(Selection.CurrentProfile, activeSlot, controls);
+    if (StartFromSettings)
+        TakeConnectionSettings(*StartFromSettings, controls);
     WriteControls(controls);
     onPopupIconMenuSelect(SenderButtonSELECT);
     LoadListViews();
     LoadingData = false;
+}
+
+void TProfile_Form::TakeCurrentSettings() {
+    const int slot = EditedProfile.InterfaceNo;
+    const std::string connection =
+        slot >= 1 && slot <= SlotCount ? Interfaces[static_cast<size_t>(slot)].Interface : std::string();
+    const TCurrentSettings current = CurrentSettingsOf(ReadMachine(), connection);
+    if (current.Problem != TTakeProblem::None) {
+        MessageBoxA(Hwnd, TakeProblemText(current.Problem, connection, current.State).c_str(), WindowText(Hwnd).c_str(),
+                    MB_OK | MB_ICONWARNING);
+        return;
+    }
+    TProfileControls controls = ReadControls();
+    TakeConnectionSettings(current.Settings, controls);
+    LoadingData = true;
+    WriteControls(controls);
+    LoadingData = false;
+    LoadListViews();
 }
 
 void TProfile_Form::SaveData() {
@@ -211,6 +232,8 @@ void TProfile_Form::ButtonCommandClick(HWND sender) {
         const UINT chosen = TrackButtonMenu(PopupMenu1, ButtonSELECT, Hwnd);
         if (chosen >= FirstIconItem)
             onPopupIconMenuSelect(static_cast<int>(chosen - FirstIconItem));
+    } else if (sender == Button1_1) {
+        TakeCurrentSettings();
     } else if (sender == Button4_3) {
         Browse(Edit1_3);
     } else if (sender == Button5_3) {

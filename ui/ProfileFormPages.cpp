@@ -96,6 +96,8 @@ void TProfile_Form::CreatePage1() {
     Label2_1 = Remember(MakeLabel(Page(1), "", 16, 76, 400, 16), "Label2_1");
     Image1_1 = MakeControl(Page(1), "STATIC", "", SS_OWNERDRAW, 18, 100, 16, 16);
     ButtonSELECT = MakeNamedButton(1, "ButtonSELECT", 44, 95, 140, 25);
+    Label3_1 = Remember(MakeLabel(Page(1), "", 16, 146, 420, 30), "Label3_1");
+    Button1_1 = MakeNamedButton(1, "Button1_1", 16, 180, 200, 25);
 }
 
 void TProfile_Form::CreatePage2() {

@@ -4,6 +4,7 @@
 #include "core/Promenne.h"
 #include "core/Startup.h"
 #include "engine/ApplyNotice.h"
+#include "engine/Connections.h"
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
@@ -21,6 +22,10 @@ TGUI_Form* GUI_Form = nullptr;
 namespace {
 
 constexpr UINT_PTR StartTimer = 1;
+constexpr UINT_PTR VerifyTimer = 2;
+// The slot pages' headers are checked against the machine once the window has appeared, not while it starts.
+constexpr UINT_PTR ConnectionCheckTimer = 3;
+constexpr UINT ConnectionCheckDelayMs = 1000;
 constexpr UINT ShowSettingsErrors = WM_APP + 1;
 constexpr UINT AddTrayIcon = WM_APP + 2;
 
@@ -135,7 +140,11 @@ void ProcessPendingMessages() {
 TGUI_Form::TGUI_Form() {
     GUI_Form = this;
     ShowError = [this](const std::string& text) {
-        MessageBoxA(Hwnd, text.c_str(), WindowText(Hwnd).c_str(), MB_OK | MB_ICONERROR);
+        // Over an open dialog, the box is that dialog's: one owned by the disabled main window would enable it.
+        TModalSearch search{Hwnd, nullptr};
+        EnumThreadWindows(GetCurrentThreadId(), FindOpenModalWindow, reinterpret_cast<LPARAM>(&search));
+        HWND owner = ModalWindowOpen() && search.Found != nullptr ? search.Found : Hwnd;
+        MessageBoxA(owner, text.c_str(), WindowText(Hwnd).c_str(), MB_OK | MB_ICONERROR);
     };
     OpenDocument = [this](const std::string& path) {
         ShellExecuteA(Hwnd, nullptr, path.c_str(), "", "", SW_SHOWNORMAL);
@@ -172,7 +181,14 @@ void TGUI_Form::Create() {
         TMainFrame& frame = MainFrame(slot);
         frame.Owner = {[this] { ApplyCurrentProfileAndTell(); },
                        [this] { ShowProfileEditor(Hwnd); },
-                       [this, slot] { ShowInterfaceDialog(Hwnd, slot); },
+                       [this, slot] {
+                           return ShowProfileEditorFromCurrentSettings(Hwnd, slot,
+                                                                       [this](const std::string& t) { ShowError(t); });
+                       },
+                       [this, slot] {
+                           ShowInterfaceDialog(Hwnd, slot);
+                           UpdateConnectionNotes(ReadMachine());
+                       },
                        [this] { ApplySettings(1); },
                        [this] { RefreshSettings(); },
                        [this](const std::string& question) { return AskYesNo(question); }};
@@ -295,6 +311,7 @@ void TGUI_Form::FormShow() {
     ApplySettings(0);
     RefreshSettings();
     FocusPaneAtActivation = true;
+    SetTimer(Hwnd, ConnectionCheckTimer, ConnectionCheckDelayMs, nullptr);
     // The error box waits until the window is on screen.
     if (!messages->empty())
         ReportSettingsErrors(*messages);
@@ -343,6 +360,7 @@ void TGUI_Form::LoadStrings() {
         frame.JvNavDivider2.SetCaption(divider2);
         for (const auto& [command, key] : commands)
             frame.SetCommandCaption(command, Text("TREEVIEW2", key));
+        frame.SetCommandCaption(TFrameCommand::AddFromCurrent, Text("TREEVIEW2", "ITEM5"));
         if (frame.JvListView1 != nullptr)
             ListView_SetImageList(frame.JvListView1, PictureList(TPictureList::Profiles16, Dpi()), LVSIL_SMALL);
     }
@@ -482,21 +500,47 @@ void TGUI_Form::BringModalWindowToFront() {
 
 void TGUI_Form::ShowApplyResult(const TApplyResult& result, const std::string& profileName,
                                 const std::string& slotName) {
-    const TApplyNotice notice = ApplyNoticeOf(result, profileName);
     if (result.Succeeded()) {
         LastApplied[0] = profileName;
         LastApplied[1] = slotName;
         CoolTrayIcon.SetTip(TrayTip(WindowText(Hwnd), profileName, slotName));
     }
+    Tell(ApplyNoticeOf(result, profileName));
+}
+
+void TGUI_Form::Tell(const TApplyNotice& notice) {
     if (CoolTrayIcon.IconAdded())
         CoolTrayIcon.ShowBalloon(notice.Title, notice.Text, notice.Warning);
     else if (notice.Warning)
         ShowError(notice.Title + "\n\n" + notice.Text); // a failure is never told to nobody
 }
 
+void TGUI_Form::VerifyTimerTimer() {
+    if (!Verification) {
+        KillTimer(Hwnd, VerifyTimer);
+        return;
+    }
+    TVerifyRun& run = Verification->Run;
+    const platform::MachineSnapshot machine = ReadMachine(run.NeedsFirewall());
+    if (!run.Look(machine, static_cast<int>(GetTickCount() - Verification->Started)))
+        return;
+    KillTimer(Hwnd, VerifyTimer);
+    const std::unique_ptr<TPendingVerification> done = std::move(Verification);
+    done->Result.Verification = run.Result();
+    Tell(VerificationNoticeOf(*done->Result.Verification, done->ProfileName));
+    UpdateConnectionNotes(machine);
+}
+
+void TGUI_Form::UpdateConnectionNotes(const platform::MachineSnapshot& machine) {
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        MainFrame(slot).SetConnectionNote(SlotConnectionNote(slot, machine));
+}
+
 void TGUI_Form::OnJvPanelClick() {
-    if (IsWindowVisible(Hwnd))
+    if (IsWindowVisible(Hwnd)) {
         RefreshSettings();
+        UpdateConnectionNotes(ReadMachine());
+    }
 }
 
 void TGUI_Form::JvTreeView1_1DblClick() {
@@ -554,8 +598,18 @@ void TGUI_Form::ApplyCurrentProfileAndTell() {
     const std::string name = profile.Name;
     const int slot = profile.InterfaceNo;
     const std::string slotName = slot >= 1 && slot <= SlotCount ? Interfaces[static_cast<size_t>(slot)].Name : "";
+    // What netsh is given, to be compared with the machine afterwards.
+    TNetworkStep step = NetworkStepOf(profile);
     const TApplyResult result = ApplyCurrentProfile();
     ShowApplyResult(result, name, slotName);
+    // An earlier apply's verification no longer matters: this one replaces what it set.
+    KillTimer(Hwnd, VerifyTimer);
+    Verification.reset();
+    if (!result.NetshRun)
+        return;
+    const int limit = VerifyTimeLimitMs(step.Data);
+    Verification.reset(new TPendingVerification{TVerifyRun(std::move(step.Data), limit), result, name, GetTickCount()});
+    SetTimer(Hwnd, VerifyTimer, VerifyIntervalMs, nullptr);
 }
 
 void TGUI_Form::TimerTimer() {
@@ -656,6 +710,8 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         KillTimer(Hwnd, StartTimer);
+        KillTimer(Hwnd, VerifyTimer);
+        KillTimer(Hwnd, ConnectionCheckTimer);
         PostQuitMessage(0);
         return 0;
     case WM_SIZE:
@@ -681,8 +737,14 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_TIMER:
-        if (wParam == StartTimer)
+        if (wParam == StartTimer) {
             TimerTimer();
+        } else if (wParam == VerifyTimer) {
+            VerifyTimerTimer();
+        } else if (wParam == ConnectionCheckTimer) {
+            KillTimer(Hwnd, ConnectionCheckTimer);
+            UpdateConnectionNotes(ReadMachine());
+        }
         return 0;
     case AddTrayIcon:
         CoolTrayIcon.AddIcon();

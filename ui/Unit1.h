@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Settings.h"
+#include "engine/ApplyNotice.h"
 #include "engine/ApplyProfile.h"
 #include "ui/CoolTrayIcon.h"
 #include "ui/Main_Frame.h"
@@ -72,10 +73,16 @@ public:
     // The innermost open modal window comes to the front, as when the user clicks a window it disables.
     void BringModalWindowToFront();
 
-    // Applies Profiles[Selection.CurrentProfile] and tells the user what came of it.
+    // Applies Profiles[Selection.CurrentProfile] and tells the user what came of it; then, while the window goes
+    // on, looks at the machine until what netsh applied is in effect or the waiting rule gives up, and tells that.
     void ApplyCurrentProfileAndTell();
     // Tells the user what came of applying a profile: a notification from the tray icon.
     void ShowApplyResult(const TApplyResult& result, const std::string& profileName, const std::string& slotName);
+    // One look at the machine for the apply being verified; the second notification once the result is final.
+    void VerifyTimerTimer();
+    bool Verifying() const { return Verification != nullptr; }
+    // The slot pages' headers say which slot's connection is not present on the machine as it was read.
+    void UpdateConnectionNotes(const platform::MachineSnapshot& machine);
 
     // Errors of the settings files ("'x' is not a valid integer value.") are shown through this.
     std::function<void(const std::string&)> ShowError;
@@ -109,6 +116,15 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // An apply whose verification is under way.
+    struct TPendingVerification {
+        TVerifyRun Run;
+        TApplyResult Result;
+        std::string ProfileName;
+        DWORD Started; // the tick count when netsh had ended
+    };
+    // A notification from the tray icon; a warning goes into a message box where there is no icon.
+    void Tell(const TApplyNotice& notice);
     HWND CreateInformationPage();
     // The information tree's node texts, from the language file.
     void CaptionInformationTree();
@@ -128,6 +144,7 @@ private:
     bool HideWhenIconAdded = false; // the start-hidden timer found no icon to hide into yet
     bool SavedAtSessionEnd = false;
     bool FocusPaneAtActivation = false; // a show happened: its first activation focuses the navigation pane
+    std::unique_ptr<TPendingVerification> Verification;
 };
 
 // The one main window, as every page and dialog of the program reaches it.

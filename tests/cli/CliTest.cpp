@@ -2,13 +2,13 @@
 #include "cli/Choose.h"
 #include "cli/Commands.h"
 
+#include "MachineStandIn.h"
 #include "Recording.h"
 #include "TestFolders.h"
 #include "core/Promenne.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "engine/ApplyNotice.h"
-#include "engine/Connections.h"
 #include "lang/Language.h"
 
 #include <gtest/gtest.h>
@@ -92,12 +92,8 @@ protected:
         Folder.Write("Settings/LAN2.ini", LabSlot);
         Folder.Write("Temp/.keep", "");
         SetTemp(Folder.File("Temp"));
-        // The machine: slot 1's connection as profile Desk sets it.
-        Folder.Write("machine.ini", DeskInEffect);
-        InstallMachineStandIn(Folder.File("machine.ini"));
     }
     ~Cli() override {
-        InstallMachineStandIn("");
         SetTemp(OldTemp);
         ProgramPathOverride.clear();
         CloseIniFile();
@@ -129,6 +125,8 @@ protected:
     }
 
     ScratchFolder Folder;
+    // The machine: slot 1's connection as profile Desk sets it.
+    MachineStandIn Machine{Folder, DeskInEffect};
     std::string OldTemp = [] {
         const char* tmp = std::getenv("TMPDIR");
         return std::string(tmp != nullptr ? tmp : "");
@@ -289,14 +287,14 @@ TEST_F(Cli, ApplyRunsNetshVerifiesAndReportsInTheWordsOfTheNotifications) {
     recorded.SetExitCode(0);
     std::string machine = Folder.Read("machine.ini");
     machine.replace(machine.find("GATEWAYS=192.168.10.1\r\n"), 23, "GATEWAYS=192.168.10.1 10.0.0.1\r\n");
-    Folder.Write("machine.ini", machine);
+    Machine.Write(machine);
     run = Run({"--settings", Settings(), "apply", "1", "desk", "--verify-timeout", "0"});
     EXPECT_EQ(run.Code, ExitProblems);
     EXPECT_EQ(run.Err, "Profile 'Desk' applied\nProfile 'Desk' is not fully in effect\n"
                        "Gateway: expected 192.168.10.1, found 192.168.10.1 and 10.0.0.1\n");
 
     // The connection not present: the apply cannot be told in effect.
-    Folder.Write("machine.ini", "");
+    Machine.Write("");
     run = Run({"--settings", Settings(), "apply", "1", "desk", "--verify-timeout=0"});
     EXPECT_EQ(run.Code, ExitProblems);
     EXPECT_NE(run.Err.find("Profile 'Desk' could not be checked\n"
@@ -361,7 +359,7 @@ TEST_F(Cli, AdaptersListsTheMachineAndCurrentPrintsLinesThatReadBackAsTheProfile
                        "\"dns\":{\"dhcp\":true,\"servers\":[],\"registration\":\"primary\"},"
                        "\"wins\":{\"dhcp\":true,\"servers\":[]}}\n");
 
-    Folder.Write("machine.ini", "");
+    Machine.Write("");
     run = Run({"--settings", Settings(), "current", "1"});
     EXPECT_EQ(run.Code, ExitProblems);
     EXPECT_EQ(run.Err, "norvex-cli: The connection 'Local Area Connection' is not present on this computer.\n");

@@ -3,6 +3,8 @@
 #include "ui/rules/DialogRules.h"
 #include "TestFolders.h"
 #include "core/Promenne.h"
+#include "core/Startup.h"
+#include "engine/Connections.h"
 #include "lang/Language.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +109,30 @@ TEST(InterfaceFields, TheDialogShowsAndChangesItsOwnSlotOnly) {
     StoreInterfaceFields(0, {"x", "y", "z", 1});
     EXPECT_EQ(Interfaces[0], TInterfaceSlot());
     EXPECT_EQ(LoadInterfaceFields(6), TInterfaceFields());
+}
+
+// The interface dialog lists every connection; one whose name netsh cannot be given is there but not usable, and a
+// typed name that is not present is told, though it is kept.
+TEST(ConnectionPicker, ListsEveryConnectionAndTellsWhatIsNotPresent) {
+    ResolveFolders();
+    CloseIniFile();
+    const platform::MachineSnapshot machine = MachineOfStandIn(
+        IniFile::Parse("[CONNECTION_1]\r\nNAME=Ethernet 2\r\nDESCRIPTION=Intel(R) Ethernet Connection\r\n"
+                       "[CONNECTION_2]\r\nNAME=WLAN ?\r\nNAME_FITS=FALSE\r\nDESCRIPTION=Wireless\r\n"
+                       "STATE=DISCONNECTED\r\n[CONNECTION_3]\r\nNAME=Dock\r\nSTATE=DISABLED\r\n"));
+    EXPECT_EQ(
+        ConnectionChoices(machine),
+        (std::vector<TConnectionChoice>{{"Ethernet 2", "Ethernet 2 - Intel(R) Ethernet Connection, connected", true},
+                                        {"WLAN ?", "WLAN ? - Wireless, disconnected", false},
+                                        {"Dock", "Dock, disabled", true}}));
+    EXPECT_EQ(ConnectionFieldNote(machine, "ethernet 2"), "");
+    EXPECT_EQ(ConnectionFieldNote(machine, "\"Dock\""), "");
+    EXPECT_EQ(ConnectionFieldNote(machine, "WLAN ?"), "The connection 'WLAN ?' is not present on this computer.");
+    EXPECT_EQ(ConnectionFieldNote(machine, "Ethernet 3"),
+              "The connection 'Ethernet 3' is not present on this computer.");
+    EXPECT_EQ(ConnectionFieldNote(machine, ""), "");
+    EXPECT_EQ(ConnectionFieldNote(platform::MachineSnapshot(), "Ethernet 3"), "");
+    CloseIniFile();
 }
 
 } // namespace

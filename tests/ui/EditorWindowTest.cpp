@@ -1,6 +1,7 @@
 // The profile editor, its value dialogs and the interface settings dialog on screen (under Wine), opened from the
 // interface page as the user opens them.
 #include "DialogSteps.h"
+#include "MachineStandIn.h"
 #include "Recording.h"
 #include "WindowTestSupport.h"
 #include "core/Promenne.h"
@@ -649,6 +650,141 @@ TEST_F(EditorWindow, StornoOrTheCloseBoxOfTheInterfaceDialogStoresNothing) {
     EXPECT_EQ(Interfaces[2].Icon, 99);
     ASSERT_EQ(program.OpenedDocuments.size(), 1u);
     EXPECT_EQ(program.OpenedDocuments[0], LanguageDir + "\\Help\\InterfaceForm.htm");
+}
+
+// The text of an entry of a drop-down list.
+std::string ListEntry(HWND list, int entry) {
+    char text[512] = {};
+    SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// The message of the active message box.
+std::string MessageBoxText() {
+    std::string text;
+    EnumChildWindows(
+        GetActiveWindow(),
+        [](HWND child, LPARAM found) {
+            char className[16] = {};
+            GetClassNameA(child, className, sizeof className);
+            if (lstrcmpiA(className, "Static") == 0)
+                *reinterpret_cast<std::string*>(found) += WindowText(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+// The connection field lists the machine's connections (here the stand-in's); a name netsh cannot be given is
+// listed but not taken; a name that is not present is said under the field and can still be typed.
+TEST_F(EditorWindow, TheInterfaceDialogOffersTheMachinesConnectionsAndTypingStillWorks) {
+    MachineStandIn machine(program.Folder(), "[CONNECTION_1]\r\nNAME=Ethernet 2\r\nDESCRIPTION=Intel(R) Ethernet\r\n"
+                                             "[CONNECTION_2]\r\nNAME=WLAN ?\r\nNAME_FITS=FALSE\r\n"
+                                             "DESCRIPTION=Wireless\r\nSTATE=DISCONNECTED\r\n"
+                                             "[CONNECTION_3]\r\nNAME=Dock\r\nSTATE=DISABLED\r\n");
+    DialogSteps steps({
+        [] {
+            TInterface_Form& d = *Interface_Form;
+            EXPECT_EQ(WindowText(d.Edit3), "LAN");
+            EXPECT_EQ(d.ConnectionNote(), "The connection 'LAN' is not present on this computer.");
+            ASSERT_EQ(SendMessageA(d.Edit3, CB_GETCOUNT, 0, 0), 3);
+            EXPECT_EQ(ListEntry(d.Edit3, 0), "Ethernet 2 - Intel(R) Ethernet, connected");
+            EXPECT_EQ(ListEntry(d.Edit3, 1), "WLAN ? - Wireless, disconnected (cannot be chosen)");
+            EXPECT_EQ(ListEntry(d.Edit3, 2), "Dock, disabled");
+            // From the name field to the connection field, and down its list.
+            Press(VK_TAB);
+            Press(VK_TAB);
+            Press(VK_DOWN);
+        },
+        [] {
+            EXPECT_EQ(WindowText(Interface_Form->Edit3), "Ethernet 2");
+            EXPECT_EQ(Interface_Form->ConnectionNote(), "");
+            Press(VK_DOWN);
+        },
+        [] {
+            EXPECT_EQ(WindowText(Interface_Form->Edit3), "Ethernet 2");
+            EXPECT_EQ(Interface_Form->ConnectionNote(), Language("CONNECTIONS", "NAME_UNUSABLE"));
+            Press(VK_DOWN);
+        },
+        [] {
+            EXPECT_EQ(WindowText(Interface_Form->Edit3), "Dock");
+            // A docking station's second adapter, absent while the slot is set up.
+            TypeKeys("Dock 2");
+        },
+        [] {
+            EXPECT_EQ(WindowText(Interface_Form->Edit3), "Dock 2");
+            EXPECT_EQ(Interface_Form->ConnectionNote(), "The connection 'Dock 2' is not present on this computer.");
+            Click(Interface_Form->ButtonOK);
+        },
+    });
+    Page().onClick(TFrameSender::Label_INTERFACE);
+    EXPECT_TRUE(steps.Finished());
+    EXPECT_EQ(Interfaces[2].Interface, "Dock 2");
+    EXPECT_EQ(Page().ConnectionNote(), "Not present: Dock 2");
+}
+
+// "Take the current settings" fills the IP, DNS and WINS pages from the slot's connection; OK stores them and the
+// rest of the profile as it was. Without the connection the editor says so and takes nothing.
+TEST_F(EditorWindow, TakingTheCurrentSettingsFillsTheAddressPagesAndLeavesTheRest) {
+    MachineStandIn machine(program.Folder(), "[CONNECTION_1]\r\nNAME=LAN\r\nADDRESSES=192.168.7.5/255.255.255.0\r\n"
+                                             "GATEWAYS=192.168.7.1\r\nDNS=192.168.7.53\r\nDNS_FROM_DHCP=FALSE\r\n"
+                                             "DNS_REGISTRATION=0\r\nWINS_FROM_DHCP=TRUE\r\n");
+    TProfile expected = Profiles[0];
+    ASSERT_TRUE(EditOffice({[] { MouseClick(Profile_Form->Button1_1); },
+                            [] {
+                                TProfile_Form& f = *Profile_Form;
+                                ASSERT_EQ(f.RowCount(2), 1);
+                                EXPECT_EQ(f.RowText(2, 0, 1), "255.255.255.0");
+                                EXPECT_EQ(f.RowCount(3), 1);
+                                EXPECT_EQ(f.RowText(4, 0), "192.168.7.53");
+                                const TProfileControls c = f.ReadControls();
+                                EXPECT_TRUE(c.CheckBox1_6 && c.RadioButton1_6 && !c.CheckBox2_5);
+                                Click(f.ButtonOK);
+                            }}));
+    expected.IP = {true, 1, {{"192.168.7.5", "255.255.255.0"}}, {"192.168.7.1"}};
+    expected.DNS = {true, 1, {"192.168.7.53"}, 0};
+    expected.WINS = {true, 0, {}};
+    EXPECT_EQ(Profiles[0], expected);
+
+    machine.Write("[CONNECTION_1]\r\nNAME=LAN\r\nSTATE=DISCONNECTED\r\n");
+    std::string told;
+    ASSERT_TRUE(EditOffice({[] { MouseClick(Profile_Form->Button1_1); },
+                            [&told] {
+                                told = MessageBoxText();
+                                Press(VK_RETURN);
+                            },
+                            [] { Click(Profile_Form->ButtonOK); }}));
+    EXPECT_EQ(told, "The connection 'LAN' is disconnected: its settings show only while it is connected.");
+    EXPECT_EQ(Profiles[0], expected);
+}
+
+// The slot page's context menu makes a new profile from the connection's current settings.
+TEST_F(EditorWindow, ANewProfileFromTheCurrentSettingsOpensTheEditorFilledOrSaysWhyNot) {
+    EXPECT_EQ(Page().CommandCaption(TFrameCommand::AddFromCurrent), Language("TREEVIEW2", "ITEM5"));
+    MachineStandIn machine(program.Folder(), "[CONNECTION_1]\r\nNAME=lan\r\nDHCP=TRUE\r\n"
+                                             "ADDRESSES=10.9.0.7/255.255.0.0\r\nDNS_FROM_DHCP=TRUE\r\n"
+                                             "WINS=10.9.0.2\r\nWINS_FROM_DHCP=FALSE\r\n");
+    DialogSteps steps({[] {
+        TProfile_Form& f = *Profile_Form;
+        EXPECT_EQ(WindowText(f.Edit1_1), Language("PROFILEFORM", "IPPROFILE"));
+        const TProfileControls c = f.ReadControls();
+        EXPECT_TRUE(c.RadioButton1_4 && c.RadioButton1_5 && c.RadioButton2_6);
+        EXPECT_EQ(f.RowCount(5), 1);
+        Click(f.ButtonOK);
+    }});
+    Page().onClick(TFrameSender::Popup_ADDCURRENT);
+    EXPECT_TRUE(steps.Finished());
+    ASSERT_EQ(Profiles.size(), 2u);
+    EXPECT_EQ(Profiles[1].InterfaceNo, 2);
+    EXPECT_EQ(Profiles[1].IP, (TIPGroup{true, 0, {}, {}}));
+    EXPECT_EQ(Profiles[1].WINS, (TWINSGroup{true, 1, {"10.9.0.2"}}));
+    EXPECT_EQ(Profiles[1].Firewall, (TFirewallGroup{true, true, false, true}));
+    EXPECT_EQ(Page().RowCount(), 2);
+
+    machine.Write("[CONNECTION_1]\r\nNAME=Wi-Fi\r\n");
+    Page().onClick(TFrameSender::Popup_ADDCURRENT);
+    EXPECT_EQ(program.Errors, (std::vector<std::string>{"The connection 'LAN' is not present on this computer."}));
+    EXPECT_EQ(Profiles.size(), 2u);
 }
 
 // With the editor open the tray starts nothing: a profile picked from its menu would become the one the editor's OK

@@ -2,6 +2,9 @@
 // the restore/minimise item, the page commands and the information tree.
 #include "ui/rules/MainWindowRules.h"
 #include "core/Promenne.h"
+#include "core/Startup.h"
+#include "engine/Connections.h"
+#include "lang/Language.h"
 #include "platform/Platform.h"
 #include "ui/rules/TrayMenu.h"
 
@@ -88,6 +91,17 @@ TEST(SlotDisplay, PageShowsNameWithCaptionAsHintAndTrayShowsBoth) {
     EXPECT_EQ(SlotPageCaption(4), "Wi-Fi");
     EXPECT_EQ(SlotPageHint(4), "Laptop at home");
     EXPECT_EQ(TraySubmenuCaption(4), "Wi-Fi - Laptop at home");
+
+    // The header says when the slot's connection is not on this computer, and nothing when that cannot be told.
+    ResolveFolders();
+    CloseIniFile();
+    const platform::MachineSnapshot machine =
+        MachineOfStandIn(IniFile::Parse("[CONNECTION_1]\r\nNAME=wireless network connection\r\n"));
+    EXPECT_EQ(SlotConnectionNote(4, machine), "");
+    Interfaces[4].Interface = "Wireless Network Connection 2";
+    EXPECT_EQ(SlotConnectionNote(4, machine), "Not present: Wireless Network Connection 2");
+    EXPECT_EQ(SlotConnectionNote(4, platform::MachineSnapshot()), "");
+    CloseIniFile();
 }
 
 TEST(TrayItem1, AlwaysNamesTheActionItPerforms) {
@@ -195,7 +209,9 @@ TEST(FrameCommands, SendersMapToCommandsAndRowCommandsNeedARow) {
     EXPECT_EQ(CommandOfSender(TFrameSender::Label_EDIT), TFrameCommand::Edit);
     EXPECT_EQ(CommandOfSender(TFrameSender::Image_INTERFACE), TFrameCommand::Interface);
     EXPECT_EQ(CommandOfSender(TFrameSender::Popup_ADD), TFrameCommand::Add);
+    EXPECT_EQ(CommandOfSender(TFrameSender::Popup_ADDCURRENT), TFrameCommand::AddFromCurrent);
     EXPECT_EQ(CommandOfSender(TFrameSender::Other), TFrameCommand::None);
+    EXPECT_FALSE(CommandNeedsRow(TFrameCommand::AddFromCurrent));
     EXPECT_TRUE(CommandNeedsRow(TFrameCommand::Run));
     EXPECT_TRUE(CommandNeedsRow(TFrameCommand::Delete));
     EXPECT_FALSE(CommandNeedsRow(TFrameCommand::Add));

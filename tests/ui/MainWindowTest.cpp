@@ -1,5 +1,6 @@
 // The main window on screen (under Wine): first run, the slot pages, delete and run, hiding in the tray.
 #include "DialogSteps.h"
+#include "MachineStandIn.h"
 #include "Recording.h"
 #include "WindowTestSupport.h"
 #include "core/Promenne.h"
@@ -164,6 +165,52 @@ TEST(MainWindow, RunAppliesTheProfileOfTheSelectedRowAndTellsTheOutcome) {
     EXPECT_EQ(std::string(balloons.Shown[1].szInfo),
               "netsh ended with exit code 1. Script: " + TempDir + "\\norvex.txt");
     EXPECT_EQ(balloons.Tip, tip);
+    EXPECT_TRUE(program.Errors.empty());
+    form.FormClose();
+}
+
+// After the apply's notification the window goes on at once; a second notification follows with what was found in
+// effect, from the stand-in for the machine. The slot page's header tells when its connection is not present.
+TEST(MainWindow, EveryApplyIsVerifiedWhileTheWindowGoesOnAndASecondNotificationTellsIt) {
+    Balloons balloons;
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=3\r\n");
+    program.Folder().Write("Settings/LAN3.ini", "[LAN]\r\nINTERFACE=Lab Ethernet\r\n"
+                                                "[PROFILE_1]\r\nNAME=Lab\r\nIP_APPLY=TRUE\r\nIP_SOURCETYPE=0\r\n");
+    MachineStandIn machine(program.Folder(), "[CONNECTION_1]\r\nNAME=Lab Ethernet\r\nDHCP=TRUE\r\n"
+                                             "ADDRESSES=192.168.5.20/255.255.255.0\r\n");
+    Recording netsh(program.Folder());
+    TGUI_Form& form = program.Start([&](TGUI_Form& f) { balloons.RecordInto(f); });
+    TMainFrame& page = form.MainFrame(3);
+    auto waitForBalloons = [&](size_t count) {
+        for (int waited = 0; balloons.Shown.size() < count && waited < 5000; waited += 50)
+            Pump(50);
+        return balloons.Shown.size();
+    };
+    // The header is checked once the window has appeared: the connection is there.
+    Pump(1200);
+    EXPECT_EQ(page.ConnectionNote(), "");
+
+    page.SelectRow(0);
+    page.onClick(TFrameSender::Label_RUN);
+    ASSERT_EQ(balloons.Shown.size(), 1u);
+    EXPECT_STREQ(balloons.Shown[0].szInfo, "Profile 'Lab' applied");
+    EXPECT_TRUE(form.Verifying());
+    ASSERT_EQ(waitForBalloons(2), 2u);
+    EXPECT_FALSE(form.Verifying());
+    EXPECT_EQ(balloons.Shown[1].dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
+    EXPECT_STREQ(balloons.Shown[1].szInfo, "Profile 'Lab' is in effect: 1 setting checked");
+
+    // The connection gone (a docking station's adapter): the verification says so at its first look, and so does
+    // the page's header.
+    machine.Write("[CONNECTION_1]\r\nNAME=Wi-Fi\r\n");
+    page.onClick(TFrameSender::Label_RUN);
+    ASSERT_EQ(waitForBalloons(4), 4u);
+    EXPECT_EQ(balloons.Shown[3].dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
+    EXPECT_STREQ(balloons.Shown[3].szInfoTitle, "Profile 'Lab' could not be checked");
+    EXPECT_STREQ(balloons.Shown[3].szInfo, "The connection 'Lab Ethernet' is not present on this computer.");
+    EXPECT_EQ(page.ConnectionNote(), "Not present: Lab Ethernet");
+    EXPECT_EQ(netsh.Runs().size(), 2u);
     EXPECT_TRUE(program.Errors.empty());
     form.FormClose();
 }

@@ -163,6 +163,29 @@ TEST_F(ProfileEditor, OkWithoutChangesStoresTheSameProfileWithSourceTypesAndRegi
     EXPECT_EQ(Selection.CurrentProfile, 0);
 }
 
+// "Take the current settings" fills the IP, DNS and WINS pages; OK stores them, and the rest of the profile as it was.
+TEST_F(ProfileEditor, TakingTheCurrentSettingsFillsTheAddressPagesAndOkStoresThemWithTheRestUnchanged) {
+    TProfile p = StoredProfile();
+    p.IP.Apply = p.DNS.Apply = p.WINS.Apply = false;
+    const int index = Store(p);
+    TProfileControls controls = Open(index);
+    const TConnectionSettings now{{true, 0, {}, {}}, {true, 1, {"192.168.1.53", "192.168.1.54"}, 1}, {true, 0, {}}};
+    TakeConnectionSettings(now, controls);
+    EXPECT_TRUE(controls.CheckBox1_4 && controls.CheckBox1_5 && controls.CheckBox1_6);
+    EXPECT_TRUE(controls.RadioButton1_4 && !controls.RadioButton2_4);
+    EXPECT_TRUE(controls.RadioButton2_5 && !controls.RadioButton1_5);
+    EXPECT_TRUE(controls.CheckBox2_5 && !controls.CheckBox3_5);
+    EXPECT_EQ(RowCountsOf(EditedProfile).DNS, 2);
+    EXPECT_EQ(RowCountsOf(EditedProfile).Gateways, 0);
+    StoreAllTabSheets(controls);
+
+    TProfile expected = p;
+    expected.IP = now.IP;
+    expected.DNS = now.DNS;
+    expected.WINS = now.WINS;
+    EXPECT_EQ(Profiles[0], expected);
+}
+
 TEST_F(ProfileEditor, ChangeHandlersDoNothingWhileLoadingData) {
     int index = Store(StoredProfile());
     TProfileControls controls = Open(index);

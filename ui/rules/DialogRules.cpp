@@ -2,6 +2,7 @@
 #include "ui/rules/DialogRules.h"
 
 #include "core/Promenne.h"
+#include "engine/Connections.h"
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
 
@@ -71,4 +72,21 @@ void StoreInterfaceFields(int slot, const TInterfaceFields& fields) {
     s.Caption = fields.Caption;
     s.Interface = fields.Interface;
     s.Icon = fields.Icon;
+}
+
+std::vector<TConnectionChoice> ConnectionChoices(const platform::MachineSnapshot& machine) {
+    std::vector<TConnectionChoice> choices;
+    for (const platform::NetworkConnection& connection : machine.Connections)
+        choices.push_back({connection.Name, ConnectionListText(connection), connection.NameFits});
+    return choices;
+}
+
+std::string ConnectionFieldNote(const platform::MachineSnapshot& machine, const std::string& typed) {
+    if (!machine.Read || BareConnectionName(typed).empty() || FindConnection(machine, typed) != nullptr)
+        return std::string();
+    return TakeProblemText(TTakeProblem::Missing, typed);
+}
+
+std::string UnusableConnectionNote() {
+    return ReadLanguageKey("CONNECTIONS", "NAME_UNUSABLE", LanguageName);
 }

@@ -2,7 +2,10 @@
 // through Selection, which keys the IP address dialog shows in each mode, and the interface dialog's fields.
 #pragma once
 
+#include "platform/Connections.h"
+
 #include <string>
+#include <vector>
 
 // OK of the script variable dialog: the name and value as typed; an empty name counts as a cancel.
 void ScriptMessageOK(const std::string& edit1, const std::string& edit2);
@@ -42,3 +45,19 @@ struct TInterfaceFields {
 // A slot outside 1 to 5 gives empty fields and takes nothing.
 TInterfaceFields LoadInterfaceFields(int slot);
 void StoreInterfaceFields(int slot, const TInterfaceFields& fields);
+
+// The interface dialog's list of the machine's connections: each as "name - description, state"; a name netsh
+// cannot be given (characters the code page lacks) is listed but cannot be chosen.
+struct TConnectionChoice {
+    std::string Name; // what choosing it puts into the field
+    std::string Text; // what the list shows
+    bool Usable = true;
+    bool operator==(const TConnectionChoice&) const = default;
+};
+std::vector<TConnectionChoice> ConnectionChoices(const platform::MachineSnapshot& machine);
+
+// The line under the connection field: why a chosen entry cannot be used, or that the typed name is not present on
+// this computer (a docking station's adapter may be absent while the profile is made: typing it still works); empty
+// when the name is present or the machine cannot be read.
+std::string ConnectionFieldNote(const platform::MachineSnapshot& machine, const std::string& typed);
+std::string UnusableConnectionNote();

@@ -2,6 +2,9 @@
 #include "ui/rules/MainWindowRules.h"
 
 #include "core/Promenne.h"
+#include "engine/Connections.h"
+#include "lang/CaptionKeys.h"
+#include "lang/Language.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -44,6 +47,8 @@ TFrameCommand CommandOfSender(TFrameSender sender) {
     case TFrameSender::Label_INTERFACE:
     case TFrameSender::Image_INTERFACE:
         return TFrameCommand::Interface;
+    case TFrameSender::Popup_ADDCURRENT:
+        return TFrameCommand::AddFromCurrent;
     case TFrameSender::Other:
         break;
     }
@@ -71,6 +76,14 @@ TTreeNodeAction TreeNodeAction(int node) {
 
 std::string HelpPagePath(const std::string& page) {
     return LanguageDir + platform::PathSeparator() + page;
+}
+
+std::string SlotConnectionNote(int slot, const platform::MachineSnapshot& machine) {
+    const std::string& connection = Interfaces[static_cast<size_t>(slot)].Interface;
+    if (!machine.Read || FindConnection(machine, connection) != nullptr)
+        return std::string();
+    return FillPlaceholder(ReadLanguageKey("CONNECTIONS", "PAGE_NOT_PRESENT", LanguageName), "$CONNECTION$",
+                           BareConnectionName(connection));
 }
 
 std::string SlotPageCaption(int slot) {

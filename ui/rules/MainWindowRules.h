@@ -2,6 +2,8 @@
 // the information tree and the slot captions.
 #pragma once
 
+#include "platform/Connections.h"
+
 #include <string>
 #include <vector>
 
@@ -35,9 +37,11 @@ enum class TFrameSender {
     Popup_RUN,
     Label_INTERFACE,
     Image_INTERFACE,
+    Popup_ADDCURRENT,
     Other
 };
-enum class TFrameCommand { None, Run, Add, Edit, Delete, Interface };
+// AddFromCurrent: a new profile filled with the slot connection's current settings (the context menu only).
+enum class TFrameCommand { None, Run, Add, Edit, Delete, Interface, AddFromCurrent };
 
 TFrameCommand CommandOfSender(TFrameSender sender);
 // Run, Edit and Delete act on the selected row and do nothing without one.
@@ -55,6 +59,10 @@ TTreeNodeAction TreeNodeAction(int node);
 
 // The path handed to the shell for a help page: the Language folder, a separator and the page.
 std::string HelpPagePath(const std::string& page);
+
+// The note in a slot page's header when the slot's connection is not present on this computer ("Not present:
+// Ethernet 3"); empty when it is, or when the machine cannot be read.
+std::string SlotConnectionNote(int slot, const platform::MachineSnapshot& machine);
 
 // Slot display: a page shows the slot's name with its caption as hint; its tray submenu shows "name - caption".
 std::string SlotPageCaption(int slot);

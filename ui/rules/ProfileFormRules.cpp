@@ -141,6 +141,18 @@ int ListLength(int list) {
 
 } // namespace
 
+void TakeConnectionSettings(const TConnectionSettings& settings, TProfileControls& controls) {
+    EditedProfile.IP = settings.IP;
+    EditedProfile.DNS = settings.DNS;
+    EditedProfile.WINS = settings.WINS;
+    controls.CheckBox1_4 = controls.CheckBox1_5 = controls.CheckBox1_6 = true;
+    SetRadioPair(controls.RadioButton1_4, controls.RadioButton2_4, settings.IP.SourceType != 0);
+    SetRadioPair(controls.RadioButton1_5, controls.RadioButton2_5, settings.DNS.SourceType != 0);
+    SetRadioPair(controls.RadioButton1_6, controls.RadioButton2_6, settings.WINS.SourceType != 0);
+    controls.CheckBox2_5 = settings.DNS.RegisterInDNS >= 1;
+    controls.CheckBox3_5 = settings.DNS.RegisterInDNS == 2;
+}
+
 void LoadEditedProfile(int currentProfile, int activeSlot, TProfileControls& controls) {
     if (NamesRecord(currentProfile))
         LoadExistingProfile(Profiles[static_cast<size_t>(currentProfile)], controls);

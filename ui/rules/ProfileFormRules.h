@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Promenne.h"
+#include "engine/Connections.h"
 
 #include <string>
 #include <vector>
@@ -58,6 +59,11 @@ struct TProfileControls {
 // slot `activeSlot`) into EditedProfile, SelectedIcon and the controls. Controls the rules leave alone keep their
 // state: a new profile keeps the name edit's text and both DNS registration boxes.
 void LoadEditedProfile(int currentProfile, int activeSlot, TProfileControls& controls);
+
+// "Take the current settings": the connection's IP, DNS and WINS groups into EditedProfile and the controls of
+// pages 4 to 6, each group's apply box ticked (and the DNS registration boxes set); name, icon, scripts and
+// firewall are left alone.
+void TakeConnectionSettings(const TConnectionSettings& settings, TProfileControls& controls);
 
 // The change handler of page 1 to 7: that page's controls into EditedProfile. Does nothing while LoadingData and then
 // returns false. Disabled controls count as they are checked; page 2 stores nothing.

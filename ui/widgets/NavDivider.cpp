@@ -21,6 +21,14 @@ void TNavDivider::SetCaption(const std::string& caption) {
     InvalidateRect(Hwnd, nullptr, TRUE);
 }
 
+void TNavDivider::SetNote(const std::string& note) {
+    if (note == NoteText)
+        return;
+    NoteText = note;
+    if (Hwnd != nullptr)
+        InvalidateRect(Hwnd, nullptr, TRUE);
+}
+
 void TNavDivider::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Hwnd, &paint);
@@ -56,6 +64,20 @@ void TNavDivider::Paint() {
     RECT text = area;
     text.left += S(6);
     DrawTextA(dc, Text.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    if (!NoteText.empty()) {
+        // After the caption: the warning sign and the note, in the window's text colour.
+        SIZE caption{};
+        GetTextExtentPoint32A(dc, Text.c_str(), static_cast<int>(Text.size()), &caption);
+        const int icon = S(16);
+        const int left = text.left + caption.cx + S(8);
+        DrawIconEx(dc, left, (area.bottom - icon) / 2, LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_WARNING)), icon,
+                   icon, 0, nullptr, DI_NORMAL);
+        SelectObject(dc, UiFont(TFontKind::Normal, Dpi()));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        RECT note{left + icon + S(4), area.top, area.right - S(4), area.bottom};
+        DrawTextA(dc, NoteText.c_str(), -1, &note,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    }
     SelectObject(dc, oldFont);
     EndPaint(Hwnd, &paint);
 }

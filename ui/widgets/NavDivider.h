@@ -13,6 +13,9 @@ public:
     void Create(HWND parent, bool draggable);
     void SetCaption(const std::string& caption);
     std::string Caption() const { return Text; }
+    // A warning after the caption, with the system's warning sign; empty for none.
+    void SetNote(const std::string& note);
+    std::string Note() const { return NoteText; }
 
     // Told with the distance the bar was dragged, in pixels (positive: downwards).
     std::function<void(int)> OnMoved;
@@ -23,6 +26,7 @@ protected:
 private:
     void Paint();
     std::string Text;
+    std::string NoteText;
     bool Draggable = false;
     bool Dragging = false;
     int DragStartY = 0;
