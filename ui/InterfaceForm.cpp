@@ -16,7 +16,8 @@ TInterface_Form* Interface_Form = nullptr;
 namespace {
 constexpr int Width = 479;
 constexpr int Height = 257;
-constexpr int ListHeight = 200; // the connection field with its list dropped down
+constexpr int ListHeight = 200;   // the connection field with its list dropped down
+constexpr int DroppedWidth = 420; // the list, wider than the field: its entries tell description and state
 // After a list entry was chosen, the field takes the connection's name (or its text before, for an entry that
 // cannot be used): the list sets the field's text after it tells of the choice.
 constexpr UINT ConnectionChosenMessage = WM_APP + 1;
@@ -31,8 +32,11 @@ TInterface_Form::TInterface_Form(HWND owner, int slot) : EditedSlot(slot) {
     Label2 = MakeLabel(Hwnd, "", 20, 100, 124, 16);
     Edit2 = MakeEdit(Hwnd, 150, 96, 310, 22);
     Label3 = MakeLabel(Hwnd, "", 20, 126, 124, 16);
-    Edit3 = MakeControl(Hwnd, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 150, 122, 310,
-                        ListHeight);
+    // The list holds the names, so that whatever the list puts into the field is a name; each entry is drawn with
+    // its description and state.
+    Edit3 = MakeControl(Hwnd, "COMBOBOX", "",
+                        WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                        150, 122, 310, ListHeight);
     Label5 = MakeLabel(Hwnd, "", 150, 148, 310, 28);
     Label4 = MakeLabel(Hwnd, "", 20, 184, 124, 16);
     Image1 = MakeControl(Hwnd, "STATIC", "", SS_OWNERDRAW, 150, 181, 24, 20);
@@ -91,10 +95,51 @@ void TInterface_Form::FillConnections() {
     Connections = ConnectionChoices(Machine);
     SendMessageA(Edit3, CB_RESETCONTENT, 0, 0);
     const std::string unusable = ReadLanguageKey("CONNECTIONS", "LIST_ITEM_UNUSABLE", LanguageName);
-    for (const TConnectionChoice& choice : Connections) {
-        const std::string text = choice.Usable ? choice.Text : FillPlaceholder(unusable, "$ITEM$", choice.Text);
-        SendMessageA(Edit3, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    for (TConnectionChoice& choice : Connections) {
+        if (!choice.Usable)
+            choice.Text = FillPlaceholder(unusable, "$ITEM$", choice.Text);
+        SendMessageA(Edit3, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.Name.c_str()));
     }
+}
+
+std::string TInterface_Form::ConnectionEntryText(int entry) const {
+    return entry >= 0 && entry < static_cast<int>(Connections.size()) ? Connections[static_cast<size_t>(entry)].Text
+                                                                      : std::string();
+}
+
+void TInterface_Form::DrawConnection(const DRAWITEMSTRUCT& item) const {
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const int entry = static_cast<int>(item.itemID);
+    if (entry < 0 || entry >= static_cast<int>(Connections.size()))
+        return;
+    const TConnectionChoice& choice = Connections[static_cast<size_t>(entry)];
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(!choice.Usable ? COLOR_GRAYTEXT
+                                       : selected     ? COLOR_HIGHLIGHTTEXT
+                                                      : COLOR_WINDOWTEXT));
+    HGDIOBJ old = SelectObject(item.hDC, UiFont(Dpi()));
+    RECT text = item.rcItem;
+    text.left += S(3);
+    DrawTextA(item.hDC, choice.Text.c_str(), -1, &text,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(item.hDC, old);
+    if (item.itemState & ODS_FOCUS)
+        DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+void TInterface_Form::SizeConnectionList(UINT dpi) {
+    // Entries as high as the dialog's text, the list wide enough for their descriptions.
+    HDC dc = GetDC(Hwnd);
+    HGDIOBJ old = SelectObject(dc, UiFont(dpi));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(Hwnd, dc);
+    const int height = metrics.tmHeight + Scaled(2, dpi);
+    SendMessageA(Edit3, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+    SendMessageA(Edit3, CB_SETITEMHEIGHT, 0, height);
+    SendMessageA(Edit3, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scaled(DroppedWidth, dpi)), 0);
 }
 
 void TInterface_Form::ChooseConnection(int entry) {
@@ -184,12 +229,22 @@ void TInterface_Form::DpiChanged(UINT dpi) {
     GetWindowRect(Edit3, &field);
     SetWindowPos(Edit3, nullptr, 0, 0, field.right - field.left, Scaled(ListHeight, dpi),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeConnectionList(dpi);
 }
 
 LRESULT TInterface_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == ConnectionChosenMessage) {
         ConnectionChosen();
         return 0;
+    }
+    if (message == WM_MEASUREITEM && reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_COMBOBOX) {
+        // Asked while the list is made; DpiChanged sizes the entries for the monitor before the dialog shows.
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(Scaled(16, 96));
+        return TRUE;
+    }
+    if (message == WM_DRAWITEM && reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_COMBOBOX) {
+        DrawConnection(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     }
     if (message == WM_DRAWITEM) {
         DrawImageControl(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), TPictureList::Panels24x20, Preview,

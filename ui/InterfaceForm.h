@@ -36,6 +36,8 @@ public:
     void ChooseConnection(int entry);
     // The line under the connection field.
     std::string ConnectionNote() const;
+    // What the list shows for entry n: "name - description, state", and for an entry that cannot be used, why.
+    std::string ConnectionEntryText(int entry) const;
 
     TDialogHeader Header; // MainImage1, MainText, LabelText
     HWND Label1 = nullptr;
@@ -63,6 +65,8 @@ private:
     void FillConnections();
     void ConnectionChosen();
     void ShowNote(const std::string& note);
+    void DrawConnection(const DRAWITEMSTRUCT& item) const;
+    void SizeConnectionList(UINT dpi);
 
     int EditedSlot = 0;
     std::vector<TConnectionChoice> Connections;

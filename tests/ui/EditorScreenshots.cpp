@@ -5,6 +5,8 @@
 //       --gtest_filter=EditorScreenshots*
 // and then `convert` each BMP to PNG.
 #include "DialogSteps.h"
+#include "MachineStandIn.h"
+#include "Recording.h"
 #include "WindowTestSupport.h"
 #include "core/Promenne.h"
 #include "ui/IPaddressForm.h"
@@ -87,6 +89,72 @@ TEST(EditorScreenshots, IPAndDNSPagesAndTheIPAddressDialog) {
     }});
     page.onClick(TFrameSender::Label_INTERFACE);
     EXPECT_TRUE(interfaceSteps.Finished());
+    form.FormClose();
+}
+
+// Norvex seeing the machine (a stand-in for it): the connection field's list, a name that cannot be chosen, the
+// editor's first page, a slot page whose connection is not present, and the notification after an apply that
+// found an old gateway left in place. In a virtual desktop with the shell's taskbar, the notification is the shell's.
+TEST(EditorScreenshots, TheMachineSeen) {
+    const char* folder = std::getenv("NORVEX_SCREENSHOTS");
+    if (folder == nullptr)
+        GTEST_SKIP() << "NORVEX_SCREENSHOTS is not set";
+    const std::string out = folder;
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=1\r\nLEFT=40\r\nTOP=40\r\n");
+    std::string office = OfficeProfile;
+    office.replace(office.find("Local Area Connection"), 21, "Ethernet 2");
+    office.replace(office.find("SCRIPTS_APPLY=TRUE"), 18, "SCRIPTS_APPLY=FALSE");
+    program.Folder().Write("Settings/LAN1.ini", office);
+    program.Folder().Write("Settings/LAN2.ini", "[LAN]\r\nNAME=Lab\r\nINTERFACE=USB dock\r\nICONIZED=FALSE\r\n");
+    MachineStandIn machine(program.Folder(),
+                           "[FIREWALL]\r\nENABLED=TRUE\r\nEXCEPTIONS_ALLOWED=TRUE\r\nNOTIFICATIONS=FALSE\r\n"
+                           "[CONNECTION_1]\r\nNAME=Ethernet 2\r\nDESCRIPTION=Intel(R) Ethernet Connection I219-LM\r\n"
+                           "ADDRESSES=192.168.10.25/255.255.255.0 10.20.0.25/255.255.0.0\r\n"
+                           "GATEWAYS=192.168.10.1 10.20.0.1 10.0.0.1\r\nDNS=192.168.10.2 10.20.0.2\r\n"
+                           "DNS_FROM_DHCP=FALSE\r\nDNS_REGISTRATION=1\r\n"
+                           "[CONNECTION_2]\r\nNAME=Wi-Fi\r\nDESCRIPTION=Intel(R) Wi-Fi 6 AX201\r\nDHCP=TRUE\r\n"
+                           "STATE=DISCONNECTED\r\n"
+                           "[CONNECTION_3]\r\nNAME=B?ro-LAN\r\nNAME_FITS=FALSE\r\nDESCRIPTION=Realtek USB GbE\r\n"
+                           "[CONNECTION_4]\r\nNAME=Ethernet 4\r\nDESCRIPTION=Dock Ethernet\r\nSTATE=DISABLED\r\n");
+    Recording netsh(program.Folder());
+    TGUI_Form& form = program.Start();
+    TMainFrame& page = form.MainFrame(1);
+
+    DialogSteps interfaceSteps({
+        [&] {
+            Interface_Form->ChooseConnection(2);
+            Pump(100);
+            SendMessageA(Interface_Form->Edit3, CB_SHOWDROPDOWN, TRUE, 0);
+            Picture(GetDesktopWindow(), out, "interface-dialog-connections.bmp");
+            SendMessageA(Interface_Form->Edit3, CB_SHOWDROPDOWN, FALSE, 0);
+            Picture(Interface_Form->Handle(), out, "interface-dialog-cannot-be-chosen.bmp");
+            Click(Interface_Form->ButtonSTORNO);
+        },
+    });
+    page.onClick(TFrameSender::Label_INTERFACE);
+    EXPECT_TRUE(interfaceSteps.Finished());
+
+    page.SelectRow(0);
+    DialogSteps editorSteps({[&] {
+        Picture(Profile_Form->Handle(), out, "editor-page1.bmp");
+        Click(Profile_Form->ButtonSTORNO);
+    }});
+    page.onClick(TFrameSender::Label_EDIT);
+    EXPECT_TRUE(editorSteps.Finished());
+
+    form.JvPanel.SetActivePage(2);
+    Pump(300);
+    Picture(form.Handle(), out, "slot-page-not-present.bmp");
+    form.JvPanel.SetActivePage(1);
+    page.SelectRow(0);
+    page.onClick(TFrameSender::Label_RUN);
+    // The apply's notification at once (the shell shows it a moment later), the verification's after the 10 s in
+    // which static settings are looked at.
+    Pump(2500);
+    Picture(GetDesktopWindow(), out, "apply-notification.bmp");
+    Pump(10000);
+    Picture(GetDesktopWindow(), out, "verification-notification.bmp");
     form.FormClose();
 }
 
