@@ -21,6 +21,7 @@ constexpr int DroppedWidth = 420; // the list, wider than the field: its entries
 // After a list entry was chosen, the field takes the connection's name (or its text before, for an entry that
 // cannot be used): the list sets the field's text after it tells of the choice.
 constexpr UINT ConnectionChosenMessage = WM_APP + 1;
+constexpr UINT LoadConnectionsMessage = WM_APP + 2;
 } // namespace
 
 TInterface_Form::TInterface_Form(HWND owner, int slot) : EditedSlot(slot) {
@@ -79,17 +80,17 @@ void TInterface_Form::LoadStrings() {
     const TInterfaceFields fields = LoadInterfaceFields(EditedSlot);
     SetWindowTextA(Edit1, fields.Name.c_str());
     SetWindowTextA(Edit2, fields.Caption.c_str());
-    FillConnections();
     SetWindowTextA(Edit3, fields.Interface.c_str());
     TypedConnection = fields.Interface;
-    ShowNote(ConnectionFieldNote(Machine, fields.Interface));
+    // The machine is read once the dialog is on screen: it opens as fast as it did without the list.
+    PostMessageA(Hwnd, LoadConnectionsMessage, 0, 0);
     ChosenInterfaceIcon = fields.Icon;
     onPopupIconMenuSelect(SenderEdit2);
     SetFocus(Edit1);
     SendMessageA(Edit1, EM_SETSEL, 0, -1);
 }
 
-void TInterface_Form::FillConnections() {
+void TInterface_Form::LoadConnections() {
     // Read when the dialog opens, never before: the machine as it is now.
     Machine = ReadMachine();
     Connections = ConnectionChoices(Machine);
@@ -100,6 +101,9 @@ void TInterface_Form::FillConnections() {
             choice.Text = FillPlaceholder(unusable, "$ITEM$", choice.Text);
         SendMessageA(Edit3, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.Name.c_str()));
     }
+    // Emptying the list emptied the field too; what was typed meanwhile stays.
+    SetWindowTextA(Edit3, TypedConnection.c_str());
+    ShowNote(ConnectionFieldNote(Machine, TypedConnection));
 }
 
 std::string TInterface_Form::ConnectionEntryText(int entry) const {
@@ -235,6 +239,10 @@ void TInterface_Form::DpiChanged(UINT dpi) {
 LRESULT TInterface_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == ConnectionChosenMessage) {
         ConnectionChosen();
+        return 0;
+    }
+    if (message == LoadConnectionsMessage) {
+        LoadConnections();
         return 0;
     }
     if (message == WM_MEASUREITEM && reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_COMBOBOX) {

@@ -29,7 +29,9 @@ public:
     int IconMenuCount() const;
     std::string IconMenuCaption(int entry) const;
 
-    // The machine's connections in the connection field's list, as read when the dialog opened.
+    // The machine's connections in the connection field's list, read just after the dialog has appeared (LoadStrings
+    // asks for it), and the note under the field for the name it holds.
+    void LoadConnections();
     const std::vector<TConnectionChoice>& Choices() const { return Connections; }
     // Chooses entry n of the list as the user does (CBN_SELCHANGE follows); an entry that cannot be used leaves the
     // field as it was and says why under it.
@@ -62,7 +64,6 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void FillConnections();
     void ConnectionChosen();
     void ShowNote(const std::string& note);
     void DrawConnection(const DRAWITEMSTRUCT& item) const;
