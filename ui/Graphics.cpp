@@ -96,6 +96,16 @@ HFONT UiFont(TFontKind kind, UINT dpi) {
     return font;
 }
 
+int UiFontHeight(UINT dpi) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, UiFont(dpi));
+    TEXTMETRICA text{};
+    GetTextMetricsA(dc, &text);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return text.tmHeight;
+}
+
 bool FontKindOf(HFONT font, TFontKind& kind) {
     for (const auto& [key, made] : Fonts)
         if (made == font) {

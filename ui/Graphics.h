@@ -9,6 +9,8 @@
 // The system's message font, and its bold, bold-underlined, small and header variants; made once per DPI, kept.
 enum class TFontKind { Normal, Bold, BoldUnderline, Small, Header };
 HFONT UiFont(TFontKind kind, UINT dpi);
+// The height of a line of the normal font at a DPI, in pixels.
+int UiFontHeight(UINT dpi);
 inline HFONT UiFont(UINT dpi) {
     return UiFont(TFontKind::Normal, dpi);
 }

@@ -134,13 +134,7 @@ void TInterface_Form::DrawConnection(const DRAWITEMSTRUCT& item) const {
 
 void TInterface_Form::SizeConnectionList(UINT dpi) {
     // Entries as high as the dialog's text, the list wide enough for their descriptions.
-    HDC dc = GetDC(Hwnd);
-    HGDIOBJ old = SelectObject(dc, UiFont(dpi));
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(Hwnd, dc);
-    const int height = metrics.tmHeight + Scaled(2, dpi);
+    const int height = UiFontHeight(dpi) + Scaled(2, dpi);
     SendMessageA(Edit3, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
     SendMessageA(Edit3, CB_SETITEMHEIGHT, 0, height);
     SendMessageA(Edit3, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scaled(DroppedWidth, dpi)), 0);

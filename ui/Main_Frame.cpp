@@ -220,16 +220,10 @@ TFrameMetrics FrameMetrics(UINT dpi) {
     TFrameMetrics& metrics = measured[dpi];
     metrics.Divider = Scaled(TNavDivider::Height, dpi);
     // Three rows of the list: a row is as high as its picture or its text, with a little room.
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, UiFont(dpi));
-    TEXTMETRICA text{};
-    GetTextMetricsA(dc, &text);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     int pictureWidth = 0;
     int pictureHeight = 0;
     ImageList_GetIconSize(PictureList(TPictureList::Profiles16, dpi), &pictureWidth, &pictureHeight);
-    metrics.MinList = 3 * (std::max<int>(text.tmHeight, pictureHeight) + Scaled(3, dpi)) + Scaled(4, dpi);
+    metrics.MinList = 3 * (std::max<int>(UiFontHeight(dpi), pictureHeight) + Scaled(3, dpi)) + Scaled(4, dpi);
     metrics.MinCommands = Scaled(8 + 5 * RowHeight + 8, dpi);
     return metrics;
 }
