@@ -207,7 +207,12 @@ int Verify(const TProfile& profile, std::ostream& out, std::ostream& err) {
         VerifyNetworkSettings(step.Data, ReadMachine(VerificationNeedsFirewall(step.Data)));
     for (const TSettingCheck& line : verification.Lines)
         out << VerificationLineText(line) << "\n";
-    TellVerification(verification, profile.Name, err);
+    // The notification's words without the lines just written: its title, and the connection that is not there.
+    const TApplyNotice notice = VerificationNoticeOf(verification, profile.Name);
+    err << (notice.Warning ? notice.Title : notice.Text) << "\n";
+    if (verification.Presence == TConnectionPresence::Missing ||
+        verification.Presence == TConnectionPresence::MachineUnreadable)
+        err << notice.Text.substr(0, notice.Text.find('\n')) << "\n";
     return verification.AllInEffect() ? ExitDone : ExitProblems;
 }
 

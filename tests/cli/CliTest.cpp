@@ -322,6 +322,14 @@ TEST_F(Cli, VerifyComparesNowWithoutApplying) {
     run = Run({"--settings", Settings(), "verify", "1", "7"});
     EXPECT_EQ(run.Code, ExitProblems);
     EXPECT_EQ(run.Out, "DNS servers: expected DHCP, found 192.168.10.2 and 192.168.10.3\n");
+    EXPECT_EQ(run.Err, "Profile '7' is not fully in effect\n");
+    // Slot 2's connection gone: said, and nothing to compare.
+    Machine.Write("[CONNECTION_1]\r\nNAME=Local Area Connection\r\n");
+    run = Run({"--settings", Settings(), "verify", "Lab", "1"});
+    EXPECT_EQ(run.Code, ExitProblems);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err,
+              "Profile 'Bench' could not be checked\nThe connection 'Ethernet' is not present on this computer.\n");
     EXPECT_TRUE(recorded.Runs().empty());
 }
 
