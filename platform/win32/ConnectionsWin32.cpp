@@ -230,15 +230,19 @@ void AddRegistryDetails(NetworkConnection& connection) {
         connection.WinsFromDhcp = AsciiList(netbt.Texts(L"NameServerList")).empty();
 }
 
+// The name as netsh is to be given it; one the code page cannot hold is kept for showing, '?' for what it lacks.
+void SetName(NetworkConnection& connection, const std::u16string& name) {
+    connection.NameFits = Utf16ToSystemCodePageExactly(name, connection.Name);
+    if (!connection.NameFits)
+        connection.Name = Utf16ToSystemCodePage(name);
+}
+
 NetworkConnection ConnectionOf(const IP_ADAPTER_ADDRESSES& adapter) {
     NetworkConnection connection;
     connection.Guid = adapter.AdapterName != nullptr ? adapter.AdapterName : "";
     connection.InterfaceIndex = adapter.IfIndex;
-    const std::u16string name =
-        adapter.FriendlyName != nullptr ? reinterpret_cast<const char16_t*>(adapter.FriendlyName) : u"";
-    connection.NameFits = Utf16ToSystemCodePageExactly(name, connection.Name);
-    if (!connection.NameFits)
-        connection.Name = Utf16ToSystemCodePage(name);
+    SetName(connection,
+            adapter.FriendlyName != nullptr ? reinterpret_cast<const char16_t*>(adapter.FriendlyName) : u"");
     connection.Description = Lossy(adapter.Description);
     connection.Mac = MacOf(adapter);
     connection.State =
@@ -285,12 +289,14 @@ void AddDisabledConnections(MachineSnapshot& snapshot) {
         const std::optional<std::wstring> stored = connectionKey.Text(L"Name");
         if (!stored || stored->empty())
             continue;
-        const std::u16string name(stored->begin(), stored->end());
         NetworkConnection connection;
         connection.Guid = Ascii(guid);
-        connection.NameFits = Utf16ToSystemCodePageExactly(name, connection.Name);
-        if (!connection.NameFits)
-            connection.Name = Utf16ToSystemCodePage(name);
+        SetName(connection, std::u16string(stored->begin(), stored->end()));
+        // The device's own name, or its description after the driver file's reference ("@net.inf,...;Intel ...").
+        std::wstring description =
+            deviceKey.Text(L"FriendlyName").value_or(deviceKey.Text(L"DeviceDesc").value_or(L""));
+        description = description.substr(description.find_last_of(L';') + 1);
+        connection.Description = Lossy(description.c_str());
         connection.State = ConnectionState::Disabled;
         AddRegistryDetails(connection);
         snapshot.Connections.push_back(connection);
