@@ -20,6 +20,10 @@ int AppendProfile() {
     return static_cast<int>(Profiles.size()) - 1;
 }
 
+int KeepSecondsWithinBounds(int seconds) {
+    return seconds < KeepSecondsMin ? KeepSecondsMin : seconds > KeepSecondsMax ? KeepSecondsMax : seconds;
+}
+
 void MarkDeleted(int index) {
     if (index >= 0 && index < static_cast<int>(Profiles.size()))
         Profiles[static_cast<size_t>(index)].Deleted = true;

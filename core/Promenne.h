@@ -67,6 +67,19 @@ struct TFirewallGroup {
     bool operator==(const TFirewallGroup&) const = default;
 };
 
+// After an apply the user is asked to keep its settings; without an answer within Seconds the settings from before
+// it are put back.
+inline constexpr int KeepSecondsMin = 10;
+inline constexpr int KeepSecondsMax = 300;
+inline constexpr int KeepSecondsDefault = 30;
+struct TKeepGroup {
+    bool Ask = false;
+    int Seconds = KeepSecondsDefault;
+    bool operator==(const TKeepGroup&) const = default;
+};
+// Seconds outside KeepSecondsMin to KeepSecondsMax take the nearer bound.
+int KeepSecondsWithinBounds(int seconds);
+
 struct TProfile {
     bool Deleted = false;
     int InterfaceNo = 0;
@@ -78,6 +91,7 @@ struct TProfile {
     TDNSGroup DNS;
     TWINSGroup WINS;
     TFirewallGroup Firewall;
+    TKeepGroup Keep;
     bool operator==(const TProfile&) const = default;
 };
 

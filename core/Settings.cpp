@@ -130,6 +130,8 @@ void ReadProfile(TProfile& p, const SectionReader& r) {
     p.Firewall.EnableFirewall = r.Bool("FIREWALL_ENABLEFIREWALL");
     p.Firewall.EnableExceptions = r.Bool("FIREWALL_ENABLEEXCEPTIONS");
     p.Firewall.EnableDialogs = r.Bool("FIREWALL_ENABLEDIALOGS");
+    p.Keep.Ask = r.Bool("KEEP_ASK");
+    p.Keep.Seconds = KeepSecondsWithinBounds(r.Integer("KEEP_SECONDS", KeepSecondsDefault));
 }
 
 // The reader takes one pair of matching quotes off a value and drops blanks at its ends. So a value that is itself
@@ -178,6 +180,12 @@ void AddProfile(std::string& out, int number, const TProfile& p) {
     AddLine(out, "FIREWALL_ENABLEFIREWALL", BoolText(p.Firewall.EnableFirewall));
     AddLine(out, "FIREWALL_ENABLEEXCEPTIONS", BoolText(p.Firewall.EnableExceptions));
     AddLine(out, "FIREWALL_ENABLEDIALOGS", BoolText(p.Firewall.EnableDialogs));
+    // Keys earlier versions do not know, after all of theirs, and only where they say something: a profile without
+    // the question is written as those versions write it.
+    if (p.Keep != TKeepGroup()) {
+        AddLine(out, "KEEP_ASK", BoolText(p.Keep.Ask));
+        AddLine(out, "KEEP_SECONDS", std::to_string(p.Keep.Seconds));
+    }
 }
 
 } // namespace

@@ -11,6 +11,69 @@ std::string ApplyText(const char* key) {
     return ReadLanguageKey("APPLY", key, LanguageName);
 }
 
+std::string KeepText(const char* key, const std::string& profileName) {
+    return FillPlaceholder(ReadLanguageKey("KEEP", key, LanguageName), "$PROFILE$", profileName);
+}
+
+std::string FailureLines(const TApplyResult& result) {
+    std::string text;
+    for (const TApplyProblem& problem : result.Problems) {
+        if (!text.empty())
+            text += "\n";
+        text += ApplyFailureText(problem);
+    }
+    return text;
+}
+
+// The words of a verification's notice: after an apply, or after putting the settings from before it back.
+struct TVerificationWords {
+    const char* Section;
+    const char* InEffect;
+    const char* InEffectOne;
+    const char* NotInEffect;
+    const char* NotChecked;
+};
+constexpr TVerificationWords AppliedWords{"VERIFY", "RESULT_IN_EFFECT", "RESULT_IN_EFFECT_ONE", "RESULT_NOT_IN_EFFECT",
+                                          "RESULT_NOT_CHECKED"};
+constexpr TVerificationWords RevertedWords{"KEEP", "IN_EFFECT", "IN_EFFECT_ONE", "NOT_IN_EFFECT", "NOT_CHECKED"};
+
+TApplyNotice NoticeOfVerification(const TVerification& verification, const std::string& profileName,
+                                  const TVerificationWords& words) {
+    auto verifyText = [&](const char* key) {
+        return FillPlaceholder(ReadLanguageKey(words.Section, key, LanguageName), "$PROFILE$", profileName);
+    };
+    TApplyNotice notice;
+    if (verification.AllInEffect()) {
+        notice.Title = ReadLanguageKey("GUI", "TITLE", LanguageName);
+        const size_t count = verification.Lines.size();
+        notice.Text = FillPlaceholder(verifyText(count == 1 ? words.InEffectOne : words.InEffect), "$COUNT$",
+                                      std::to_string(count));
+        return notice;
+    }
+    notice.Warning = true;
+    std::vector<std::string> lines;
+    switch (verification.Presence) {
+    case TConnectionPresence::Present:
+    case TConnectionPresence::NotNeeded:
+        notice.Title = verifyText(words.NotInEffect);
+        break;
+    case TConnectionPresence::Missing:
+        notice.Title = verifyText(words.NotChecked);
+        lines.push_back(TakeProblemText(TTakeProblem::Missing, verification.Connection));
+        break;
+    case TConnectionPresence::MachineUnreadable:
+        notice.Title = verifyText(words.NotChecked);
+        lines.push_back(TakeProblemText(TTakeProblem::MachineUnreadable, verification.Connection));
+        break;
+    }
+    for (const TSettingCheck& line : verification.Lines)
+        if (line.State != TCheck::InEffect)
+            lines.push_back(VerificationLineText(line));
+    for (const std::string& line : lines)
+        notice.Text += (notice.Text.empty() ? "" : "\n") + line;
+    return notice;
+}
+
 } // namespace
 
 const char* ApplyFailureKey(TApplyFailure failure) {
@@ -55,46 +118,25 @@ TApplyNotice ApplyNoticeOf(const TApplyResult& result, const std::string& profil
         return notice;
     }
     notice.Title = FillPlaceholder(ApplyText("RESULT_FAILED"), "$PROFILE$", profileName);
-    for (const TApplyProblem& problem : result.Problems) {
-        if (!notice.Text.empty())
-            notice.Text += "\n";
-        notice.Text += ApplyFailureText(problem);
-    }
+    notice.Text = FailureLines(result);
     return notice;
 }
 
 TApplyNotice VerificationNoticeOf(const TVerification& verification, const std::string& profileName) {
-    auto verifyText = [&](const char* key) {
-        return FillPlaceholder(ReadLanguageKey("VERIFY", key, LanguageName), "$PROFILE$", profileName);
-    };
-    TApplyNotice notice;
-    if (verification.AllInEffect()) {
-        notice.Title = ReadLanguageKey("GUI", "TITLE", LanguageName);
-        const size_t count = verification.Lines.size();
-        notice.Text = FillPlaceholder(verifyText(count == 1 ? "RESULT_IN_EFFECT_ONE" : "RESULT_IN_EFFECT"), "$COUNT$",
-                                      std::to_string(count));
-        return notice;
-    }
-    notice.Warning = true;
-    std::vector<std::string> lines;
-    switch (verification.Presence) {
-    case TConnectionPresence::Present:
-    case TConnectionPresence::NotNeeded:
-        notice.Title = verifyText("RESULT_NOT_IN_EFFECT");
-        break;
-    case TConnectionPresence::Missing:
-        notice.Title = verifyText("RESULT_NOT_CHECKED");
-        lines.push_back(TakeProblemText(TTakeProblem::Missing, verification.Connection));
-        break;
-    case TConnectionPresence::MachineUnreadable:
-        notice.Title = verifyText("RESULT_NOT_CHECKED");
-        lines.push_back(TakeProblemText(TTakeProblem::MachineUnreadable, verification.Connection));
-        break;
-    }
-    for (const TSettingCheck& line : verification.Lines)
-        if (line.State != TCheck::InEffect)
-            lines.push_back(VerificationLineText(line));
-    for (const std::string& line : lines)
-        notice.Text += (notice.Text.empty() ? "" : "\n") + line;
-    return notice;
+    return NoticeOfVerification(verification, profileName, AppliedWords);
+}
+
+TApplyNotice NotCapturedNoticeOf(const std::string& reason, const std::string& profileName) {
+    return TApplyNotice{true, KeepText("NOT_CAPTURED", profileName), reason};
+}
+
+TApplyNotice RevertNoticeOf(const TApplyResult& result, const std::string& profileName) {
+    if (result.Succeeded())
+        return TApplyNotice{false, ReadLanguageKey("GUI", "TITLE", LanguageName),
+                            KeepText("RESULT_REVERTED", profileName)};
+    return TApplyNotice{true, KeepText("RESULT_REVERT_FAILED", profileName), FailureLines(result)};
+}
+
+TApplyNotice RevertVerificationNoticeOf(const TVerification& verification, const std::string& profileName) {
+    return NoticeOfVerification(verification, profileName, RevertedWords);
 }

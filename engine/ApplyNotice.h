@@ -18,6 +18,13 @@ TApplyNotice ApplyNoticeOf(const TApplyResult& result, const std::string& profil
 // with one line for each setting that is not (or cannot be told), after the connection that is not present.
 TApplyNotice VerificationNoticeOf(const TVerification& verification, const std::string& profileName);
 
+// Keep or revert. An apply that did not start, because the settings it would replace could not be read (so they
+// could not be put back): the reason. Putting the settings back: that they were, or what failed. Its verification:
+// the settings from before the profile are in effect again, or what is not.
+TApplyNotice NotCapturedNoticeOf(const std::string& reason, const std::string& profileName);
+TApplyNotice RevertNoticeOf(const TApplyResult& result, const std::string& profileName);
+TApplyNotice RevertVerificationNoticeOf(const TVerification& verification, const std::string& profileName);
+
 // One failure in the language file's words, its path and exit code filled in.
 std::string ApplyFailureText(const TApplyProblem& problem);
 

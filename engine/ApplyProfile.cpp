@@ -7,11 +7,6 @@
 
 namespace {
 
-// The connection of the profile's own slot, whichever page is shown.
-std::string ConnectionNameOf(int slot) {
-    return slot >= 1 && slot <= SlotCount ? Interfaces[static_cast<size_t>(slot)].Interface : std::string();
-}
-
 // Every occurrence of the name in the upper-case line replaced by the value, left to right. The search goes on after
 // the value just inserted: a value is inserted once per occurrence, even when it brings the name back, and a match
 // that would form across the edge of an inserted value is left as it is. A line that would outgrow
@@ -32,8 +27,8 @@ std::string ReplaceEachOccurrence(const std::string& line, const std::string& na
     return result;
 }
 
-void RunNetworkStep(const TProfile& profile, TApplyResult& result) {
-    TNetworkStep step = NetworkStepOf(profile);
+void RunNetworkStep(const TProfile& profile, const std::string& connection, TApplyResult& result) {
+    TNetworkStep step = NetworkStepOf(profile, connection);
     const std::string scriptPath = TempFilePath(NetshScriptFileName);
     // The probe: where it cannot be written, the script could not be either.
     platform::ForceDirectories(TempDir);
@@ -112,14 +107,23 @@ void RunScriptsStep(const TScriptsGroup& scripts, TApplyResult& result) {
 } // namespace
 
 TApplyResult ApplyCurrentProfile() {
-    TApplyResult result;
     const int current = Selection.CurrentProfile;
     if (current < 0 || current >= static_cast<int>(Profiles.size()))
-        return result;
+        return TApplyResult();
+    // The connection of the profile's own slot, whichever page is shown.
     const TProfile& profile = Profiles[static_cast<size_t>(current)];
-    RunNetworkStep(profile, result);
+    return ApplyProfile(profile, ConnectionOfSlot(profile.InterfaceNo));
+}
+
+TApplyResult ApplyProfile(const TProfile& profile, const std::string& connection) {
+    TApplyResult result;
+    RunNetworkStep(profile, connection, result);
     RunScriptsStep(profile.Scripts, result);
     return result;
+}
+
+std::string ConnectionOfSlot(int slot) {
+    return slot >= 1 && slot <= SlotCount ? Interfaces[static_cast<size_t>(slot)].Interface : std::string();
 }
 
 std::string DNSRegisterText(int registerInDNS) {
@@ -136,6 +140,10 @@ std::string DNSRegisterText(int registerInDNS) {
 }
 
 TNetworkStep NetworkStepOf(const TProfile& profile) {
+    return NetworkStepOf(profile, ConnectionOfSlot(profile.InterfaceNo));
+}
+
+TNetworkStep NetworkStepOf(const TProfile& profile, const std::string& connection) {
     // Source types are taken as the netsh record holds them: their low eight bits, signed.
     std::int8_t ipSource = -1, dnsSource = -1, winsSource = -1;
     std::int8_t firewallMode = -1, firewallExceptions = -1, firewallNotifications = -1;
@@ -154,8 +162,8 @@ TNetworkStep NetworkStepOf(const TProfile& profile) {
         firewallExceptions = profile.Firewall.EnableExceptions ? 0 : 1;
         firewallNotifications = profile.Firewall.EnableDialogs ? 1 : 0;
     }
-    TNetworkStep step{TConfData(ConnectionNameOf(profile.InterfaceNo), ipSource, dnsSource, dnsRegister, winsSource,
-                                firewallMode, firewallExceptions, firewallNotifications,
+    TNetworkStep step{TConfData(connection, ipSource, dnsSource, dnsRegister, winsSource, firewallMode,
+                                firewallExceptions, firewallNotifications,
                                 ReadLanguageKey("APPLY", "APPLY_CAPTION", LanguageName),
                                 ReadLanguageKey("APPLY", "APPLY_INFO", LanguageName)),
                       profile.IP.Apply || profile.DNS.Apply || profile.WINS.Apply || profile.Firewall.Apply};

@@ -45,6 +45,11 @@ struct TApplyResult {
 
 // Applies Profiles[Selection.CurrentProfile]: the network step, then the script step; says what went wrong.
 TApplyResult ApplyCurrentProfile();
+// Applies a profile, which need not be in the store (the settings a revert puts back), to the connection named.
+TApplyResult ApplyProfile(const TProfile& profile, const std::string& connection);
+
+// The connection a slot's profiles configure, as the slot names it; empty for a number that names no slot.
+std::string ConnectionOfSlot(int slot);
 
 // The bounds of the script step: a template larger than this is refused, and so is a filled-in text that would
 // outgrow the other bound (each line of it may grow to MaxSubstitutedLineLength).
@@ -57,6 +62,7 @@ struct TNetworkStep {
     bool Applies;
 };
 TNetworkStep NetworkStepOf(const TProfile& profile);
+TNetworkStep NetworkStepOf(const TProfile& profile, const std::string& connection);
 
 // The text after `register=` for a profile's registration mode: "none", "primary", "both", or empty.
 std::string DNSRegisterText(int registerInDNS);

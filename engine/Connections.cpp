@@ -166,6 +166,8 @@ std::string TakeProblemText(TTakeProblem problem, const std::string& connectionN
     case TTakeProblem::NotConnected:
         return FillPlaceholder(FillPlaceholder(Text("NOT_CONNECTED"), "$CONNECTION$", bare), "$STATE$",
                                ConnectionStateText(state));
+    case TTakeProblem::FirewallUnreadable:
+        return Text("FIREWALL_UNREADABLE");
     }
     return std::string();
 }

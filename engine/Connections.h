@@ -46,8 +46,9 @@ struct TConnectionSettings {
 };
 TConnectionSettings SettingsOfConnection(const platform::NetworkConnection& connection);
 
-// Taking a slot's current settings: what stands in the way, or the settings.
-enum class TTakeProblem { None, MachineUnreadable, Missing, NotConnected };
+// Taking a slot's current settings: what stands in the way, or the settings. The firewall's state is taken only
+// before an apply that changes it (to put it back).
+enum class TTakeProblem { None, MachineUnreadable, Missing, NotConnected, FirewallUnreadable };
 struct TCurrentSettings {
     TTakeProblem Problem = TTakeProblem::None;
     platform::ConnectionState State = platform::ConnectionState::Connected; // of a connection that is not connected

@@ -58,9 +58,10 @@ std::vector<TCaptionKey> InSection(const char* section, std::initializer_list<co
 } // namespace
 
 const std::vector<TCaptionKey>& ConnectionCaptionKeys() {
-    static const std::vector<TCaptionKey> keys = InSection(
-        "CONNECTIONS", {"LIST_ITEM", "LIST_ITEM_SHORT", "LIST_ITEM_UNUSABLE", "CONNECTED", "DISCONNECTED", "DISABLED",
-                        "NOT_PRESENT", "NOT_CONNECTED", "UNREADABLE", "NAME_UNUSABLE", "PAGE_NOT_PRESENT"});
+    static const std::vector<TCaptionKey> keys =
+        InSection("CONNECTIONS", {"LIST_ITEM", "LIST_ITEM_SHORT", "LIST_ITEM_UNUSABLE", "CONNECTED", "DISCONNECTED",
+                                  "DISABLED", "NOT_PRESENT", "NOT_CONNECTED", "UNREADABLE", "FIREWALL_UNREADABLE",
+                                  "NAME_UNUSABLE", "PAGE_NOT_PRESENT"});
     return keys;
 }
 
@@ -98,6 +99,19 @@ const std::vector<TCaptionKey>& VerificationCaptionKeys() {
                                                                       "VALUE_REGISTER_NONE",
                                                                       "VALUE_REGISTER_PRIMARY",
                                                                       "VALUE_REGISTER_BOTH"});
+    return keys;
+}
+
+const std::vector<TCaptionKey>& KeepCaptionKeys() {
+    static const std::vector<TCaptionKey> keys = [] {
+        std::vector<TCaptionKey> list =
+            InSection("KEEP", {"NOT_CAPTURED", "RESULT_KEPT", "RESULT_REVERTED", "RESULT_REVERT_FAILED", "IN_EFFECT",
+                               "IN_EFFECT_ONE", "NOT_IN_EFFECT", "NOT_CHECKED"});
+        for (const TCaptionKey& key : InSection("KEEPFORM", {"WINDOWTITLE", "MAINTITLE", "HELPTITLE", "HELPTITLE_ONE",
+                                                             "CHECKING", "BUTTON_KEEP", "BUTTON_REVERT"}))
+            list.push_back(key);
+        return list;
+    }();
     return keys;
 }
 
@@ -163,7 +177,7 @@ std::vector<std::string> IPaddressFormCaptionKeys(int dialogMode) {
 std::vector<TCaptionKey> AllCaptionKeys() {
     std::vector<TCaptionKey> all = MainWindowCaptionKeys();
     for (const auto* list : {&DefaultSlotCaptionKeys(), &ApplyCaptionKeys(), &MessageCaptionKeys(),
-                             &ConnectionCaptionKeys(), &VerificationCaptionKeys()})
+                             &ConnectionCaptionKeys(), &VerificationCaptionKeys(), &KeepCaptionKeys()})
         all.insert(all.end(), list->begin(), list->end());
     auto addSection = [&all](const char* section, const std::vector<std::string>& keys) {
         for (const std::string& key : keys)

@@ -27,6 +27,9 @@ const std::vector<TCaptionKey>& ApplyCaptionKeys();
 const std::vector<TCaptionKey>& ConnectionCaptionKeys();
 const std::vector<TCaptionKey>& VerificationCaptionKeys();
 
+// Keep or revert: the notices (KEEP) and the keep question (KEEPFORM).
+const std::vector<TCaptionKey>& KeepCaptionKeys();
+
 // The messages of the program itself: a handler that failed unexpectedly, the question before a delete.
 const std::vector<TCaptionKey>& MessageCaptionKeys();
 

@@ -78,6 +78,7 @@ TProfile FullProfile(int slot, const std::string& name) {
     p.DNS = {true, 1, {"10.0.0.53", "10.0.0.54"}, 2};
     p.WINS = {true, 1, {"10.0.0.80"}};
     p.Firewall = {true, true, false, true};
+    p.Keep = {true, 45};
     return p;
 }
 
@@ -158,6 +159,9 @@ TEST_F(Settings, EverySlotGetsAFileWithItsOwnProfilesNumberedWithoutGaps) {
                         "SCRIPTS_SCRIPTSVALUES_VARIABLE_1=IP\r\n"),
               std::string::npos);
     EXPECT_NE(lan2.find("DNS_SOURCETYPE=1\r\nDNS_REGISTERINDNS=2\r\nDNS_ADRESSES_0=10.0.0.53\r\n"), std::string::npos);
+    // The keep question's keys, which earlier versions do not know, come after all of theirs.
+    EXPECT_NE(lan2.find("FIREWALL_ENABLEDIALOGS=TRUE\r\nKEEP_ASK=TRUE\r\nKEEP_SECONDS=45\r\n\r\n[PROFILE_2]"),
+              std::string::npos);
 
     // Read back: slots in order, the deleted profile gone, every field as it was.
     LoadSettings(1);
@@ -230,11 +234,16 @@ TEST_F(Settings, BooleansAndThePageAreReadAsTheWindowExpects) {
     LoadSettings(0);
     EXPECT_EQ(WindowState.SelectPanel, 3);
 
-    Folder.Write("Settings/LAN1.ini", "[LAN]\r\nICONIZED=yes\r\n[PROFILE_1]\r\nNAME=x\r\nONOFF_APPLY=true\r\n");
+    Folder.Write("Settings/LAN1.ini",
+                 "[LAN]\r\nICONIZED=yes\r\n[PROFILE_1]\r\nNAME=x\r\nONOFF_APPLY=true\r\n"
+                 "KEEP_ASK=true\r\nKEEP_SECONDS=5\r\n[PROFILE_2]\r\nNAME=y\r\nKEEP_SECONDS=301\r\n");
     LoadSettings(1);
     EXPECT_FALSE(Interfaces[1].Iconized);
-    ASSERT_EQ(Profiles.size(), 1u);
+    ASSERT_EQ(Profiles.size(), 2u);
     EXPECT_TRUE(Profiles[0].OnOff.Apply);
+    // The time to answer the keep question stays within 10 s to 5 minutes.
+    EXPECT_EQ(Profiles[0].Keep, (TKeepGroup{true, 10}));
+    EXPECT_EQ(Profiles[1].Keep, (TKeepGroup{false, 300}));
 }
 
 TEST_F(Settings, ProfileAndListNumberingEndsAtTheFirstGap) {

@@ -1,9 +1,11 @@
 // Norvex sees the machine: a profile against a snapshot (one line per setting, in the shipped language file's words),
-// the waiting rule on a fake clock, and a connection's current settings turned into a profile.
+// the waiting rule on a fake clock, a connection's current settings turned into a profile, and keep or revert: what
+// a revert puts back and the countdown before it.
 #include "engine/Verification.h"
 #include "engine/ApplyNotice.h"
 #include "engine/ApplyProfile.h"
 #include "engine/Connections.h"
+#include "engine/KeepOrRevert.h"
 
 #include "TestFolders.h"
 #include "core/Settings.h"
@@ -331,6 +333,16 @@ TEST_F(Verification, TheCurrentSettingsOfAConnectionAreWhatAProfileHolds) {
         TVerification v = VerifyNetworkSettings(NetworkStepOf(profile).Data, Machine(row.Connection));
         for (const TSettingCheck& line : v.Lines)
             EXPECT_NE(line.State, TCheck::NotInEffect) << VerificationLineText(line);
+        // Before an apply of all three groups, what a revert would put back is the same.
+        TProfile applied;
+        applied.IP.Apply = applied.DNS.Apply = applied.WINS.Apply = true;
+        applied.Scripts.Apply = true;
+        const TCapturedSettings captured = CapturePreviousSettings(applied, "Office LAN", Machine(row.Connection));
+        EXPECT_EQ(captured.Problem, TTakeProblem::None);
+        EXPECT_EQ((TConnectionSettings{captured.Previous.IP, captured.Previous.DNS, captured.Previous.WINS}),
+                  row.Expected);
+        EXPECT_FALSE(captured.Previous.Scripts.Apply) << "a revert runs no script step";
+        EXPECT_FALSE(captured.Previous.Firewall.Apply);
     }
 
     EXPECT_EQ(CurrentSettingsOf(Machine(""), "Office LAN").Problem, TTakeProblem::Missing);
@@ -339,6 +351,121 @@ TEST_F(Verification, TheCurrentSettingsOfAConnectionAreWhatAProfileHolds) {
     EXPECT_EQ(disabled.Problem, TTakeProblem::NotConnected);
     EXPECT_EQ(TakeProblemText(disabled.Problem, "\"Office LAN\"", disabled.State),
               "The connection 'Office LAN' is disabled: its settings show only while it is connected.");
+}
+
+// A revert puts back only what the apply changes: the other groups are left as they are, the firewall is read only
+// when the profile switches it, and whatever cannot be read stops the apply before it changes anything.
+TEST_F(Verification, ARevertPutsBackTheGroupsTheProfileChangesAsTheyWereBeforeIt) {
+    const std::string connection = "ADDRESSES=10.0.0.5/255.0.0.0\r\nGATEWAYS=10.0.0.1\r\nDNS=10.0.0.53\r\n"
+                                   "DNS_FROM_DHCP=FALSE\r\nDNS_REGISTRATION=1\r\n";
+    const std::string firewall = "ENABLED=TRUE\r\nEXCEPTIONS_ALLOWED=FALSE\r\nNOTIFICATIONS=TRUE\r\n";
+    TProfile dnsOnly;
+    dnsOnly.InterfaceNo = 1;
+    dnsOnly.Name = "DNS only";
+    dnsOnly.DNS = {true, 0, {}, 0};
+    TCapturedSettings captured = CapturePreviousSettings(dnsOnly, "Office LAN", Machine(connection));
+    ASSERT_EQ(captured.Problem, TTakeProblem::None);
+    TProfile expected;
+    expected.InterfaceNo = 1;
+    expected.Name = "DNS only";
+    expected.DNS = {true, 1, {"10.0.0.53"}, 1};
+    EXPECT_EQ(captured.Previous, expected);
+    EXPECT_EQ(captured.Connection, "Office LAN");
+
+    TProfile firewallOnly;
+    firewallOnly.Firewall = {true, false, false, false};
+    captured = CapturePreviousSettings(firewallOnly, "Office LAN", Machine("", firewall));
+    ASSERT_EQ(captured.Problem, TTakeProblem::None) << "no connection is needed for the firewall";
+    EXPECT_EQ(captured.Previous.Firewall, (TFirewallGroup{true, true, true, true}));
+    EXPECT_FALSE(captured.Previous.IP.Apply);
+    // The script the revert runs switches the firewall back: on, exceptions forbidden, notifications on.
+    const TConfData data = NetworkStepOf(captured.Previous, captured.Connection).Data;
+    EXPECT_NE(data.ScriptText().find("set opmode ENABLE DISABLE\r\nset notifications ENABLE\r\n"), std::string::npos);
+
+    struct Problem {
+        const char* What;
+        TProfile Applied;
+        platform::MachineSnapshot Machine;
+        TTakeProblem Expected;
+    };
+    const Problem problems[] = {
+        {"firewall not told", firewallOnly, Machine(connection), TTakeProblem::FirewallUnreadable},
+        {"connection missing", dnsOnly, Machine("", firewall), TTakeProblem::Missing},
+        {"disconnected", dnsOnly, Machine("STATE=DISCONNECTED\r\n"), TTakeProblem::NotConnected},
+        {"nothing readable", firewallOnly, platform::MachineSnapshot(), TTakeProblem::MachineUnreadable},
+    };
+    for (const Problem& row : problems)
+        EXPECT_EQ(CapturePreviousSettings(row.Applied, "Office LAN", row.Machine).Problem, row.Expected) << row.What;
+    EXPECT_EQ(TakeProblemText(TTakeProblem::FirewallUnreadable, "Office LAN"),
+              "This computer's firewall state cannot be read.");
+}
+
+// The keep question on a fake clock: an answer within the time decides, the end of the time reverts, and the
+// question counts the seconds up.
+TEST_F(Verification, TheCountdownKeepsOrRevertsAndShowsTheSecondsLeft) {
+    struct Row {
+        std::int64_t NowMs;
+        TKeepAnswer Answer;
+        TKeepDecision Decision;
+        int SecondsLeft;
+    };
+    const std::int64_t start = 5000; // the clock's value when the question opened
+    const Row rows[] = {
+        {start, TKeepAnswer::None, TKeepDecision::Waiting, 30},
+        {start + 1, TKeepAnswer::None, TKeepDecision::Waiting, 30},
+        {start + 1000, TKeepAnswer::None, TKeepDecision::Waiting, 29},
+        {start + 29001, TKeepAnswer::None, TKeepDecision::Waiting, 1},
+        {start + 30000, TKeepAnswer::None, TKeepDecision::Revert, 0},
+        {start + 90000, TKeepAnswer::None, TKeepDecision::Revert, 0},
+        {start + 12000, TKeepAnswer::Keep, TKeepDecision::Keep, 0},
+        {start + 12000, TKeepAnswer::Revert, TKeepDecision::Revert, 0},
+        {start + 30000, TKeepAnswer::Keep, TKeepDecision::Keep, 0},
+        {start + 30001, TKeepAnswer::Keep, TKeepDecision::Revert, 0},
+        {start - 2000, TKeepAnswer::None, TKeepDecision::Waiting, 30}, // a clock that went back counts no time
+    };
+    for (const Row& row : rows) {
+        const TKeepCountdown countdown = KeepCountdownAt(30, start, row.NowMs, row.Answer);
+        EXPECT_EQ(countdown.Decision, row.Decision) << row.NowMs - start;
+        EXPECT_EQ(countdown.SecondsLeft, row.SecondsLeft) << row.NowMs - start;
+    }
+
+    TKeepQuestion question = KeepQuestionOf("Office", 30, std::nullopt);
+    EXPECT_EQ(question.Caption, "Keep these settings?");
+    EXPECT_EQ(question.Question, "Keep the settings of profile 'Office'?");
+    EXPECT_EQ(question.Countdown, "Without an answer, the settings from before it come back in 30 seconds.");
+    EXPECT_EQ(question.Verification, "Checking whether the new settings are in effect...");
+    EXPECT_FALSE(question.Warning);
+    EXPECT_EQ(KeepQuestionOf("Office", 1, std::nullopt).Countdown,
+              "Without an answer, the settings from before it come back in 1 second.");
+    const TConfData applied = Applied(StaticOffice);
+    question = KeepQuestionOf("Office", 3, VerifyNetworkSettings(applied, Machine("DHCP=TRUE\r\n")));
+    EXPECT_TRUE(question.Warning);
+    EXPECT_EQ(question.Verification.substr(0, question.Verification.find('\n')),
+              "Profile 'Office' is not fully in effect");
+    question =
+        KeepQuestionOf("Office", 3,
+                       VerifyNetworkSettings(applied, Machine("ADDRESSES=10.0.0.5/255.0.0.0 10.0.0.6/255.255.0.0\r\n"
+                                                              "GATEWAYS=10.0.0.1\r\n")));
+    EXPECT_FALSE(question.Warning);
+    EXPECT_EQ(question.Verification, "Profile 'Office' is in effect: 2 settings checked");
+
+    // After the revert: that the settings came back, and whether they are in effect again.
+    TApplyResult reverted;
+    EXPECT_EQ(RevertNoticeOf(reverted, "Office").Text,
+              "Profile 'Office' was not kept: the settings from before it were put back");
+    reverted.Problems.push_back({TApplyFailure::NetshFailed, "C:\\Temp\\norvex.txt", 1});
+    const TApplyNotice failed = RevertNoticeOf(reverted, "Office");
+    EXPECT_TRUE(failed.Warning);
+    EXPECT_EQ(failed.Title, "The settings from before profile 'Office' were not put back completely");
+    EXPECT_EQ(failed.Text, "netsh ended with exit code 1. Script: C:\\Temp\\norvex.txt");
+    const TApplyNotice again = RevertVerificationNoticeOf(
+        VerifyNetworkSettings(applied, Machine("ADDRESSES=10.0.0.5/255.0.0.0 10.0.0.6/255.255.0.0\r\n"
+                                               "GATEWAYS=10.0.0.1\r\n")),
+        "Office");
+    EXPECT_EQ(again.Text, "The settings from before profile 'Office' are in effect again: 2 settings checked");
+    const TApplyNotice missing = RevertVerificationNoticeOf(VerifyNetworkSettings(applied, Machine("")), "Office");
+    EXPECT_EQ(missing.Title, "The settings from before profile 'Office' could not be checked");
+    EXPECT_EQ(missing.Text, "The connection 'Office LAN' is not present on this computer.");
 }
 
 } // namespace
