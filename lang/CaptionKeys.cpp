@@ -124,17 +124,17 @@ const std::vector<std::string>& ProfileFormCaptionKeys() {
     static const std::vector<std::string> keys = {
         "WINDOWTITLE",    "MAINTITLE",      "HELPTITLE",      "TABSHEET1",      "TABSHEET2",      "TABSHEET3",
         "TABSHEET4",      "TABSHEET5",      "TABSHEET6",      "TABSHEET7",      "LABEL1_1",       "LABEL2_1",
-        "LABEL3_1",       "LABEL1_2",       "LABEL1_3",       "LABEL2_3",       "LABEL3_3",       "RADIOBUTTON1_2",
-        "RADIOBUTTON2_2", "RADIOBUTTON1_4", "RADIOBUTTON2_4", "RADIOBUTTON1_5", "RADIOBUTTON2_5", "RADIOBUTTON1_6",
-        "RADIOBUTTON2_6", "CHECKBOX1_2",    "CHECKBOX1_3",    "CHECKBOX1_4",    "CHECKBOX1_5",    "CHECKBOX2_5",
-        "CHECKBOX3_5",    "CHECKBOX1_6",    "CHECKBOX1_7",    "CHECKBOX2_7",    "CHECKBOX3_7",    "CHECKBOX4_7",
-        "GROUPBOX1_3",    "GROUPBOX2_3",    "GROUPBOX1_4",    "GROUPBOX2_4",    "GROUPBOX1_5",    "GROUPBOX1_6",
-        "LISTVIEW1_3_1",  "LISTVIEW1_3_2",  "LISTVIEW1_4_1",  "LISTVIEW1_4_2",  "IPPROFILE",      "BUTTON1_1",
-        "BUTTON1_3",      "BUTTON2_3",      "BUTTON3_3",      "BUTTON4_3",      "BUTTON5_3",      "BUTTON6_3",
-        "BUTTON1_4",      "BUTTON2_4",      "BUTTON3_4",      "BUTTON6_4",      "BUTTON7_4",      "BUTTON8_4",
-        "BUTTON3_5",      "BUTTON4_5",      "BUTTON5_5",      "BUTTON3_6",      "BUTTON4_6",      "BUTTON5_6",
-        "BUTTON_OK",      "BUTTON_STORNO",  "BUTTON_HELP",    "BUTTON_SELECT",  "ICON",           "MOVE_UP",
-        "MOVE_DOWN",
+        "LABEL3_1",       "LABEL4_1",       "LABEL5_1",       "LABEL1_2",       "LABEL1_3",       "LABEL2_3",
+        "LABEL3_3",       "RADIOBUTTON1_2", "RADIOBUTTON2_2", "RADIOBUTTON1_4", "RADIOBUTTON2_4", "RADIOBUTTON1_5",
+        "RADIOBUTTON2_5", "RADIOBUTTON1_6", "RADIOBUTTON2_6", "CHECKBOX1_1",    "CHECKBOX1_2",    "CHECKBOX1_3",
+        "CHECKBOX1_4",    "CHECKBOX1_5",    "CHECKBOX2_5",    "CHECKBOX3_5",    "CHECKBOX1_6",    "CHECKBOX1_7",
+        "CHECKBOX2_7",    "CHECKBOX3_7",    "CHECKBOX4_7",    "GROUPBOX1_3",    "GROUPBOX2_3",    "GROUPBOX1_4",
+        "GROUPBOX2_4",    "GROUPBOX1_5",    "GROUPBOX1_6",    "LISTVIEW1_3_1",  "LISTVIEW1_3_2",  "LISTVIEW1_4_1",
+        "LISTVIEW1_4_2",  "IPPROFILE",      "BUTTON1_1",      "BUTTON1_3",      "BUTTON2_3",      "BUTTON3_3",
+        "BUTTON4_3",      "BUTTON5_3",      "BUTTON6_3",      "BUTTON1_4",      "BUTTON2_4",      "BUTTON3_4",
+        "BUTTON6_4",      "BUTTON7_4",      "BUTTON8_4",      "BUTTON3_5",      "BUTTON4_5",      "BUTTON5_5",
+        "BUTTON3_6",      "BUTTON4_6",      "BUTTON5_6",      "BUTTON_OK",      "BUTTON_STORNO",  "BUTTON_HELP",
+        "BUTTON_SELECT",  "ICON",           "MOVE_UP",        "MOVE_DOWN",
     };
     return keys;
 }

@@ -75,6 +75,7 @@ public:
 
     HWND Label1_1 = nullptr, Edit1_1 = nullptr, Label2_1 = nullptr, Image1_1 = nullptr, ButtonSELECT = nullptr;
     HWND Label3_1 = nullptr, Button1_1 = nullptr;
+    HWND CheckBox1_1 = nullptr, Label4_1 = nullptr, Edit2_1 = nullptr, Label5_1 = nullptr;
 
     HWND CheckBox1_2 = nullptr, RadioButton1_2 = nullptr, RadioButton2_2 = nullptr, Image1_2 = nullptr,
          Label1_2 = nullptr;

@@ -65,6 +65,8 @@ void TProfile_Form::SaveData() {
 TProfileControls TProfile_Form::ReadControls() const {
     TProfileControls c;
     c.Edit1_1 = WindowText(Edit1_1);
+    c.CheckBox1_1 = Checked(CheckBox1_1);
+    c.Edit2_1 = WindowText(Edit2_1);
     c.CheckBox1_2 = Checked(CheckBox1_2);
     c.RadioButton1_2 = Checked(RadioButton1_2);
     c.RadioButton2_2 = Checked(RadioButton2_2);
@@ -92,6 +94,8 @@ TProfileControls TProfile_Form::ReadControls() const {
 
 void TProfile_Form::WriteControls(const TProfileControls& c) {
     SetTextIfChanged(Edit1_1, c.Edit1_1);
+    SetChecked(CheckBox1_1, c.CheckBox1_1);
+    SetTextIfChanged(Edit2_1, c.Edit2_1);
     SetChecked(CheckBox1_2, c.CheckBox1_2);
     SetChecked(RadioButton1_2, c.RadioButton1_2);
     SetChecked(RadioButton2_2, c.RadioButton2_2);
@@ -160,6 +164,7 @@ void TProfile_Form::onTabSheet7CHANGE() {
 void TProfile_Form::ApplyEnabling() {
     const TProfileEnabling e = ProfileFormEnabling(ReadControls(), RowCountsOf(EditedProfile));
     const std::pair<HWND, bool> states[] = {
+        {Edit2_1, e.Edit2_1},
         {JvListView1_3, e.JvListView1_3},
         {Edit1_3, e.Edit1_3},
         {Edit2_3, e.Edit2_3},
@@ -256,7 +261,7 @@ void TProfile_Form::Browse(HWND edit) {
 }
 
 void TProfile_Form::ControlCommand(HWND control, int code) {
-    if (control == Edit1_1 && code == EN_CHANGE) {
+    if ((control == Edit1_1 || control == Edit2_1) && code == EN_CHANGE) {
         onTabSheet1CHANGE();
         return;
     }
@@ -265,6 +270,11 @@ void TProfile_Form::ControlCommand(HWND control, int code) {
     for (const auto& [box, page] : ChangeHandlers)
         if (box == control) {
             switch (page) {
+            case 1:
+                // The keep question's box: its seconds follow it.
+                onTabSheet1CHANGE();
+                ApplyEnabling();
+                break;
             case 2:
                 onTabSheet2CHANGE();
                 break;

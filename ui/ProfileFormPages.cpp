@@ -98,6 +98,11 @@ void TProfile_Form::CreatePage1() {
     ButtonSELECT = MakeNamedButton(1, "ButtonSELECT", 44, 95, 140, 25);
     Label3_1 = Remember(MakeLabel(Page(1), "", 16, 146, 420, 30), "Label3_1");
     Button1_1 = MakeNamedButton(1, "Button1_1", 16, 180, 200, 25);
+    CheckBox1_1 = MakeCheckBox(1, "CheckBox1_1", 16, 226, 420);
+    Label4_1 = Remember(MakeLabel(Page(1), "", 34, 256, 120, 16), "Label4_1");
+    Edit2_1 = MakeControl(Page(1), "EDIT", "", WS_TABSTOP | ES_NUMBER | ES_RIGHT, 156, 252, 44, 22, WS_EX_CLIENTEDGE);
+    SendMessageA(Edit2_1, EM_LIMITTEXT, 3, 0);
+    Label5_1 = Remember(MakeLabel(Page(1), "", 206, 256, 230, 16), "Label5_1");
 }
 
 void TProfile_Form::CreatePage2() {

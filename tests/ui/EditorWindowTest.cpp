@@ -504,6 +504,14 @@ TEST_F(EditorWindow, ThePagesShowTheProfileAndPageTwoCannotBeChanged) {
     ASSERT_TRUE(EditOffice({[] {
         TProfile_Form& f = *Profile_Form;
         TProfileControls c = f.ReadControls();
+        // Page 1: the keep question is off, and its seconds can be typed once its box is ticked.
+        EXPECT_FALSE(c.CheckBox1_1);
+        EXPECT_EQ(c.Edit2_1, "30");
+        EXPECT_FALSE(IsWindowEnabled(f.Edit2_1));
+        MouseClick(f.CheckBox1_1);
+        Pump(50);
+        ASSERT_TRUE(IsWindowEnabled(f.Edit2_1));
+        Type(f.Edit2_1, "45");
         EXPECT_TRUE(c.CheckBox1_2 && c.RadioButton2_2);
         EXPECT_FALSE(IsWindowEnabled(f.CheckBox1_2) || IsWindowEnabled(f.RadioButton1_2));
         EXPECT_TRUE(c.CheckBox2_5 && c.CheckBox3_5);
@@ -543,6 +551,9 @@ TEST_F(EditorWindow, ThePagesShowTheProfileAndPageTwoCannotBeChanged) {
     EXPECT_EQ(Profiles[0].OnOff, (TOnOffGroup{true, 1}));
     EXPECT_TRUE(Profiles[0].Firewall.EnableExceptions);
     EXPECT_EQ(Profiles[0].DNS.RegisterInDNS, 2);
+    EXPECT_EQ(Profiles[0].Keep, (TKeepGroup{true, 45}));
+    EXPECT_NE(program.Folder().Read("Settings/LAN2.ini").find("KEEP_ASK=TRUE\r\nKEEP_SECONDS=45\r\n"),
+              std::string::npos);
 }
 
 TEST_F(EditorWindow, BrowseAndHelpButtons) {

@@ -32,6 +32,7 @@ protected:
         p.DNS = {true, 1, {"10.0.0.53"}, 2};
         p.WINS = {true, 0, {"10.0.0.9"}};
         p.Firewall = {true, true, true, false};
+        p.Keep = {true, 120};
         return p;
     }
 
@@ -69,6 +70,7 @@ TEST_F(ProfileEditor, ANewProfileStartsWithNothingChosenInTheWorkingCopyAndTheDe
 
     TProfileControls expected;
     expected.Edit1_1 = "New profile"; // the IPPROFILE text stays
+    expected.Edit2_1 = "30";
     expected.RadioButton1_2 = expected.RadioButton1_4 = expected.RadioButton1_5 = expected.RadioButton1_6 = true;
     expected.CheckBox1_4 = expected.CheckBox1_5 = expected.CheckBox1_6 = true;
     expected.CheckBox1_7 = expected.CheckBox2_7 = expected.CheckBox4_7 = true;
@@ -106,10 +108,13 @@ TEST_F(ProfileEditor, AStoredProfileIsCopiedWholeAndShownOnEveryPage) {
                             StoredProfile().IP,
                             StoredProfile().DNS,
                             StoredProfile().WINS,
-                            StoredProfile().Firewall};
+                            StoredProfile().Firewall,
+                            {true, 120}};
     EXPECT_EQ(EditedProfile, expected);
     EXPECT_EQ(SelectedIcon, 6);
     EXPECT_EQ(controls.Edit1_1, "  Office ");
+    EXPECT_TRUE(controls.CheckBox1_1);
+    EXPECT_EQ(controls.Edit2_1, "120");
     EXPECT_TRUE(controls.CheckBox1_2 && controls.RadioButton2_2 && !controls.RadioButton1_2);
     EXPECT_EQ(controls.Edit3_3, "notepad C:\\out.txt");
     EXPECT_TRUE(controls.RadioButton2_4 && !controls.RadioButton1_4);
@@ -267,6 +272,25 @@ TEST_F(ProfileEditor, AnIndexNamingNoRecordIsEditedAsANewProfile) {
     ASSERT_EQ(Profiles.size(), 2u);
     EXPECT_EQ(Selection.CurrentProfile, 1);
     EXPECT_EQ(Profiles[0], StoredProfile());
+}
+
+// The keep question on page 1: the seconds typed are stored within their bounds, and the box decides whether they
+// can be typed.
+TEST_F(ProfileEditor, TheKeepQuestionIsStoredWithItsSecondsWithinTheirBounds) {
+    const int index = Store(StoredProfile());
+    const std::pair<const char*, int> typed[] = {{"45", 45}, {"9", 10},   {"301", 300},        {"", 30},
+                                                 {"4x", 30}, {"-20", 30}, {"99999999999", 300}};
+    for (const auto& [text, seconds] : typed) {
+        TProfileControls controls = Open(index);
+        controls.CheckBox1_1 = false;
+        controls.Edit2_1 = text;
+        StoreAllTabSheets(controls);
+        EXPECT_EQ(Profiles[0].Keep, (TKeepGroup{false, seconds})) << text;
+    }
+    TProfileControls controls;
+    EXPECT_FALSE(ProfileFormEnabling(controls, {}).Edit2_1);
+    controls.CheckBox1_1 = true;
+    EXPECT_TRUE(ProfileFormEnabling(controls, {}).Edit2_1);
 }
 
 // The enabling rules, page by page.

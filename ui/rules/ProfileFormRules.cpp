@@ -33,6 +33,8 @@ void LoadNewProfile(int activeSlot, TProfileControls& controls) {
     SetRadioPair(controls.RadioButton1_4, controls.RadioButton2_4, false);
     SetRadioPair(controls.RadioButton1_5, controls.RadioButton2_5, false);
     SetRadioPair(controls.RadioButton1_6, controls.RadioButton2_6, false);
+    controls.CheckBox1_1 = false;
+    controls.Edit2_1 = std::to_string(KeepSecondsDefault);
     controls.Edit1_3.clear();
     controls.Edit2_3.clear();
     controls.Edit3_3.clear();
@@ -57,8 +59,11 @@ void LoadExistingProfile(const TProfile& profile, TProfileControls& controls) {
     EditedProfile.DNS = profile.DNS;
     EditedProfile.WINS = profile.WINS;
     EditedProfile.Firewall = profile.Firewall;
+    EditedProfile.Keep = profile.Keep;
 
     controls.Edit1_1 = profile.Name;
+    controls.CheckBox1_1 = profile.Keep.Ask;
+    controls.Edit2_1 = std::to_string(profile.Keep.Seconds);
     SelectedIcon = profile.Icon;
     controls.CheckBox1_2 = profile.OnOff.Apply;
     SetRadioPair(controls.RadioButton1_2, controls.RadioButton2_2, profile.OnOff.Command != 0);
@@ -168,6 +173,7 @@ bool StoreTabSheet(int page, const TProfileControls& c) {
     case 1:
         e.Name = c.Edit1_1;
         e.Icon = SelectedIcon;
+        e.Keep = {c.CheckBox1_1, KeepSecondsOfText(c.Edit2_1)};
         break;
     case 2: // display only
         break;
@@ -224,6 +230,16 @@ void SaveEditedProfile(const TProfileControls& controls) {
     p.DNS = e.DNS;
     p.WINS = e.WINS;
     p.Firewall = e.Firewall;
+    p.Keep = e.Keep;
+}
+
+int KeepSecondsOfText(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return KeepSecondsDefault;
+    int seconds = 0;
+    const auto parsed = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    // Digits that do not fit an integer are above the bound anyway.
+    return parsed.ec == std::errc::result_out_of_range ? KeepSecondsMax : KeepSecondsWithinBounds(seconds);
 }
 
 TListRowCounts RowCountsOf(const TEditedProfile& profile) {
@@ -238,6 +254,8 @@ TListRowCounts RowCountsOf(const TEditedProfile& profile) {
 
 TProfileEnabling ProfileFormEnabling(const TProfileControls& c, const TListRowCounts& rows) {
     TProfileEnabling e;
+    e.Edit2_1 = c.CheckBox1_1;
+
     const bool scripts = c.CheckBox1_3;
     e.JvListView1_3 = e.Edit1_3 = e.Edit2_3 = e.Edit3_3 = scripts;
     e.Button1_3 = e.Button4_3 = e.Button5_3 = e.Button6_3 = scripts;

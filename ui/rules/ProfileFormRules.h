@@ -19,6 +19,7 @@ struct TEditedProfile {
     TDNSGroup DNS;
     TWINSGroup WINS;
     TFirewallGroup Firewall;
+    TKeepGroup Keep;
     bool operator==(const TEditedProfile&) const = default;
 };
 
@@ -30,6 +31,8 @@ extern bool LoadingData; // while LoadData fills the controls, the change handle
 // What the editor's controls show, named as the controls are. A radio pair is two flags, as the two buttons are.
 struct TProfileControls {
     std::string Edit1_1;
+    bool CheckBox1_1 = false; // ask to keep the settings after applying them
+    std::string Edit2_1;      // the seconds before they are reverted
     bool CheckBox1_2 = false;
     bool RadioButton1_2 = false;
     bool RadioButton2_2 = false;
@@ -86,8 +89,13 @@ struct TListRowCounts {
 };
 TListRowCounts RowCountsOf(const TEditedProfile& profile);
 
-// Which controls of pages 3 to 7 are enabled. Page 1 and the apply boxes are always enabled, page 2 never.
+// The seconds typed for the keep question: within its bounds, the default when nothing usable was typed.
+int KeepSecondsOfText(const std::string& text);
+
+// Which controls of pages 1 and 3 to 7 are enabled. The apply boxes are always enabled, page 2 never; on page 1 only
+// the keep question's seconds depend on anything.
 struct TProfileEnabling {
+    bool Edit2_1 = false;
     bool JvListView1_3 = false, Edit1_3 = false, Edit2_3 = false, Edit3_3 = false;
     bool Button1_3 = false, Button2_3 = false, Button3_3 = false, Button4_3 = false, Button5_3 = false,
          Button6_3 = false;
