@@ -127,7 +127,8 @@ TApplyNotice VerificationNoticeOf(const TVerification& verification, const std::
 }
 
 TApplyNotice NotCapturedNoticeOf(const std::string& reason, const std::string& profileName) {
-    return TApplyNotice{true, KeepText("NOT_CAPTURED", profileName), reason};
+    return TApplyNotice{true, KeepText("NOT_CAPTURED", profileName),
+                        KeepText("NOT_CAPTURED_WHY", profileName) + "\n" + reason};
 }
 
 TApplyNotice RevertNoticeOf(const TApplyResult& result, const std::string& profileName) {

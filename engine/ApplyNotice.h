@@ -19,7 +19,7 @@ TApplyNotice ApplyNoticeOf(const TApplyResult& result, const std::string& profil
 TApplyNotice VerificationNoticeOf(const TVerification& verification, const std::string& profileName);
 
 // Keep or revert. An apply that did not start, because the settings it would replace could not be read (so they
-// could not be put back): the reason. Putting the settings back: that they were, or what failed. Its verification:
+// could not be put back): that, and the reason. Putting the settings back: that they were, or what failed. Its verification:
 // the settings from before the profile are in effect again, or what is not.
 TApplyNotice NotCapturedNoticeOf(const std::string& reason, const std::string& profileName);
 TApplyNotice RevertNoticeOf(const TApplyResult& result, const std::string& profileName);

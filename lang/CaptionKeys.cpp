@@ -105,8 +105,8 @@ const std::vector<TCaptionKey>& VerificationCaptionKeys() {
 const std::vector<TCaptionKey>& KeepCaptionKeys() {
     static const std::vector<TCaptionKey> keys = [] {
         std::vector<TCaptionKey> list =
-            InSection("KEEP", {"NOT_CAPTURED", "RESULT_KEPT", "RESULT_REVERTED", "RESULT_REVERT_FAILED", "IN_EFFECT",
-                               "IN_EFFECT_ONE", "NOT_IN_EFFECT", "NOT_CHECKED"});
+            InSection("KEEP", {"NOT_CAPTURED", "NOT_CAPTURED_WHY", "RESULT_KEPT", "RESULT_REVERTED",
+                               "RESULT_REVERT_FAILED", "IN_EFFECT", "IN_EFFECT_ONE", "NOT_IN_EFFECT", "NOT_CHECKED"});
         for (const TCaptionKey& key : InSection("KEEPFORM", {"WINDOWTITLE", "MAINTITLE", "HELPTITLE", "HELPTITLE_ONE",
                                                              "CHECKING", "BUTTON_KEEP", "BUTTON_REVERT"}))
             list.push_back(key);

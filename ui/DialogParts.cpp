@@ -97,14 +97,25 @@ void TDialogForm::DestroyForm() {
         DestroyWindow(Hwnd);
 }
 
+void TDialogForm::LayOutOnce() {
+    if (LaidOutFor != 0)
+        return;
+    ApplyDpi(Dpi());
+    SetClientSize(Hwnd, S(DesignClient.cx), S(DesignClient.cy));
+    CentreOnDesktop(Hwnd);
+}
+
 void TDialogForm::ShowModal(HWND owner) {
     Closed = false;
-    if (LaidOutFor == 0) {
-        ApplyDpi(Dpi());
-        SetClientSize(Hwnd, S(DesignClient.cx), S(DesignClient.cy));
-        CentreOnDesktop(Hwnd);
-    }
+    LayOutOnce();
     RunModal(Hwnd, owner, Closed);
+}
+
+void TDialogForm::ShowModeless() {
+    Closed = false;
+    LayOutOnce();
+    ShowWindow(Hwnd, SW_SHOW);
+    SetForegroundWindow(Hwnd);
 }
 
 namespace {

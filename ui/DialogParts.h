@@ -53,6 +53,8 @@ class TDialogForm : public TWindow {
 public:
     // Runs the modal loop until the dialog closes.
     void ShowModal(HWND owner);
+    // Shows the dialog without a loop of its own: the program's loop serves it, and no other window is disabled.
+    void ShowModeless();
     bool IsClosed() const { return Closed; }
 
     virtual void FormActivate() = 0;
@@ -95,6 +97,8 @@ private:
     };
     void RecordDesign();
     void ApplyDpi(UINT dpi);
+    // Before the first showing: placed and sized for the monitor's DPI, in the middle of the desktop.
+    void LayOutOnce();
     HWND ControlById(int id) const;
     std::vector<TDesigned> Designed;
     std::vector<std::pair<HWND, std::vector<int>>> DesignedColumns; // list views' column widths

@@ -13,6 +13,7 @@
 #include "ui/Dpi.h"
 #include "ui/Editors.h"
 #include "ui/Graphics.h"
+#include "ui/KeepForm.h"
 #include "ui/rules/TrayMenu.h"
 
 #include <shellapi.h>
@@ -28,6 +29,8 @@ constexpr UINT_PTR ConnectionCheckTimer = 3;
 constexpr UINT ConnectionCheckDelayMs = 1000;
 constexpr UINT ShowSettingsErrors = WM_APP + 1;
 constexpr UINT AddTrayIcon = WM_APP + 2;
+// The keep question's answer (wParam: the decision), handled once the question's own handler has returned.
+constexpr UINT KeepQuestionAnswered = WM_APP + 3;
 
 std::string Text(const char* section, const char* key) {
     return ReadLanguageKey(section, key, LanguageName);
@@ -153,6 +156,7 @@ TGUI_Form::TGUI_Form() {
         return MessageBoxA(Hwnd, question.c_str(), WindowText(Hwnd).c_str(),
                            MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
     };
+    Clock = [] { return static_cast<std::int64_t>(GetTickCount64()); };
 }
 
 TGUI_Form::~TGUI_Form() {
@@ -474,9 +478,10 @@ TWindowSnapshot TGUI_Form::WindowSnapshot() const {
 }
 
 void TGUI_Form::FormClose() {
-    // Closing would destroy the windows under an open dialog, whose OK then writes into a store nobody shows.
-    if (ModalWindowOpen()) {
-        BringModalWindowToFront();
+    // Closing would destroy the windows under an open dialog, whose OK then writes into a store nobody shows; and
+    // with the keep question open, nothing would be left to put the settings back.
+    if (DialogOpen()) {
+        BringDialogToFront();
         return;
     }
     SaveSettings();
@@ -496,6 +501,15 @@ void TGUI_Form::BringModalWindowToFront() {
         return;
     SetForegroundWindow(search.Found);
     FlashWindow(search.Found, TRUE);
+}
+
+void TGUI_Form::BringDialogToFront() {
+    if (ModalWindowOpen()) {
+        BringModalWindowToFront();
+    } else if (Keep_Form) {
+        SetForegroundWindow(Keep_Form->Handle());
+        FlashWindow(Keep_Form->Handle(), TRUE);
+    }
 }
 
 void TGUI_Form::ShowApplyResult(const TApplyResult& result, const std::string& profileName,
@@ -527,7 +541,13 @@ void TGUI_Form::VerifyTimerTimer() {
     KillTimer(Hwnd, VerifyTimer);
     const std::unique_ptr<TPendingVerification> done = std::move(Verification);
     done->Result.Verification = run.Result();
-    Tell(VerificationNoticeOf(*done->Result.Verification, done->ProfileName));
+    if (done->AfterRevert) {
+        Tell(RevertVerificationNoticeOf(*done->Result.Verification, done->ProfileName));
+    } else {
+        Tell(VerificationNoticeOf(*done->Result.Verification, done->ProfileName));
+        if (Keep_Form)
+            Keep_Form->SetVerification(*done->Result.Verification);
+    }
     UpdateConnectionNotes(machine);
 }
 
@@ -591,25 +611,75 @@ void TGUI_Form::CoolMenuSelectProfile(int profileIndex) {
 }
 
 void TGUI_Form::ApplyCurrentProfileAndTell() {
+    // The settings the open question would put back are those from before its own apply.
+    if (KeepQuestionOpen()) {
+        BringDialogToFront();
+        return;
+    }
     const int current = Selection.CurrentProfile;
     if (current < 0 || current >= static_cast<int>(Profiles.size()))
         return;
-    const TProfile& profile = Profiles[static_cast<size_t>(current)];
-    const std::string name = profile.Name;
+    const TProfile profile = Profiles[static_cast<size_t>(current)];
     const int slot = profile.InterfaceNo;
     const std::string slotName = slot >= 1 && slot <= SlotCount ? Interfaces[static_cast<size_t>(slot)].Name : "";
     // What netsh is given, to be compared with the machine afterwards.
     TNetworkStep step = NetworkStepOf(profile);
+    std::unique_ptr<TPendingKeep> keep;
+    if (profile.Keep.Ask && step.Applies) {
+        keep.reset(new TPendingKeep{
+            CapturePreviousSettings(profile, ConnectionOfSlot(slot), ReadMachine(CaptureNeedsFirewall(profile))),
+            profile.Name,
+            {LastApplied[0], LastApplied[1]}});
+        const TCapturedSettings& captured = keep->Captured;
+        // Nothing is changed that could not be put back.
+        if (captured.Problem != TTakeProblem::None) {
+            Tell(NotCapturedNoticeOf(TakeProblemText(captured.Problem, captured.Connection, captured.State),
+                                     profile.Name));
+            return;
+        }
+    }
     const TApplyResult result = ApplyCurrentProfile();
-    ShowApplyResult(result, name, slotName);
+    ShowApplyResult(result, profile.Name, slotName);
+    StartVerification(std::move(step.Data), result, profile.Name, false);
+    if (!keep || !result.NetshRun)
+        return;
+    PendingKeep = std::move(keep);
+    Keep_Form = std::make_unique<TKeep_Form>(profile.Name, profile.Keep.Seconds, Clock, [this](TKeepDecision d) {
+        PostMessageA(Hwnd, KeepQuestionAnswered, static_cast<WPARAM>(d), 0);
+    });
+    Keep_Form->Show();
+}
+
+void TGUI_Form::StartVerification(TConfData applied, const TApplyResult& result, const std::string& profileName,
+                                  bool afterRevert) {
     // An earlier apply's verification no longer matters: this one replaces what it set.
     KillTimer(Hwnd, VerifyTimer);
     Verification.reset();
     if (!result.NetshRun)
         return;
-    const int limit = VerifyTimeLimitMs(step.Data);
-    Verification.reset(new TPendingVerification{TVerifyRun(std::move(step.Data), limit), result, name, GetTickCount()});
+    const int limit = VerifyTimeLimitMs(applied);
+    Verification.reset(new TPendingVerification{TVerifyRun(std::move(applied), limit), result, profileName,
+                                                GetTickCount(), afterRevert});
     SetTimer(Hwnd, VerifyTimer, VerifyIntervalMs, nullptr);
+}
+
+void TGUI_Form::KeepAnswered(TKeepDecision decision) {
+    Keep_Form.reset();
+    const std::unique_ptr<TPendingKeep> keep = std::move(PendingKeep);
+    if (keep && decision == TKeepDecision::Revert)
+        Revert(*keep);
+}
+
+void TGUI_Form::Revert(const TPendingKeep& keep) {
+    const TCapturedSettings& captured = keep.Captured;
+    TNetworkStep step = NetworkStepOf(captured.Previous, captured.Connection);
+    const TApplyResult result = ApplyProfile(captured.Previous, captured.Connection);
+    // The tooltip names the profile that was in effect before.
+    LastApplied[0] = keep.TipBefore[0];
+    LastApplied[1] = keep.TipBefore[1];
+    CoolTrayIcon.SetTip(TrayTip(WindowText(Hwnd), LastApplied[0], LastApplied[1]));
+    Tell(RevertNoticeOf(result, keep.ProfileName));
+    StartVerification(std::move(step.Data), result, keep.ProfileName, true);
 }
 
 void TGUI_Form::TimerTimer() {
@@ -631,8 +701,8 @@ void TGUI_Form::FormResize() {
 }
 
 void TGUI_Form::ShowTrayMenu() {
-    if (ModalWindowOpen()) {
-        BringModalWindowToFront();
+    if (DialogOpen()) {
+        BringDialogToFront();
         return;
     }
     // The window must be in the foreground, or the menu would not close when the user clicks elsewhere.
@@ -648,8 +718,8 @@ void TGUI_Form::ShowTrayMenu() {
 }
 
 void TGUI_Form::TrayMenuCommand(UINT item) {
-    if (ModalWindowOpen()) {
-        BringModalWindowToFront();
+    if (DialogOpen()) {
+        BringDialogToFront();
         return;
     }
     if (item == CoolTrayItem1) {
@@ -705,6 +775,12 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Signing out or shutting down ends the process without a close: what a close would write is written now.
         if (wParam != FALSE && !SavedAtSessionEnd) {
             SavedAtSessionEnd = true;
+            // Settings nobody kept do not outlive the session.
+            if (PendingKeep) {
+                Keep_Form.reset();
+                const std::unique_ptr<TPendingKeep> keep = std::move(PendingKeep);
+                Revert(*keep);
+            }
             SaveSettings();
         }
         return 0;
@@ -748,6 +824,9 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case AddTrayIcon:
         CoolTrayIcon.AddIcon();
+        return 0;
+    case KeepQuestionAnswered:
+        KeepAnswered(static_cast<TKeepDecision>(wParam));
         return 0;
     case ShowSettingsErrors:
         if (!PendingErrors.empty()) {

@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "engine/ApplyNotice.h"
 #include "engine/ApplyProfile.h"
+#include "engine/KeepOrRevert.h"
 #include "ui/CoolTrayIcon.h"
 #include "ui/Main_Frame.h"
 #include "ui/Window.h"
@@ -20,6 +21,7 @@
 #include <vector>
 
 class TAbout_Form;
+class TKeep_Form;
 
 // The information page: a divider bar over the tree of topics.
 class TInfoPage : public TWindow {
@@ -75,7 +77,17 @@ public:
 
     // Applies Profiles[Selection.CurrentProfile] and tells the user what came of it; then, while the window goes
     // on, looks at the machine until what netsh applied is in effect or the waiting rule gives up, and tells that.
+    // A profile that asks to be kept has the settings it replaces read first (without them it is not applied), and
+    // after the apply the keep question opens; while it is open no other profile is applied.
     void ApplyCurrentProfileAndTell();
+    // The keep question, while it is open.
+    bool KeepQuestionOpen() const { return Keep_Form != nullptr; }
+    TKeep_Form* KeepQuestion() const { return Keep_Form.get(); }
+    // The answer, once the question has hidden itself: a revert puts the captured settings back through the same
+    // apply, tells it, and verifies it.
+    void KeepAnswered(TKeepDecision decision);
+    // Milliseconds of a steady clock, for the keep question's countdown; tests replace it.
+    std::function<std::int64_t()> Clock;
     // Tells the user what came of applying a profile: a notification from the tray icon.
     void ShowApplyResult(const TApplyResult& result, const std::string& profileName, const std::string& slotName);
     // One look at the machine for the apply being verified; the second notification once the result is final.
@@ -121,8 +133,21 @@ private:
         TVerifyRun Run;
         TApplyResult Result;
         std::string ProfileName;
-        DWORD Started; // the tick count when netsh had ended
+        DWORD Started;    // the tick count when netsh had ended
+        bool AfterRevert; // the settings from before the profile, put back
     };
+    // An apply whose keep question is open: what a revert puts back, and the tooltip's profile before the apply.
+    struct TPendingKeep {
+        TCapturedSettings Captured;
+        std::string ProfileName;
+        std::string TipBefore[2];
+    };
+    void StartVerification(TConfData applied, const TApplyResult& result, const std::string& profileName,
+                           bool afterRevert);
+    void Revert(const TPendingKeep& keep);
+    // The open dialog a command of the tray or the window waits for: a modal window, or the keep question.
+    bool DialogOpen() const { return ModalWindowOpen() || KeepQuestionOpen(); }
+    void BringDialogToFront();
     // A notification from the tray icon; a warning goes into a message box where there is no icon.
     void Tell(const TApplyNotice& notice);
     HWND CreateInformationPage();
@@ -145,6 +170,8 @@ private:
     bool SavedAtSessionEnd = false;
     bool FocusPaneAtActivation = false; // a show happened: its first activation focuses the navigation pane
     std::unique_ptr<TPendingVerification> Verification;
+    std::unique_ptr<TKeep_Form> Keep_Form;
+    std::unique_ptr<TPendingKeep> PendingKeep;
 };
 
 // The one main window, as every page and dialog of the program reaches it.

@@ -137,10 +137,14 @@ void RunModal(HWND window, HWND owner, const bool& done) {
             break;
         }
         NoteInput(message);
-        if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) &&
+        // A window the dialog does not disable (the keep question) takes its own dialog keys while it is active.
+        HWND active = GetActiveWindow();
+        if (active == nullptr)
+            active = window;
+        if (active == window && (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) &&
             SendMessageA(window, KeyPreviewMessage, message.wParam, 0) != FALSE)
             continue;
-        if (!IsDialogMessageA(window, &message)) {
+        if (!IsDialogMessageA(active, &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

@@ -456,7 +456,7 @@ TEST_F(Verification, TheCountdownKeepsOrRevertsAndShowsTheSecondsLeft) {
     reverted.Problems.push_back({TApplyFailure::NetshFailed, "C:\\Temp\\norvex.txt", 1});
     const TApplyNotice failed = RevertNoticeOf(reverted, "Office");
     EXPECT_TRUE(failed.Warning);
-    EXPECT_EQ(failed.Title, "The settings from before profile 'Office' were not put back completely");
+    EXPECT_EQ(failed.Title, "Profile 'Office' was not fully reverted");
     EXPECT_EQ(failed.Text, "netsh ended with exit code 1. Script: C:\\Temp\\norvex.txt");
     const TApplyNotice again = RevertVerificationNoticeOf(
         VerifyNetworkSettings(applied, Machine("ADDRESSES=10.0.0.5/255.0.0.0 10.0.0.6/255.255.0.0\r\n"
@@ -464,7 +464,7 @@ TEST_F(Verification, TheCountdownKeepsOrRevertsAndShowsTheSecondsLeft) {
         "Office");
     EXPECT_EQ(again.Text, "The settings from before profile 'Office' are in effect again: 2 settings checked");
     const TApplyNotice missing = RevertVerificationNoticeOf(VerifyNetworkSettings(applied, Machine("")), "Office");
-    EXPECT_EQ(missing.Title, "The settings from before profile 'Office' could not be checked");
+    EXPECT_EQ(missing.Title, "The revert of 'Office' could not be checked");
     EXPECT_EQ(missing.Text, "The connection 'Office LAN' is not present on this computer.");
 }
 

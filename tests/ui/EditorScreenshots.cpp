@@ -11,6 +11,7 @@
 #include "core/Promenne.h"
 #include "ui/IPaddressForm.h"
 #include "ui/InterfaceForm.h"
+#include "ui/KeepForm.h"
 #include "ui/ProfileForm.h"
 #include "ui/ScriptMessageForm.h"
 
@@ -155,6 +156,38 @@ TEST(EditorScreenshots, TheMachineSeen) {
     Picture(GetDesktopWindow(), out, "apply-notification.bmp");
     Pump(10000);
     Picture(GetDesktopWindow(), out, "verification-notification.bmp");
+    form.FormClose();
+}
+
+// The keep question after an apply of a profile that asks for it: while the apply is checked, and once the
+// verification found the new settings in effect.
+TEST(EditorScreenshots, TheKeepQuestion) {
+    const char* folder = std::getenv("NORVEX_SCREENSHOTS");
+    if (folder == nullptr)
+        GTEST_SKIP() << "NORVEX_SCREENSHOTS is not set";
+    const std::string out = folder;
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=1\r\nLEFT=40\r\nTOP=40\r\n");
+    program.Folder().Write("Settings/LAN1.ini",
+                           "[LAN]\r\nNAME=Office\r\nINTERFACE=Ethernet 2\r\n[PROFILE_1]\r\nNAME=Office, static\r\n"
+                           "IP_APPLY=TRUE\r\nIP_SOURCETYPE=1\r\nIP_ADRESSES_ADDRESS_0=192.168.10.25\r\n"
+                           "IP_ADRESSES_MASK_0=255.255.255.0\r\nIP_GATEWAYS_0=192.168.10.1\r\nKEEP_ASK=TRUE\r\n");
+    MachineStandIn machine(program.Folder(), "[CONNECTION_1]\r\nNAME=Ethernet 2\r\nDHCP=TRUE\r\n"
+                                             "ADDRESSES=10.1.2.3/255.255.0.0\r\nGATEWAYS=10.1.0.1\r\n");
+    Recording netsh(program.Folder());
+    TGUI_Form& form = program.Start();
+    TMainFrame& page = form.MainFrame(1);
+    page.SelectRow(0);
+    page.onClick(TFrameSender::Label_RUN);
+    ASSERT_TRUE(form.KeepQuestionOpen());
+    Pump(2300);
+    Picture(form.KeepQuestion()->Handle(), out, "keep-question.bmp");
+    machine.Write("[CONNECTION_1]\r\nNAME=Ethernet 2\r\nADDRESSES=192.168.10.25/255.255.255.0\r\n"
+                  "GATEWAYS=192.168.10.1\r\n");
+    Pump(1500);
+    Picture(form.KeepQuestion()->Handle(), out, "keep-question-verified.bmp");
+    Click(form.KeepQuestion()->ButtonKEEP);
+    Pump(300);
     form.FormClose();
 }
 

@@ -5,8 +5,10 @@
 #include "WindowTestSupport.h"
 #include "core/Promenne.h"
 #include "lang/Language.h"
+#include "platform/Platform.h"
 #include "ui/DialogParts.h"
 #include "ui/Dpi.h"
+#include "ui/KeepForm.h"
 
 #include <gtest/gtest.h>
 
@@ -211,6 +213,125 @@ TEST(MainWindow, EveryApplyIsVerifiedWhileTheWindowGoesOnAndASecondNotificationT
     EXPECT_STREQ(balloons.Shown[3].szInfo, "The connection 'Lab Ethernet' is not present on this computer.");
     EXPECT_EQ(page.ConnectionNote(), "Not present: Lab Ethernet");
     EXPECT_EQ(netsh.Runs().size(), 2u);
+    EXPECT_TRUE(program.Errors.empty());
+    form.FormClose();
+}
+
+// A profile that asks to be kept: the keep question opens after the apply and nothing else is applied meanwhile;
+// without an answer (on the window's clock) or with Escape the settings from before it go back through a second
+// netsh script, with their own notifications; Keep leaves the new settings.
+TEST(MainWindow, AProfileThatAsksToBeKeptIsRevertedWithoutAnAnswerAndKeptOnKeep) {
+    Balloons balloons;
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=3\r\n");
+    program.Folder().Write("Settings/LAN3.ini", "[LAN]\r\nINTERFACE=Lab Ethernet\r\n"
+                                                "[PROFILE_1]\r\nNAME=Lab static\r\nIP_APPLY=TRUE\r\nIP_SOURCETYPE=1\r\n"
+                                                "IP_ADRESSES_ADDRESS_0=10.0.0.5\r\nIP_ADRESSES_MASK_0=255.0.0.0\r\n"
+                                                "IP_GATEWAYS_0=10.0.0.1\r\nDNS_APPLY=TRUE\r\nDNS_SOURCETYPE=1\r\n"
+                                                "DNS_ADRESSES_0=10.0.0.53\r\nKEEP_ASK=TRUE\r\nKEEP_SECONDS=20\r\n");
+    // Before the apply: addresses and DNS servers from DHCP.
+    MachineStandIn machine(program.Folder(), "[CONNECTION_1]\r\nNAME=Lab Ethernet\r\nDHCP=TRUE\r\n"
+                                             "ADDRESSES=192.168.5.20/255.255.255.0\r\nGATEWAYS=192.168.5.1\r\n"
+                                             "DNS=192.168.5.1\r\nDNS_FROM_DHCP=TRUE\r\n");
+    Recording netsh(program.Folder());
+    std::int64_t now = 1000;
+    TGUI_Form& form = program.Start([&](TGUI_Form& f) {
+        balloons.RecordInto(f);
+        f.Clock = [&now] { return now; };
+    });
+    TMainFrame& page = form.MainFrame(3);
+    auto waitFor = [&](const std::function<bool()>& done) {
+        for (int waited = 0; !done() && waited < 5000; waited += 50)
+            Pump(50);
+        return done();
+    };
+    const std::string script = TempDir + "\\norvex.txt";
+
+    page.SelectRow(0);
+    page.onClick(TFrameSender::Label_RUN);
+    ASSERT_EQ(netsh.Runs().size(), 1u);
+    ASSERT_TRUE(form.KeepQuestionOpen());
+    TKeep_Form& question = *form.KeepQuestion();
+    EXPECT_EQ(WindowText(question.Handle()), "Keep these settings?");
+    EXPECT_EQ(question.Header.MainText(), "Keep the settings of profile 'Lab static'?");
+    EXPECT_EQ(question.Header.LabelText(), "Without an answer, the settings from before it come back in 20 seconds.");
+    EXPECT_NE(GetWindowLongPtrA(question.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    // Not modal: the main window stays usable; but neither the page nor the tray applies anything meanwhile.
+    EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+    page.onClick(TFrameSender::Label_RUN);
+    form.TrayMenuCommand(TGUI_Form::FirstProfileItem + 0);
+    EXPECT_EQ(netsh.Runs().size(), 1u);
+    now += 12500;
+    Pump(400);
+    EXPECT_EQ(question.Header.LabelText(), "Without an answer, the settings from before it come back in 8 seconds.");
+
+    // No answer: at the end of the time the DHCP settings go back.
+    now += 7500;
+    ASSERT_TRUE(waitFor([&] { return netsh.Runs().size() == 2; }));
+    EXPECT_FALSE(form.KeepQuestionOpen());
+    std::string revert;
+    ASSERT_TRUE(platform::ReadWholeFile(script, revert));
+    EXPECT_NE(revert.find("push interface ip\r\nset address name=\"Lab Ethernet\" source=DHCP\r\n"
+                          "set dns name=\"Lab Ethernet\" source=DHCP\r\npopd\r\n"),
+              std::string::npos)
+        << revert;
+    EXPECT_EQ(revert.find("static"), std::string::npos);
+    EXPECT_EQ(revert.find("wins"), std::string::npos) << "WINS is not what the profile changes";
+    ASSERT_TRUE(waitFor([&] { return balloons.Shown.size() >= 3; }));
+    EXPECT_STREQ(balloons.Shown[0].szInfo, "Profile 'Lab static' applied");
+    EXPECT_STREQ(balloons.Shown[1].szInfo,
+                 "Profile 'Lab static' was not kept: the settings from before it were put back");
+    // Its verification against the machine, which the stand-in shows on DHCP as before.
+    EXPECT_STREQ(balloons.Shown[2].szInfo,
+                 "The settings from before profile 'Lab static' are in effect again: 2 settings checked");
+
+    // Keep: nothing goes back.
+    page.onClick(TFrameSender::Label_RUN);
+    ASSERT_TRUE(form.KeepQuestionOpen());
+    Click(form.KeepQuestion()->ButtonKEEP);
+    Pump(300);
+    EXPECT_FALSE(form.KeepQuestionOpen());
+    now += 60000;
+    Pump(300);
+    EXPECT_EQ(netsh.Runs().size(), 3u);
+
+    // Escape is a revert, and so is the close box.
+    for (bool escape : {true, false}) {
+        const size_t runs = netsh.Runs().size();
+        page.onClick(TFrameSender::Label_RUN);
+        ASSERT_TRUE(form.KeepQuestionOpen());
+        if (escape) {
+            SetForegroundWindow(form.KeepQuestion()->Handle());
+            Pump(100);
+            Press(VK_ESCAPE);
+        } else {
+            SendMessageA(form.KeepQuestion()->Handle(), WM_CLOSE, 0, 0);
+        }
+        ASSERT_TRUE(waitFor([&] { return netsh.Runs().size() == runs + 2; })) << escape;
+        EXPECT_FALSE(form.KeepQuestionOpen());
+    }
+
+    // Signing out with the question open: the settings nobody kept go back before the session ends.
+    const size_t beforeSignOut = netsh.Runs().size();
+    page.onClick(TFrameSender::Label_RUN);
+    ASSERT_TRUE(form.KeepQuestionOpen());
+    SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(netsh.Runs().size(), beforeSignOut + 2);
+    EXPECT_FALSE(form.KeepQuestionOpen());
+
+    // The settings it would replace cannot be read: the profile is not applied at all.
+    machine.Write("[CONNECTION_1]\r\nNAME=Lab Ethernet\r\nSTATE=DISCONNECTED\r\n");
+    const size_t runs = netsh.Runs().size();
+    const size_t shown = balloons.Shown.size();
+    page.onClick(TFrameSender::Label_RUN);
+    EXPECT_EQ(netsh.Runs().size(), runs);
+    EXPECT_FALSE(form.KeepQuestionOpen());
+    ASSERT_EQ(balloons.Shown.size(), shown + 1);
+    EXPECT_EQ(balloons.Shown.back().dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
+    EXPECT_STREQ(balloons.Shown.back().szInfoTitle, "Profile 'Lab static' was not applied");
+    EXPECT_STREQ(balloons.Shown.back().szInfo,
+                 "The settings it would replace cannot be read, so they could not be put back.\nThe connection 'Lab "
+                 "Ethernet' is disconnected: its settings show only while it is connected.");
     EXPECT_TRUE(program.Errors.empty());
     form.FormClose();
 }
