@@ -86,6 +86,9 @@ std::string FolderPartOf(const std::string& path);
 // give n backslashes and a quote that groups, 2n+1 give n and a literal quote, and "" inside a quoted part gives a
 // literal quote.
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
+// The command line that gives a program these words as SplitCommandLine splits them: the program name in quotes,
+// each argument as it is where that is the same, or quoted with the backslashes before its quotes doubled.
+std::string JoinCommandLine(const std::vector<std::string>& words);
 
 // Starts the program the command line names (searched as the system searches for a program: beside the running
 // executable first on Windows, on PATH on POSIX), with the given show-window value for its first window, and blocks

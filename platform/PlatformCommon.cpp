@@ -96,6 +96,39 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
     return words;
 }
 
+std::string JoinCommandLine(const std::vector<std::string>& words) {
+    std::string line;
+    for (size_t w = 0; w < words.size(); ++w) {
+        const std::string& word = words[w];
+        if (w == 0) {
+            // A program's path holds no quotes.
+            line += '"' + word + '"';
+            continue;
+        }
+        line += ' ';
+        if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos) {
+            line += word;
+            continue;
+        }
+        line += '"';
+        size_t backslashes = 0;
+        for (char c : word) {
+            if (c == '\\') {
+                ++backslashes;
+                continue;
+            }
+            // Backslashes before a quote are doubled, and the quote is escaped.
+            line.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+            backslashes = 0;
+            line += c;
+        }
+        // So are those before the closing quote.
+        line.append(2 * backslashes, '\\');
+        line += '"';
+    }
+    return line;
+}
+
 void SetMainWindow(WindowHandle window) {
     TheMainWindow = window;
 }

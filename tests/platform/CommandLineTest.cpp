@@ -43,6 +43,22 @@ TEST(SplitCommandLine, TwoQuotesInsideAQuotedPartGiveAQuote) {
     EXPECT_EQ(platform::SplitCommandLine("p \"a b"), (Words{"p", "a b"}));
 }
 
+// What norvex-cli hands to the process it starts comes back word for word: blanks, quotes, empty words, and the
+// backslashes of a folder before a closing quote.
+TEST(JoinCommandLine, SplitsBackIntoTheSameWords) {
+    const Words rows[] = {
+        {"C:\\Program Files\\Norvex\\norvex-cli.exe", "keep-or-revert", "1", "2"},
+        {"p", "--settings", "C:\\My Settings\\", "x\\"},
+        {"p", "", "a b", "\"quoted\"", "a\\\"b", "tab\there", "\\\\server\\share"},
+        {"p"},
+    };
+    for (const Words& words : rows) {
+        const std::string line = platform::JoinCommandLine(words);
+        EXPECT_EQ(platform::SplitCommandLine(line), words) << line;
+    }
+    EXPECT_EQ(platform::JoinCommandLine({"p", "plain", "C:\\dir\\"}), "\"p\" plain C:\\dir\\");
+}
+
 TEST(FolderPartOf, KeepsEverythingUpToTheLastSeparator) {
     const std::string s(1, platform::PathSeparator());
     EXPECT_EQ(platform::FolderPartOf(s + "a" + s + "b" + s + "c.cfg"), s + "a" + s + "b" + s);
