@@ -22,12 +22,12 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::strin
     return true;
 }
 
-// Seconds to wait for an apply to take effect: 0 (one look) to an hour.
-std::optional<int> SecondsOf(const std::string& text) {
+// Seconds to wait, from `least` to an hour.
+std::optional<int> SecondsOf(const std::string& text, int least) {
     if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
     const int seconds = std::stoi(text);
-    return seconds <= 3600 ? std::optional<int>(seconds) : std::nullopt;
+    return seconds >= least && seconds <= 3600 ? std::optional<int>(seconds) : std::nullopt;
 }
 
 std::optional<int> WindowsVersionOf(const std::string& text) {
@@ -41,14 +41,15 @@ std::optional<std::string> CheckFitsCommand(const TCliArguments& parsed) {
     if (parsed.Command == HelpCommand) {
         if (parsed.Operands.size() > 1)
             return std::string("help takes at most one command");
-        if (parsed.Operands.size() == 1 && FindCommand(parsed.Operands[0]) == nullptr)
+        const TCommandInfo* topic = parsed.Operands.size() == 1 ? FindCommand(parsed.Operands[0]) : nullptr;
+        if (parsed.Operands.size() == 1 && (topic == nullptr || topic->Hidden))
             return "no command '" + parsed.Operands[0] + "'";
         return std::nullopt;
     }
     const TCommandInfo* command = FindCommand(parsed.Command);
     if (command == nullptr)
         return "no command '" + parsed.Command +
-               "' (commands: list, script, template, check, apply, verify, adapters, current, help)";
+               "' (commands: list, script, template, check, apply, confirm, verify, adapters, current, help)";
     if (parsed.Help) // the command's help: its operands need not be there
         return std::nullopt;
     if (parsed.Operands.size() != command->OperandCount) {
@@ -63,6 +64,12 @@ std::optional<std::string> CheckFitsCommand(const TCliArguments& parsed) {
     if ((parsed.NoVerify || parsed.VerifyTimeoutSeconds) && !command->TakesVerifyOptions)
         return std::string(parsed.NoVerify ? "--no-verify" : "--verify-timeout") + " does not apply to " +
                command->Name;
+    if (parsed.RevertAfterSeconds && !command->TakesRevertAfter)
+        return std::string("--revert-after does not apply to ") + command->Name;
+    if (command->Hidden && (!parsed.RevertAfterSeconds || !parsed.SettingsFolder))
+        return std::string(command->Name) + " is run by norvex-cli apply --revert-after";
+    if (parsed.MachineStandIn && !command->Hidden)
+        return std::string("no option '--machine-stand-in'");
     return std::nullopt;
 }
 
@@ -97,7 +104,17 @@ const std::vector<TCommandInfo>& Commands() {
          "second, until every setting the profile applies is in effect, for at most 10 seconds (30 when a group\n"
          "comes from DHCP, whose lease takes time), and tells what it found. Exit 0 when every step succeeded and\n"
          "every setting is in effect, 1 otherwise. --no-verify skips the reading; --verify-timeout SECONDS\n"
-         "changes its limit (0: one look). Changing network settings needs an administrator's rights."},
+         "changes its limit (0: one look). Changing network settings needs an administrator's rights.\n"
+         "--revert-after SECONDS (1 to 3600, Windows only) first reads the settings the profile replaces (without\n"
+         "them nothing is applied), and puts them back after that many seconds unless you keep the new ones:\n"
+         "press Enter in this console, or run 'norvex-cli confirm' in another. The apply and its countdown run in\n"
+         "a process of their own, so the settings still go back when this console or its remote session is gone.\n"
+         "Exit 0 when kept (and everything succeeded and is in effect), 3 when reverted, 1 when the apply failed.",
+         true},
+        {"confirm", "", 0, false, false, false, "keeps what an apply --revert-after applied",
+         "Keeps the settings of the apply that waits, started by 'norvex-cli apply ... --revert-after SECONDS'\n"
+         "from this or another console: the settings from before it are not put back. Only an administrator or\n"
+         "the user who started it can confirm it. Exit 0 when it was confirmed, 1 when no apply waits."},
         {"verify", "SLOT PROFILE", 2, false, false, false,
          "whether what the profile applies is in effect now, without applying it",
          "Compares every setting the profile applies with the connection of its slot as it is now, and prints one\n"
@@ -113,6 +130,7 @@ const std::vector<TCommandInfo>& Commands() {
          "section in a settings file (each group applied: DHCP, or the static addresses with masks, gateways and\n"
          "servers in order), ready to paste into one; or, with --json, as one JSON document. Exit 1 when the\n"
          "connection is not present or not connected."},
+        {"keep-or-revert", "SLOT POSITION", 2, false, false, true, "", "", true, true},
     };
     return commands;
 }
@@ -138,9 +156,15 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
             if (!error && !parsed.WindowsVersion)
                 error = "--windows-version takes 0, 1, 2 or 3, not '" + value + "'";
         } else if (TakeValue(args, i, "--verify-timeout", value, error)) {
-            parsed.VerifyTimeoutSeconds = SecondsOf(value);
+            parsed.VerifyTimeoutSeconds = SecondsOf(value, 0);
             if (!error && !parsed.VerifyTimeoutSeconds)
                 error = "--verify-timeout takes seconds from 0 to 3600, not '" + value + "'";
+        } else if (TakeValue(args, i, "--revert-after", value, error)) {
+            parsed.RevertAfterSeconds = SecondsOf(value, 1);
+            if (!error && !parsed.RevertAfterSeconds)
+                error = "--revert-after takes seconds from 1 to 3600, not '" + value + "'";
+        } else if (TakeValue(args, i, "--machine-stand-in", value, error)) {
+            parsed.MachineStandIn = value;
         } else if (arg == "--no-verify") {
             parsed.NoVerify = true;
         } else if (arg == "--json") {

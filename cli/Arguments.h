@@ -15,6 +15,8 @@ struct TCommandInfo {
     bool TakesVerifyOptions; // --no-verify and --verify-timeout
     const char* Summary;     // one line
     const char* Details;     // the rest of `help COMMAND`
+    bool TakesRevertAfter = false;
+    bool Hidden = false; // run by norvex-cli itself, never listed
 };
 
 // Every command, in the order the help lists them.
@@ -28,12 +30,15 @@ struct TCliArguments {
     std::optional<int> WindowsVersion;
     bool NoVerify = false;
     std::optional<int> VerifyTimeoutSeconds;
+    std::optional<int> RevertAfterSeconds;
+    std::optional<std::string> MachineStandIn; // the hidden command's: the tests' stand-in for the machine
     bool Json = false;
     bool Help = false;
     bool Version = false;
 };
 
-// Reads the arguments (without the program name). Options may stand anywhere; `--settings`, `--windows-version` and
-// `--verify-timeout` take the next argument or `=value`. The error, in one line, when the command line cannot be
-// followed: an unknown command or option, a missing or wrong value, operands or options the command does not take.
+// Reads the arguments (without the program name). Options may stand anywhere; `--settings`, `--windows-version`,
+// `--verify-timeout` and `--revert-after` take the next argument or `=value`. The error, in one line, when the command
+// line cannot be followed: an unknown command or option, a missing or wrong value, operands or options the command does
+// not take.
 std::optional<std::string> ParseArguments(const std::vector<std::string>& args, TCliArguments& parsed);

@@ -5,23 +5,20 @@
 #include "cli/Arguments.h"
 #include "cli/Choose.h"
 #include "cli/Json.h"
+#include "cli/KeepCommands.h"
 #include "cli/MachineCommands.h"
 #include "core/Promenne.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "engine/ApplyNotice.h"
 #include "engine/ApplyProfile.h"
+#include "engine/Connections.h"
 #include "engine/SettingsCheck.h"
 #include "platform/Platform.h"
 
 namespace {
 
 const char* const ProgramName = "norvex-cli";
-
-int Fail(std::ostream& err, int code, const std::string& message) {
-    err << ProgramName << ": " << message << "\n";
-    return code;
-}
 
 // Text of the system code page as a JSON string.
 std::string Json(const std::string& text) {
@@ -138,17 +135,22 @@ int Apply(int index, const TCliArguments& arguments, std::ostream& err) {
     // What was applied, whatever the apply's own steps do to the store.
     const TProfile profile = Profiles[static_cast<size_t>(index)];
     TApplyResult result = ApplyCurrentProfile();
-    const TApplyNotice notice = ApplyNoticeOf(result, profile.Name);
-    // After a success the title is only the program's name, which a console does not need.
-    if (notice.Warning)
-        err << notice.Title << "\n";
-    err << notice.Text << "\n";
+    TellNotice(ApplyNoticeOf(result, profile.Name), err);
     VerifyApplied(profile, arguments, result, err);
     const bool inEffect = !result.Verification || result.Verification->AllInEffect();
     return result.Succeeded() && inEffect ? ExitDone : ExitProblems;
 }
 
-int OnProfile(const TCliArguments& arguments, std::ostream& out, std::ostream& err) {
+// The position of a profile among its slot's profiles, counted from 1.
+int ProfilePosition(int index) {
+    const std::vector<int> rows = ProfilesOfSlot(Profiles[static_cast<size_t>(index)].InterfaceNo);
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i] == index)
+            return static_cast<int>(i) + 1;
+    return 0;
+}
+
+int OnProfile(const TCliArguments& arguments, std::ostream& out, std::ostream& err, std::istream* input) {
     const TChoice slot = ChooseSlot(arguments.Operands[0]);
     if (!slot.Error.empty())
         return Fail(err, ExitUsage, slot.Error);
@@ -162,6 +164,15 @@ int OnProfile(const TCliArguments& arguments, std::ostream& out, std::ostream& e
         return Template(chosen, out, err);
     if (arguments.Command == "verify")
         return Verify(chosen, out, err);
+    if (arguments.Command == KeepOrRevertCommand)
+        return KeepOrRevert(profile.Value, arguments, err);
+    if (arguments.RevertAfterSeconds) {
+        if (!NetworkStepOf(chosen).Applies) {
+            err << "Profile '" << chosen.Name << "' changes no network settings: there is nothing to put back.\n";
+            return Apply(profile.Value, arguments, err);
+        }
+        return ApplyWithRevert(slot.Value, ProfilePosition(profile.Value), arguments, err, input);
+    }
     return Apply(profile.Value, arguments, err);
 }
 
@@ -177,34 +188,57 @@ std::string SettingsFolderOf(const TCliArguments& arguments) {
     return folder;
 }
 
-// What the reader met, as warnings: the window tells of the same values when it starts.
-void ReadSettingsFolder(std::ostream& err) {
+// What the reader met, as warnings: the window tells of the same values when it starts. The countdown's process
+// reads the folder again and says nothing: the norvex-cli that started it has said it.
+void ReadSettingsFolder(const TCliArguments& arguments, std::ostream& err) {
     std::vector<TSettingsNote> notes;
     ReadSlotFiles(notes);
+    if (arguments.Command == KeepOrRevertCommand)
+        return;
     for (const TSettingsNote& note : notes)
         err << ProgramName << ": warning: " << Where(note.File, note.Section, note.Key) << ": " << note.Text << "\n";
 }
 
+// "norvex-cli [--settings DIR] apply SLOT PROFILE [--no-verify] ..."
+std::string UsageLine(const TCommandInfo& command) {
+    std::string line = std::string("norvex-cli [--settings DIR] ") + command.Name;
+    if (*command.Operands)
+        line += std::string(" ") + command.Operands;
+    if (command.TakesJson)
+        line += " [--json]";
+    if (command.TakesWindowsVersion)
+        line += " [--windows-version N]";
+    if (command.TakesVerifyOptions)
+        line += " [--no-verify] [--verify-timeout SECONDS]";
+    if (command.TakesRevertAfter)
+        line += " [--revert-after SECONDS]";
+    return line;
+}
+
 } // namespace
+
+int Fail(std::ostream& err, int code, const std::string& message) {
+    err << ProgramName << ": " << message << "\n";
+    return code;
+}
+
+void TellNotice(const TApplyNotice& notice, std::ostream& err) {
+    // After a success the title is only the program's name, which a console does not need.
+    if (notice.Warning)
+        err << notice.Title << "\n";
+    err << notice.Text << "\n" << std::flush;
+}
 
 std::string UsageText() {
     std::string text = "Usage:\n";
-    for (const TCommandInfo& command : Commands()) {
-        std::string line = std::string("  norvex-cli [--settings DIR] ") + command.Name;
-        if (*command.Operands)
-            line += std::string(" ") + command.Operands;
-        if (command.TakesJson)
-            line += " [--json]";
-        if (command.TakesWindowsVersion)
-            line += " [--windows-version N]";
-        if (command.TakesVerifyOptions)
-            line += " [--no-verify] [--verify-timeout SECONDS]";
-        text += line + "\n";
-    }
+    for (const TCommandInfo& command : Commands())
+        if (!command.Hidden)
+            text += "  " + UsageLine(command) + "\n";
     text += "  norvex-cli --help | help COMMAND | --version\n\nCommands:\n";
     for (const TCommandInfo& command : Commands())
-        text += std::string("  ") + command.Name + std::string(10 - std::string(command.Name).size(), ' ') +
-                command.Summary + "\n";
+        if (!command.Hidden)
+            text += std::string("  ") + command.Name + std::string(10 - std::string(command.Name).size(), ' ') +
+                    command.Summary + "\n";
     text += "\n"
             "--settings DIR  the folder holding LAN1.ini to LAN5.ini; by default the Settings folder beside\n"
             "                norvex-cli, as the window uses. norvex-cli never writes a settings file.\n"
@@ -215,28 +249,20 @@ std::string UsageText() {
             "Output: what was asked for goes to standard output, every message to standard error.\n"
             "Exit codes: 0 done (check: nothing found; verify and apply: every setting in effect); 1 check found\n"
             "problems, a step of apply failed, a setting is not in effect, template had nothing to write, or current\n"
-            "found no connected connection; 2 an error of use: unknown command or option, no such slot or profile,\n"
-            "no settings folder.\n";
+            "found no connected connection, or confirm found no apply waiting; 2 an error of use: unknown command or\n"
+            "option, no such slot or profile, no settings folder; 3 apply --revert-after put the settings from before\n"
+            "it back.\n";
     return text;
 }
 
 std::string CommandHelpText(const std::string& name) {
     const TCommandInfo* command = FindCommand(name);
-    if (command == nullptr)
+    if (command == nullptr || command->Hidden)
         return UsageText();
-    std::string usage = std::string("Usage: norvex-cli [--settings DIR] ") + command->Name;
-    if (*command->Operands)
-        usage += std::string(" ") + command->Operands;
-    if (command->TakesJson)
-        usage += " [--json]";
-    if (command->TakesWindowsVersion)
-        usage += " [--windows-version N]";
-    if (command->TakesVerifyOptions)
-        usage += " [--no-verify] [--verify-timeout SECONDS]";
-    return usage + "\n\n" + command->Details + "\n";
+    return "Usage: " + UsageLine(*command) + "\n\n" + command->Details + "\n";
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* input) {
     TCliArguments arguments;
     if (std::optional<std::string> error = ParseArguments(args, arguments))
         return Fail(err, ExitUsage, *error);
@@ -254,16 +280,21 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     ResolveFolders();
     ResetStore();
-    // The machine needs no settings folder.
+    // The machine needs no settings folder, nor does a confirmation.
     if (arguments.Command == "adapters")
         return Adapters(arguments, out, err);
+    if (arguments.Command == "confirm")
+        return Confirm(err);
+    // The countdown's process reads the machine where the norvex-cli that started it did.
+    if (arguments.MachineStandIn)
+        InstallMachineStandIn(*arguments.MachineStandIn);
     SettingsDir = SettingsFolderOf(arguments);
     if (!platform::DirectoryExists(SettingsDir))
         return Fail(err, ExitUsage, "no settings folder " + SettingsDir);
 
     if (arguments.Command == "check")
         return Check(arguments, out, err);
-    ReadSettingsFolder(err);
+    ReadSettingsFolder(arguments, err);
     if (arguments.Command == "list") {
         if (arguments.Json)
             ListJson(out);
@@ -277,5 +308,5 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return Fail(err, ExitUsage, slot.Error);
         return Current(slot.Value, arguments, out, err);
     }
-    return OnProfile(arguments, out, err);
+    return OnProfile(arguments, out, err, input);
 }

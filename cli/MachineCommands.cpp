@@ -149,25 +149,12 @@ std::string SettingsJson(const std::string& connection, const TConnectionSetting
     return out + "}}";
 }
 
-// The notification's words: its text when everything is in effect, its title and lines otherwise.
-void TellVerification(const TVerification& verification, const std::string& profileName, std::ostream& err) {
-    const TApplyNotice notice = VerificationNoticeOf(verification, profileName);
-    if (notice.Warning)
-        err << notice.Title << "\n";
-    err << notice.Text << "\n";
-}
-
-int Fail(std::ostream& err, const std::string& message) {
-    err << "norvex-cli: " << message << "\n";
-    return ExitProblems;
-}
-
 } // namespace
 
 int Adapters(const TCliArguments& arguments, std::ostream& out, std::ostream& err) {
     const platform::MachineSnapshot machine = ReadMachine(true);
     if (!machine.Read)
-        return Fail(err, ReadLanguageKey("CONNECTIONS", "UNREADABLE", LanguageName));
+        return Fail(err, ExitProblems, ReadLanguageKey("CONNECTIONS", "UNREADABLE", LanguageName));
     if (arguments.Json) {
         out << "{\"connections\":[";
         for (size_t i = 0; i < machine.Connections.size(); ++i)
@@ -185,7 +172,7 @@ int Current(int slot, const TCliArguments& arguments, std::ostream& out, std::os
     const std::string& connection = Interfaces[static_cast<size_t>(slot)].Interface;
     const TCurrentSettings current = CurrentSettingsOf(ReadMachine(), connection);
     if (current.Problem != TTakeProblem::None)
-        return Fail(err, TakeProblemText(current.Problem, connection, current.State));
+        return Fail(err, ExitProblems, TakeProblemText(current.Problem, connection, current.State));
     const TConnectionSettings& s = current.Settings;
     if (arguments.Json) {
         out << SettingsJson(BareConnectionName(connection), s) << "\n";
@@ -220,17 +207,23 @@ void VerifyApplied(const TProfile& profile, const TCliArguments& arguments, TApp
     if (arguments.NoVerify || !result.NetshRun)
         return;
     TNetworkStep step = NetworkStepOf(profile);
-    const int limit =
-        arguments.VerifyTimeoutSeconds ? *arguments.VerifyTimeoutSeconds * 1000 : VerifyTimeLimitMs(step.Data);
-    TVerifyRun run(std::move(step.Data), limit);
+    const int limit = VerifyLimitMs(arguments, step.Data);
+    result.Verification = VerifyUntilFinal(std::move(step.Data), limit);
+    TellNotice(VerificationNoticeOf(*result.Verification, profile.Name), err);
+}
+
+int VerifyLimitMs(const TCliArguments& arguments, const TConfData& applied) {
+    return arguments.VerifyTimeoutSeconds ? *arguments.VerifyTimeoutSeconds * 1000 : VerifyTimeLimitMs(applied);
+}
+
+TVerification VerifyUntilFinal(TConfData applied, int limitMs) {
+    TVerifyRun run(std::move(applied), limitMs);
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
         const auto elapsed =
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
         if (run.Look(ReadMachine(run.NeedsFirewall()), static_cast<int>(elapsed.count())))
-            break;
+            return run.Result();
         std::this_thread::sleep_for(std::chrono::milliseconds(VerifyIntervalMs));
     }
-    result.Verification = run.Result();
-    TellVerification(run.Result(), profile.Name, err);
 }

@@ -20,3 +20,8 @@ int Verify(const TProfile& profile, std::ostream& out, std::ostream& err);
 // After an apply that ran netsh: looks at the machine until the waiting rule says the result is final (or once, with
 // a limit of 0) and tells it in the notification's words. The verification goes into the result.
 void VerifyApplied(const TProfile& profile, const TCliArguments& arguments, TApplyResult& result, std::ostream& err);
+
+// The verification's time limit: --verify-timeout, or the waiting rule's for what was applied.
+int VerifyLimitMs(const TCliArguments& arguments, const TConfData& applied);
+// Looks at the machine once a second until the result is final.
+TVerification VerifyUntilFinal(TConfData applied, int limitMs);

@@ -8,7 +8,7 @@ int main(int argc, char** argv) {
     // A script goes out byte for byte.
     platform::SetBinaryStandardOutput();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const int code = RunCli(args, std::cout, std::cerr);
+    const int code = RunCli(args, std::cout, std::cerr, &std::cin);
     std::cout.flush();
     return code;
 }

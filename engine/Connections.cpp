@@ -85,6 +85,10 @@ void InstallMachineStandIn(const std::string& path) {
     StandInPath = path;
 }
 
+const std::string& InstalledMachineStandIn() {
+    return StandInPath;
+}
+
 platform::MachineSnapshot MachineOfStandIn(const IniFile& ini) {
     platform::MachineSnapshot machine;
     machine.Read = true;

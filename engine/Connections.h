@@ -16,6 +16,8 @@ platform::MachineSnapshot ReadMachine(bool withFirewall = false);
 // ReadMachine (so a test may change it between reads); empty to read the system again. A missing file reads as a
 // machine whose connections cannot be read.
 void InstallMachineStandIn(const std::string& path);
+// The stand-in's file while one is installed, empty otherwise.
+const std::string& InstalledMachineStandIn();
 
 // The stand-in's file:
 //   [FIREWALL]   ENABLED, EXCEPTIONS_ALLOWED, NOTIFICATIONS (TRUE or FALSE); without the section, not readable

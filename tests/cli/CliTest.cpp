@@ -1,6 +1,7 @@
 // norvex-cli: its commands run in-process on a settings folder of the test, with the recording stand-in as netsh.
 #include "cli/Choose.h"
 #include "cli/Commands.h"
+#include "cli/KeepCommands.h"
 
 #include "MachineStandIn.h"
 #include "Recording.h"
@@ -9,14 +10,23 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "engine/ApplyNotice.h"
+#include "engine/Connections.h"
 #include "lang/Language.h"
+#include "platform/Platform.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
+#include <thread>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -108,9 +118,9 @@ protected:
                 SetEnvironment(name, folder);
     }
 
-    CliRun Run(std::vector<std::string> args) const {
+    CliRun Run(std::vector<std::string> args, std::istream* input = nullptr) const {
         std::ostringstream out, err;
-        const int code = RunCli(args, out, err);
+        const int code = RunCli(args, out, err, input);
         return {code, out.str(), err.str()};
     }
 
@@ -225,6 +235,12 @@ TEST_F(Cli, ExitCodesAndWhereTheOutputGoes) {
         {{"--settings", s, "list", "--no-verify"}, ExitUsage, false},
         {{"--settings", s, "apply", "1", "1", "--verify-timeout", "soon"}, ExitUsage, false},
         {{"--settings", s, "apply", "1", "1", "--verify-timeout=3601"}, ExitUsage, false},
+        {{"--settings", s, "apply", "1", "1", "--revert-after", "0"}, ExitUsage, false},
+        {{"--settings", s, "verify", "1", "1", "--revert-after", "30"}, ExitUsage, false},
+        {{"--settings", s, "apply", "1", "1", "--machine-stand-in", "m.ini"}, ExitUsage, false},
+        {{"--settings", s, "keep-or-revert", "1", "1"}, ExitUsage, false}, // norvex-cli's own, with its options
+        {{"help", "keep-or-revert"}, ExitUsage, false},
+        {{"--settings", s, "confirm", "now"}, ExitUsage, false},
         {{"--settings", Folder.File("nowhere"), "adapters"}, ExitDone, true}, // needs no settings folder
     };
     const auto before = Contents("Settings");
@@ -441,5 +457,136 @@ TEST_F(Cli, ListShowsEverySlotWithItsProfilesAndTheGroupsTheyApply) {
               "{\"position\":2,\"name\":\"Nothing\",\"applies\":[]},"
               "{\"position\":3,\"name\":\"7\",\"applies\":[\"DNS\"]}]}");
 }
+
+#ifdef _WIN32
+// apply --revert-after: the apply and its countdown run in a norvex-cli of their own (here a copy beside the
+// recording netsh), which is handed the stand-in for the machine by name. Before the apply, slot 1's connection is
+// on DHCP and the firewall off; profile Desk sets static addresses and servers and switches the firewall on.
+class CliRevert : public Cli {
+protected:
+    CliRevert() {
+        CountdownProgramOverride = TestFolder() + "\\norvex-cli.exe";
+        Machine.Write(DhcpBefore);
+    }
+    ~CliRevert() override { CountdownProgramOverride.clear(); }
+
+    static std::string TestFolder() {
+        const std::string exe = platform::ExecutablePath();
+        return exe.substr(0, exe.find_last_of('\\'));
+    }
+    // What the last netsh was given: after a revert, the settings from before.
+    std::string LastScript() const { return Folder.Read("Temp/norvex.txt"); }
+    static void ExpectTheSettingsFromBefore(const std::string& script) {
+        EXPECT_NE(script.find("push interface ip\r\nset address name=\"Local Area Connection\" source=DHCP\r\n"
+                              "set dns name=\"Local Area Connection\" source=DHCP\r\n"
+                              "set wins name=\"Local Area Connection\" source=DHCP\r\npopd\r\n"),
+                  std::string::npos)
+            << script;
+        EXPECT_NE(script.find("push firewall\r\nset opmode DISABLE\r\nset notifications DISABLE\r\npopd\r\n"),
+                  std::string::npos)
+            << script;
+    }
+    static int Confirm() {
+        return platform::RunProcess(platform::JoinCommandLine({TestFolder() + "\\norvex-cli.exe", "confirm"}),
+                                    platform::SwHide);
+    }
+    static bool WaitFor(const std::function<bool()>& done, int milliseconds = 20000) {
+        for (int waited = 0; !done() && waited < milliseconds; waited += 50)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return done();
+    }
+
+    static constexpr const char* DhcpBefore =
+        "[FIREWALL]\r\nENABLED=FALSE\r\nEXCEPTIONS_ALLOWED=TRUE\r\nNOTIFICATIONS=FALSE\r\n"
+        "[CONNECTION_1]\r\nNAME=Local Area Connection\r\nDHCP=TRUE\r\nADDRESSES=10.1.2.3/255.255.0.0\r\n"
+        "GATEWAYS=10.1.0.1\r\nDNS=10.1.0.1\r\nDNS_FROM_DHCP=TRUE\r\nWINS_FROM_DHCP=TRUE\r\n";
+};
+
+TEST_F(CliRevert, WithoutAnAnswerTheSettingsFromBeforeGoBackAndAreVerified) {
+    Recording recorded(Folder);
+    const CliRun run =
+        Run({"--settings", Settings(), "apply", "1", "desk", "--revert-after", "2", "--verify-timeout", "0"});
+    EXPECT_EQ(run.Code, ExitReverted) << run.Err;
+    ASSERT_EQ(recorded.Runs().size(), 2u);
+    ExpectTheSettingsFromBefore(LastScript());
+    // The countdown's own words, in the shipped language file: the apply, the question, the apply's verification
+    // (the stand-in never changes), the revert and its verification.
+    EXPECT_EQ(run.Err.rfind("Profile 'Desk' applied\nProfile 'Desk' is reverted in 2 seconds unless you keep it: "
+                            "press Enter here, or run 'norvex-cli confirm' in another console.\n"
+                            "Profile 'Desk' is not fully in effect\n",
+                            0),
+              0u)
+        << run.Err;
+    const std::string end = "Profile 'Desk' was not kept: the settings from before it were put back\n"
+                            "The settings from before profile 'Desk' are in effect again: 5 settings checked\n";
+    ASSERT_GE(run.Err.size(), end.size());
+    EXPECT_EQ(run.Err.substr(run.Err.size() - end.size()), end) << run.Err;
+    EXPECT_EQ(Confirm(), ExitProblems) << "nothing waits any more";
+}
+
+TEST_F(CliRevert, ConfirmFromAnotherConsoleOrEnterInThisOneKeepsTheSettings) {
+    Recording recorded(Folder);
+    int confirmed = -1;
+    std::thread otherConsole([&] {
+        if (WaitFor([&] { return !recorded.Runs().empty(); }))
+            confirmed = Confirm();
+    });
+    const CliRun run = Run({"--settings", Settings(), "apply", "1", "desk", "--revert-after", "60", "--no-verify"});
+    otherConsole.join();
+    EXPECT_EQ(confirmed, ExitDone);
+    EXPECT_EQ(run.Code, ExitDone) << run.Err;
+    EXPECT_NE(run.Err.find("\nProfile 'Desk' kept\n"), std::string::npos) << run.Err;
+    EXPECT_EQ(recorded.Runs().size(), 1u);
+
+    // Enter, even before the countdown is ready for it.
+    static std::istringstream enter("\n");
+    const CliRun pressed =
+        Run({"--settings", Settings(), "apply", "1", "desk", "--revert-after", "60", "--no-verify"}, &enter);
+    EXPECT_EQ(pressed.Code, ExitDone) << pressed.Err;
+    EXPECT_EQ(recorded.Runs().size(), 2u);
+}
+
+// The command line as a process of its own, for the test below to kill: run with the test's folder in
+// NORVEX_TEST_CLI_FOLDER. It prints what it relays into parent.txt there.
+TEST(CliProcess, DISABLED_ApplyWithRevertAfter) {
+    const char* folder = std::getenv("NORVEX_TEST_CLI_FOLDER");
+    ASSERT_NE(folder, nullptr);
+    const std::string root = folder;
+    ProgramPathOverride = root + "\\norvex-cli";
+    InstallMachineStandIn(root + "\\machine.ini");
+    const std::string exe = platform::ExecutablePath();
+    CountdownProgramOverride = exe.substr(0, exe.find_last_of('\\')) + "\\norvex-cli.exe";
+    std::ofstream relayed(root + "\\parent.txt");
+    relayed << std::unitbuf;
+    std::ostringstream out;
+    RunCli({"--settings", root + "\\Settings", "apply", "1", "desk", "--revert-after", "3", "--no-verify"}, out,
+           relayed);
+}
+
+TEST_F(CliRevert, TheSettingsGoBackWhenTheNorvexCliThatStartedTheCountdownIsKilled) {
+    Recording recorded(Folder);
+    SetEnvironment("NORVEX_TEST_CLI_FOLDER", Folder.Path());
+    const std::string exe = platform::ExecutablePath();
+    std::string line = platform::JoinCommandLine(
+        {exe, "--gtest_also_run_disabled_tests", "--gtest_filter=CliProcess.DISABLED_ApplyWithRevertAfter"});
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                               &startup, &process));
+    const bool applied = WaitFor([&] { return recorded.Runs().size() == 1; });
+    TerminateProcess(process.hProcess, 9);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    UnsetEnvironment("NORVEX_TEST_CLI_FOLDER");
+    ASSERT_TRUE(applied);
+    EXPECT_EQ(Folder.Read("parent.txt").find("kept"), std::string::npos);
+    ASSERT_TRUE(WaitFor([&] { return recorded.Runs().size() == 2; }, 10000));
+    // The revert has written its script when netsh runs it.
+    ExpectTheSettingsFromBefore(LastScript());
+    EXPECT_TRUE(WaitFor([] { return Confirm() == ExitProblems; }, 10000)) << "the countdown has ended";
+}
+#endif
 
 } // namespace
