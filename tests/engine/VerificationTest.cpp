@@ -432,11 +432,11 @@ TEST_F(Verification, TheCountdownKeepsOrRevertsAndShowsTheSecondsLeft) {
     TKeepQuestion question = KeepQuestionOf("Office", 30, std::nullopt);
     EXPECT_EQ(question.Caption, "Keep these settings?");
     EXPECT_EQ(question.Question, "Keep the settings of profile 'Office'?");
-    EXPECT_EQ(question.Countdown, "Without an answer, the settings from before it come back in 30 seconds.");
+    EXPECT_EQ(question.Countdown, "Without an answer, the previous settings come back in 30 seconds.");
     EXPECT_EQ(question.Verification, "Checking whether the new settings are in effect...");
     EXPECT_FALSE(question.Warning);
     EXPECT_EQ(KeepQuestionOf("Office", 1, std::nullopt).Countdown,
-              "Without an answer, the settings from before it come back in 1 second.");
+              "Without an answer, the previous settings come back in 1 second.");
     const TConfData applied = Applied(StaticOffice);
     question = KeepQuestionOf("Office", 3, VerifyNetworkSettings(applied, Machine("DHCP=TRUE\r\n")));
     EXPECT_TRUE(question.Warning);

@@ -159,8 +159,8 @@ TEST(EditorScreenshots, TheMachineSeen) {
     form.FormClose();
 }
 
-// The keep question after an apply of a profile that asks for it: while the apply is checked, and once the
-// verification found the new settings in effect.
+// The keep question after an apply of a profile that asks for it: while the apply is checked, once the verification
+// found the new settings in effect, and once it found one that is not.
 TEST(EditorScreenshots, TheKeepQuestion) {
     const char* folder = std::getenv("NORVEX_SCREENSHOTS");
     if (folder == nullptr)
@@ -187,6 +187,15 @@ TEST(EditorScreenshots, TheKeepQuestion) {
     Pump(1500);
     Picture(form.KeepQuestion()->Handle(), out, "keep-question-verified.bmp");
     Click(form.KeepQuestion()->ButtonKEEP);
+    Pump(300);
+    // Again, and an old gateway stays: the verification's warning, once its 10 s are over.
+    machine.Write("[CONNECTION_1]\r\nNAME=Ethernet 2\r\nADDRESSES=192.168.10.25/255.255.255.0\r\n"
+                  "GATEWAYS=10.1.0.1\r\n");
+    page.onClick(TFrameSender::Label_RUN);
+    ASSERT_TRUE(form.KeepQuestionOpen());
+    Pump(11500);
+    Picture(form.KeepQuestion()->Handle(), out, "keep-question-warning.bmp");
+    Click(form.KeepQuestion()->ButtonREVERT);
     Pump(300);
     form.FormClose();
 }

@@ -254,7 +254,7 @@ TEST(MainWindow, AProfileThatAsksToBeKeptIsRevertedWithoutAnAnswerAndKeptOnKeep)
     TKeep_Form& question = *form.KeepQuestion();
     EXPECT_EQ(WindowText(question.Handle()), "Keep these settings?");
     EXPECT_EQ(question.Header.MainText(), "Keep the settings of profile 'Lab static'?");
-    EXPECT_EQ(question.Header.LabelText(), "Without an answer, the settings from before it come back in 20 seconds.");
+    EXPECT_EQ(question.Header.LabelText(), "Without an answer, the previous settings come back in 20 seconds.");
     EXPECT_NE(GetWindowLongPtrA(question.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     // Not modal: the main window stays usable; but neither the page nor the tray applies anything meanwhile.
     EXPECT_TRUE(IsWindowEnabled(form.Handle()));
@@ -263,7 +263,7 @@ TEST(MainWindow, AProfileThatAsksToBeKeptIsRevertedWithoutAnAnswerAndKeptOnKeep)
     EXPECT_EQ(netsh.Runs().size(), 1u);
     now += 12500;
     Pump(400);
-    EXPECT_EQ(question.Header.LabelText(), "Without an answer, the settings from before it come back in 8 seconds.");
+    EXPECT_EQ(question.Header.LabelText(), "Without an answer, the previous settings come back in 8 seconds.");
 
     // No answer: at the end of the time the DHCP settings go back.
     now += 7500;
