@@ -5,6 +5,7 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
+    platform::RestrictLibrarySearch();
     // A script goes out byte for byte.
     platform::SetBinaryStandardOutput();
     const std::vector<std::string> args(argv + 1, argv + argc);

@@ -8,6 +8,10 @@
 
 namespace platform {
 
+// Libraries loaded at run time, by the program or by the system's own libraries for it, come from the system folder
+// only: never from the program's folder or the current folder. The first thing each program does.
+void RestrictLibrarySearch();
+
 // The path separator of the platform: '\' on Windows, '/' on POSIX.
 char PathSeparator();
 

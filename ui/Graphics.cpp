@@ -1,6 +1,7 @@
 // Fonts, image lists and pictures.
 #include "ui/Graphics.h"
 
+#include "platform/win32/SystemLibrary.h"
 #include "resources/resource.h"
 #include "ui/Dpi.h"
 #include "ui/Window.h"
@@ -28,6 +29,30 @@ HFONT MakeFont(TFontKind kind, UINT dpi) {
 }
 
 std::map<std::pair<TFontKind, UINT>, HFONT> Fonts;
+
+// The visual styles' library is not one of Windows' known libraries: it is loaded from the system folder when a
+// button is first drawn, never found beside the program.
+struct TThemeFunctions {
+    decltype(&OpenThemeData) Open =
+        platform::SystemLibraryFunction<decltype(&OpenThemeData)>(L"uxtheme.dll", "OpenThemeData");
+    decltype(&DrawThemeBackground) Draw =
+        platform::SystemLibraryFunction<decltype(&DrawThemeBackground)>(L"uxtheme.dll", "DrawThemeBackground");
+    decltype(&CloseThemeData) Close =
+        platform::SystemLibraryFunction<decltype(&CloseThemeData)>(L"uxtheme.dll", "CloseThemeData");
+};
+
+// The push button of the visual style where one is in use; false where none is (then the classic one is drawn).
+bool DrawThemedButton(HWND button, HDC dc, int state, const RECT& face) {
+    static const TThemeFunctions theme;
+    if (theme.Open == nullptr || theme.Draw == nullptr || theme.Close == nullptr)
+        return false;
+    HTHEME data = theme.Open(button, L"BUTTON");
+    if (data == nullptr)
+        return false;
+    theme.Draw(data, dc, BP_PUSHBUTTON, state, &face, nullptr);
+    theme.Close(data);
+    return true;
+}
 
 HBITMAP LoadResourcePicture(int resourceId) {
     return static_cast<HBITMAP>(
@@ -249,14 +274,9 @@ void DrawImageButton(const DRAWITEMSTRUCT& item, TPictureList enabledList, TPict
     const bool pushed = (item.itemState & ODS_SELECTED) != 0;
     const bool grey = (item.itemState & ODS_DISABLED) != 0;
     RECT face = item.rcItem;
-    // The push button of the visual style where one is in use, the classic one otherwise.
-    if (HTHEME theme = OpenThemeData(item.hwndItem, L"BUTTON")) {
-        const int state = grey ? PBS_DISABLED : pushed ? PBS_PRESSED : PBS_NORMAL;
-        DrawThemeBackground(theme, item.hDC, BP_PUSHBUTTON, state, &face, nullptr);
-        CloseThemeData(theme);
-    } else {
+    const int state = grey ? PBS_DISABLED : pushed ? PBS_PRESSED : PBS_NORMAL;
+    if (!DrawThemedButton(item.hwndItem, item.hDC, state, face))
         DrawFrameControl(item.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
-    }
     int width = 0;
     int height = 0;
     ImageList_GetIconSize(enabled, &width, &height);
@@ -306,7 +326,7 @@ void DrawPictureCell(HDC dc, HBITMAP strip, int cellWidth, int cell, int x, int 
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, copy);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dc, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, blend);
+    GdiAlphaBlend(dc, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, blend);
     SelectObject(source, old);
     DeleteDC(source);
     DeleteObject(copy);

@@ -2,11 +2,13 @@
 #include "core/Promenne.h"
 #include "core/Startup.h"
 #include "lang/Language.h"
+#include "platform/Platform.h"
 #include "ui/Unit1.h"
 
 #include <commctrl.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    platform::RestrictLibrarySearch();
     ReadSettingsAhead();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);

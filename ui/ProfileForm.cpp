@@ -6,6 +6,7 @@
 #include "core/Promenne.h"
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
+#include "platform/win32/SystemLibrary.h"
 #include "resources/resource.h"
 #include "ui/Dpi.h"
 #include "ui/Graphics.h"
@@ -26,9 +27,8 @@ bool StartsWith(const std::string& text, const char* prefix) {
 // The file dialog's library is loaded when a file is first browsed for, not at every start: with the printing
 // libraries it brings it cost each start of the program several milliseconds.
 BOOL OpenFileDialog(OPENFILENAMEA& dialog) {
-    using Function = BOOL(WINAPI*)(OPENFILENAMEA*);
-    static const Function open = reinterpret_cast<Function>(reinterpret_cast<void*>(
-        GetProcAddress(LoadLibraryExA("comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetOpenFileNameA")));
+    static const auto open =
+        platform::SystemLibraryFunction<decltype(&GetOpenFileNameA)>(L"comdlg32.dll", "GetOpenFileNameA");
     return open != nullptr ? open(&dialog) : FALSE;
 }
 

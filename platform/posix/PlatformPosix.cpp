@@ -62,6 +62,9 @@ std::string FormatNow(const char* format) {
 
 } // namespace
 
+// Nothing is loaded from where the program lies: no library search to restrict.
+void RestrictLibrarySearch() {}
+
 char PathSeparator() {
     return '/';
 }

@@ -1,5 +1,6 @@
 // The Windows side of the platform operations, through the ANSI ("A") functions of the system.
 #include "platform/Platform.h"
+#include "platform/win32/SystemLibrary.h"
 
 #include <windows.h>
 
@@ -96,6 +97,34 @@ void RegisterWaitWindowClass() {
 
 char PathSeparator() {
     return '\\';
+}
+
+void RestrictLibrarySearch() {
+    // SetDefaultDllDirectories comes with Windows 8, and with Windows 7's loader update.
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (setDefaultDllDirectories != nullptr && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
+        return;
+    // Without it, at least the current folder leaves the search.
+    SetDllDirectoryW(L"");
+}
+
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+    if (HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32))
+        return module;
+    // A loader without the flag refuses it as an invalid parameter.
+    return GetLastError() == ERROR_INVALID_PARAMETER ? LoadSystemLibraryByPath(name) : nullptr;
+}
+
+HMODULE LoadSystemLibraryByPath(const wchar_t* name) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
+    const std::wstring path = std::wstring(folder, length) + L"\\" + name;
+    // The libraries it needs are looked for beside it first, in the system folder.
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 std::string ExecutablePath() {

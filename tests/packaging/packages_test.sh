@@ -81,6 +81,23 @@ unzip -q "$zip" -d "$work/unzipped"
 for program in "$work"/unzipped/Norvex/*.exe; do
     expect_signed "$program"
 done
+
+# Norvex runs as administrator: a library its import table names and Windows does not keep among its known ones is
+# looked for beside the exe first, where a planted one would load, elevated, before any of its code runs. Allowed:
+# the KnownDLLs of every Windows from 7 to 11, and comctl32, which the manifest takes from the side-by-side store.
+known_imports=" advapi32 clbcatq comctl32 comdlg32 difxapi gdi32 imagehlp imm32 kernel32 msctf msvcrt normaliz nsi ole32 \
+    oleaut32 psapi rpcrt4 sechost setupapi shell32 shlwapi user32 wldap32 ws2_32 "
+expect_known_imports() {
+    local library
+    for library in $(x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\tDLL Name: \(.*\)\.[dD][lL][lL]$/\1/p' |
+        tr '[:upper:]' '[:lower:]'); do
+        [[ "$known_imports" == *" $library "* ]] || fail "${1#"$work/"} imports $library.dll, not a known library"
+    done
+}
+echo "== Every executable imports only Windows' known libraries"
+for program in "$work"/unzipped/Norvex/*.exe "$setup"; do
+    expect_known_imports "$program"
+done
 grep -q "@VERSION@" "$work/unzipped/Norvex/README.txt" && fail "README.txt without its version"
 for text in README.txt LICENSE.txt; do
     # Older Notepads show a file with bare line feeds as one line.
@@ -117,6 +134,7 @@ installed_files "$folder" | diff -u "$work/expected-installed.txt" - || fail "in
 cmp -s "$folder/Norvex.exe" "$work/unzipped/Norvex/Norvex.exe" || fail "installed Norvex.exe differs from the ZIP's"
 expect_signed "$folder/Norvex.exe"
 expect_signed "$folder/Uninstall.exe"
+expect_known_imports "$folder/Uninstall.exe"
 expect_value DisplayName Norvex
 expect_value DisplayVersion "$version"
 expect_value Publisher "The Norvex authors"

@@ -1,10 +1,14 @@
-// Starting a program and waiting for it, the shell's file copy, and the system version.
+// Starting a program and waiting for it, the shell's file copy, the system version and the system's libraries.
 #include "platform/Platform.h"
 
 #include "Recording.h"
 #include "TestFolders.h"
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include "platform/win32/SystemLibrary.h"
+#endif
 
 namespace {
 
@@ -84,5 +88,24 @@ TEST(SystemVersion, IsWindowsNTOnWindowsAndNothingElsewhere) {
     EXPECT_EQ(version.Minor, 0u);
 #endif
 }
+
+#ifdef _WIN32
+// Both ways, with the loader's flag and (as on Windows 7 without its loader update) by the full path.
+TEST(SystemLibrary, ComesFromTheSystemFolder) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    ASSERT_GT(length, 0u);
+    const std::wstring expected = std::wstring(folder, length) + L"\\uxtheme.dll";
+    for (HMODULE library :
+         {platform::LoadSystemLibrary(L"uxtheme.dll"), platform::LoadSystemLibraryByPath(L"uxtheme.dll")}) {
+        ASSERT_NE(library, nullptr);
+        wchar_t path[MAX_PATH];
+        const DWORD got = GetModuleFileNameW(library, path, MAX_PATH);
+        EXPECT_EQ(_wcsicmp(std::wstring(path, got).c_str(), expected.c_str()), 0);
+    }
+    EXPECT_EQ(platform::LoadSystemLibrary(L"norvex-no-such-library.dll"), nullptr);
+    EXPECT_EQ(platform::LoadSystemLibraryByPath(L"norvex-no-such-library.dll"), nullptr);
+}
+#endif
 
 } // namespace

@@ -51,7 +51,7 @@ void TNavDivider::Paint() {
                    static_cast<COLOR16>(GetBValue(bottom) << 8),
                    0};
     GRADIENT_RECT gradient{0, 1};
-    GradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
+    GdiGradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
     HPEN line = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
     HGDIOBJ oldPen = SelectObject(dc, line);
     MoveToEx(dc, area.left, area.bottom - 1, nullptr);
