@@ -57,9 +57,10 @@ BENCHMARK(ApplyCurrentProfileWithInstantNetsh)->Unit(benchmark::kMillisecond)->M
 
 void StartAndWaitForInstantNetsh(benchmark::State& state) {
     FakeNetshOnPath fake;
-    const std::string command = "netsh exec \"" + TempFilePath(NetshScriptFileName) + "\"";
+    const platform::TProcessStart netsh{platform::NetshPath(),
+                                        "netsh exec \"" + TempFilePath(NetshScriptFileName) + "\"", 0};
     for (auto _ : state)
-        benchmark::DoNotOptimize(platform::RunProcess(command, 0));
+        benchmark::DoNotOptimize(platform::RunProcess(netsh));
 }
 BENCHMARK(StartAndWaitForInstantNetsh)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

@@ -100,7 +100,8 @@ void RunScriptsStep(const TScriptsGroup& scripts, TApplyResult& result) {
         if (!platform::ShellCopyFile(convertedPath, scripts.DestinationPath))
             result.Problems.push_back({TApplyFailure::CopyFailed, scripts.DestinationPath});
     }
-    if (!scripts.Command.empty() && platform::RunProcess(scripts.Command, platform::StartupShowWindow()) == -1)
+    if (!scripts.Command.empty() &&
+        platform::RunProcess({CommandProgram(scripts.Command), scripts.Command, platform::StartupShowWindow()}) == -1)
         result.Problems.push_back({TApplyFailure::CommandNotStarted, scripts.Command});
 }
 
@@ -234,6 +235,10 @@ std::optional<std::string> ConvertTemplate(const std::string& content, const std
         from = next;
     } while (from < content.size());
     return converted;
+}
+
+std::string CommandProgram(const std::string& command) {
+    return platform::FindCommandProgram(command, ExeDir, platform::ProgramSearchFolders());
 }
 
 std::string TempFilePath(const std::string& fileName) {

@@ -89,5 +89,9 @@ std::optional<std::string> ConvertTemplate(const std::string& content, const std
 // when the template is not an ordinary file of bounded size or the filled-in text would be too large.
 std::optional<TApplyProblem> ReadConvertedTemplate(const TScriptsGroup& scripts, std::string& converted);
 
+// The program the profile's command starts: found from the program's own folder, the system's folders and PATH, never
+// in the current folder; empty when there is none.
+std::string CommandProgram(const std::string& command);
+
 // A file in TempDir.
 std::string TempFilePath(const std::string& fileName);

@@ -143,13 +143,13 @@ TNetshRun TConfData::BuildAndRun(const std::string& scriptPath) const {
     TNetshRun run;
     run.Saved = platform::WriteTempFile(scriptPath, ScriptText());
     if (run.Saved)
-        run.ExitCode = RunAndWait("netsh exec \"" + scriptPath + "\"", platform::SwHide);
+        run.ExitCode = RunAndWait({platform::NetshPath(), "netsh exec \"" + scriptPath + "\"", platform::SwHide});
     return run;
 }
 
-int TConfData::RunAndWait(const std::string& commandLine, int showWindow) const {
+int TConfData::RunAndWait(const platform::TProcessStart& start) const {
     platform::WaitWindow wait(WaitCaption, WaitMessage);
-    return platform::RunProcess(commandLine, showWindow);
+    return platform::RunProcess(start);
 }
 
 std::uint8_t DetectWindowsVersion(const platform::SystemVersion& version) {

@@ -43,12 +43,12 @@ public:
     // The script as saved: every line, the last one too, ended by CR LF.
     std::string ScriptText() const;
 
-    // Saves the script to scriptPath and runs netsh on it behind the wait window; netsh is not run when the script
-    // could not be saved.
+    // Saves the script to scriptPath and runs netsh (by its full path) on it behind the wait window; netsh is not run
+    // when the script could not be saved.
     TNetshRun BuildAndRun(const std::string& scriptPath) const;
 
-    // Shows the wait window, runs the command line and waits for its end; its exit code, or -1.
-    int RunAndWait(const std::string& commandLine, int showWindow) const;
+    // Shows the wait window, runs the program and waits for its end; its exit code, or -1.
+    int RunAndWait(const platform::TProcessStart& start) const;
 
     std::string InterfaceName;
     std::int8_t IPSource;

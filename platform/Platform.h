@@ -94,14 +94,36 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 // each argument as it is where that is the same, or quoted with the backslashes before its quotes doubled.
 std::string JoinCommandLine(const std::vector<std::string>& words);
 
-// Starts the program the command line names (searched as the system searches for a program: beside the running
-// executable first on Windows, on PATH on POSIX), with the given show-window value for its first window, and blocks
-// until it ends, without a time limit. Returns its exit code, or -1 when it could not be started or waited for.
-int RunProcess(const std::string& commandLine, int showWindow);
-
 // Show-window values of the Windows API.
 inline constexpr int SwHide = 0;
 inline constexpr int SwShowDefault = 10;
+
+// A program to start and wait for.
+struct TProcessStart {
+    std::string Program;     // its full path: started as it is named, never searched for
+    std::string CommandLine; // what the program is given, its own name first
+    int ShowWindow = SwShowDefault;
+};
+
+// Starts the program with the show-window value for its first window and blocks until it ends, without a time limit.
+// Returns its exit code, or -1 when it could not be started or waited for.
+int RunProcess(const TProcessStart& start);
+
+// netsh by its full path: in the system folder on Windows, the first on PATH on POSIX; or NetshPathOverride, where
+// the tests put their stand-in.
+std::string NetshPath();
+extern std::string NetshPathOverride;
+
+// Where a program named without a folder is looked for after the program's own folder: the system folder, the
+// Windows folder and each folder of PATH that is named with a full path. Never the current folder.
+std::vector<std::string> ProgramSearchFolders();
+
+// The program a command line starts, with its full path; empty when there is none. Found as Windows finds it (".exe"
+// added to a name without extension; an unquoted name with blanks tried word by word, the shortest first) but never in
+// the current folder: a full path as it is named, a path with a folder from the program's own folder, a bare name in
+// the program's own folder and then in the search folders.
+std::string FindCommandProgram(const std::string& commandLine, const std::string& programFolder,
+                               const std::vector<std::string>& searchFolders);
 
 // The show-window value the running program was started with.
 int StartupShowWindow();

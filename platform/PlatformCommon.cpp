@@ -11,7 +11,76 @@ bool IsCommandLineBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+bool IsSeparator(char c) {
+    return c == PathSeparator() || c == '/';
+}
+
+// From the root: "/x" on POSIX; "C:\x", "\\server\share\x" or "\x" (the current drive's root) on Windows.
+bool IsFullPath(const std::string& path) {
+    if (!path.empty() && IsSeparator(path[0]))
+        return true;
+    return PathSeparator() == '\\' && path.size() > 2 && path[1] == ':' && IsSeparator(path[2]);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    return !folder.empty() && IsSeparator(folder.back()) ? folder + name : folder + PathSeparator() + name;
+}
+
+// One name a command line may start with, resolved; empty when no such program exists.
+std::string ResolveProgram(std::string name, const std::string& programFolder,
+                           const std::vector<std::string>& searchFolders) {
+    if (name.empty())
+        return std::string();
+    // Windows adds ".exe" to a program name without an extension.
+    const size_t lastSeparator = name.find_last_of(PathSeparator() == '\\' ? "\\/:" : "/");
+    const size_t lastDot = name.find_last_of('.');
+    if (PathSeparator() == '\\' &&
+        (lastDot == std::string::npos || (lastSeparator != std::string::npos && lastDot < lastSeparator)))
+        name += ".exe";
+    if (IsFullPath(name))
+        return FileExists(name) ? name : std::string();
+    std::vector<std::string> folders;
+    if (!programFolder.empty())
+        folders.push_back(programFolder);
+    // A name with a folder is taken from the program's own folder, never from the current one.
+    if (lastSeparator == std::string::npos)
+        folders.insert(folders.end(), searchFolders.begin(), searchFolders.end());
+    for (const std::string& folder : folders) {
+        if (!IsFullPath(folder))
+            continue;
+        std::string path = JoinPath(folder, name);
+        if (FileExists(path))
+            return path;
+    }
+    return std::string();
+}
+
 } // namespace
+
+std::string NetshPathOverride;
+
+std::string FindCommandProgram(const std::string& commandLine, const std::string& programFolder,
+                               const std::vector<std::string>& searchFolders) {
+    size_t start = 0;
+    while (start < commandLine.size() && IsCommandLineBlank(commandLine[start]))
+        ++start;
+    size_t end = start;
+    while (end < commandLine.size() && !IsCommandLineBlank(commandLine[end]) && commandLine[end] != '"')
+        ++end;
+    // A name with quotes is the program's name as the program itself reads it.
+    if (end < commandLine.size() && commandLine[end] == '"')
+        return ResolveProgram(SplitCommandLine(commandLine).front(), programFolder, searchFolders);
+    // Without, each blank may end it: "C:\Program Files\Tool\run.exe /a" is "C:\Program.exe" if that exists, then
+    // "C:\Program Files\Tool\run.exe".
+    for (; end <= commandLine.size(); ++end) {
+        if (end < commandLine.size() && !IsCommandLineBlank(commandLine[end]))
+            continue;
+        std::string found = ResolveProgram(commandLine.substr(start, end - start), programFolder, searchFolders);
+        if (!found.empty())
+            return found;
+    }
+    return std::string();
+}
 
 bool IsLeftoverOfWrite(const std::string& fileName, const std::string& baseName) {
     const std::string prefix = baseName + ".";

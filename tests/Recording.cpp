@@ -19,7 +19,7 @@ std::string TestExecutableFolder() {
 
 std::string StandInFolder() {
 #ifdef _WIN32
-    // CreateProcessA looks beside the running executable before the system folder.
+    // netsh's path is overridden to name it.
     return TestExecutableFolder();
 #else
     return TestExecutableFolder() + "/fake-netsh";
@@ -46,7 +46,9 @@ void UnsetEnvironment(const std::string& name) {
 
 Recording::Recording(const ScratchFolder& folder) : RecordFile(folder.File("record.txt")) {
     SetEnvironment("NORVEX_RECORD", RecordFile);
-#ifndef _WIN32
+#ifdef _WIN32
+    platform::NetshPathOverride = RecorderPath();
+#else
     const char* path = std::getenv("PATH");
     OldPath = path != nullptr ? path : "";
     SetEnvironment("PATH", StandInFolder() + ":" + OldPath);
@@ -57,7 +59,9 @@ Recording::~Recording() {
     UnsetEnvironment("NORVEX_RECORD");
     UnsetEnvironment("NORVEX_RECORD_EXIT");
     UnsetEnvironment("NORVEX_RECORD_WINDOW");
-#ifndef _WIN32
+#ifdef _WIN32
+    platform::NetshPathOverride.clear();
+#else
     SetEnvironment("PATH", OldPath);
 #endif
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-// While it exists, every start of the stand-in is recorded into a file of the folder; `netsh` finds the stand-in
-// (beside the test executable on Windows, first on PATH on POSIX). The environment is put back when it goes.
+// While it exists, every start of the stand-in is recorded into a file of the folder, and netsh is the stand-in (its
+// path overridden on Windows, first on PATH on POSIX). The environment is put back when it goes.
 class Recording {
 public:
     explicit Recording(const ScratchFolder& folder);

@@ -352,17 +352,18 @@ std::string Utf16ToSystemCodePage(const std::u16string& utf16) {
     return out;
 }
 
-// Spawned directly, never through a shell: the words are the program and its arguments as Windows would split them.
-int RunProcess(const std::string& commandLine, int /*showWindow*/) {
-    std::vector<std::string> words = SplitCommandLine(commandLine);
-    if (words.empty() || words[0].empty())
+// Spawned directly, never through a shell: the words are the program's name and its arguments as Windows would split
+// them.
+int RunProcess(const TProcessStart& start) {
+    std::vector<std::string> words = SplitCommandLine(start.CommandLine);
+    if (start.Program.empty() || words.empty())
         return -1;
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
     pid_t child = 0;
-    if (::posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    if (::posix_spawn(&child, start.Program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
         return -1;
     int status = 0;
     while (::waitpid(child, &status, 0) < 0) {
@@ -373,6 +374,30 @@ int RunProcess(const std::string& commandLine, int /*showWindow*/) {
         return WEXITSTATUS(status);
     // Ended by a signal: it ran and ended, with the code a shell reports for it.
     return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
+}
+
+std::vector<std::string> ProgramSearchFolders() {
+    std::vector<std::string> folders;
+    const char* path = std::getenv("PATH");
+    std::string entry;
+    for (const char* c = path != nullptr ? path : "";; ++c) {
+        if (*c != ':' && *c != '\0') {
+            entry += *c;
+            continue;
+        }
+        if (!entry.empty())
+            folders.push_back(entry);
+        entry.clear();
+        if (*c == '\0')
+            break;
+    }
+    return folders;
+}
+
+// No system folder here: the first netsh on PATH, where the tests put their stand-in.
+std::string NetshPath() {
+    return NetshPathOverride.empty() ? FindCommandProgram("netsh", std::string(), ProgramSearchFolders())
+                                     : NetshPathOverride;
 }
 
 int StartupShowWindow() {

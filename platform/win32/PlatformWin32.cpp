@@ -348,17 +348,19 @@ void SetBinaryStandardOutput() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
-int RunProcess(const std::string& commandLine, int showWindow) {
+int RunProcess(const TProcessStart& start) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(showWindow);
+    startup.wShowWindow = static_cast<WORD>(start.ShowWindow);
     PROCESS_INFORMATION process{};
     // CreateProcessA may write into the command line.
-    std::vector<char> line(commandLine.begin(), commandLine.end());
+    std::vector<char> line(start.CommandLine.begin(), start.CommandLine.end());
     line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                        &startup, &process))
+    // The program by its full path: the system's search order would try the program's folder and the current folder
+    // first.
+    if (start.Program.empty() || !CreateProcessA(start.Program.c_str(), line.data(), nullptr, nullptr, FALSE,
+                                                 NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process))
         return -1;
     int result = -1;
     WaitForInputIdle(process.hProcess, INFINITE);
@@ -370,6 +372,46 @@ int RunProcess(const std::string& commandLine, int showWindow) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return result;
+}
+
+namespace {
+
+std::string SystemFolder() {
+    char buffer[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(buffer, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::string() : std::string(buffer, length);
+}
+
+// The shared Windows folder: under Terminal Services GetWindowsDirectory may name one of the user's own.
+std::string WindowsFolder() {
+    char buffer[MAX_PATH];
+    const UINT length = GetSystemWindowsDirectoryA(buffer, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::string() : std::string(buffer, length);
+}
+
+} // namespace
+
+std::string NetshPath() {
+    return NetshPathOverride.empty() ? SystemFolder() + "\\netsh.exe" : NetshPathOverride;
+}
+
+std::vector<std::string> ProgramSearchFolders() {
+    std::vector<std::string> folders = {SystemFolder(), WindowsFolder()};
+    const DWORD needed = GetEnvironmentVariableA("PATH", nullptr, 0);
+    std::vector<char> path(needed + 1);
+    const DWORD length = needed == 0 ? 0 : GetEnvironmentVariableA("PATH", path.data(), needed + 1);
+    std::string entry;
+    for (DWORD i = 0; i <= length && length < path.size(); ++i) {
+        if (i < length && path[i] != ';') {
+            if (path[i] != '"') // a folder of PATH may be quoted
+                entry += path[i];
+            continue;
+        }
+        if (!entry.empty())
+            folders.push_back(entry);
+        entry.clear();
+    }
+    return folders;
 }
 
 int StartupShowWindow() {

@@ -487,8 +487,8 @@ protected:
             << script;
     }
     static int Confirm() {
-        return platform::RunProcess(platform::JoinCommandLine({TestFolder() + "\\norvex-cli.exe", "confirm"}),
-                                    platform::SwHide);
+        const std::string program = TestFolder() + "\\norvex-cli.exe";
+        return platform::RunProcess({program, platform::JoinCommandLine({program, "confirm"}), platform::SwHide});
     }
     static bool WaitFor(const std::function<bool()>& done, int milliseconds = 20000) {
         for (int waited = 0; !done() && waited < milliseconds; waited += 50)

@@ -299,16 +299,14 @@ TEST(BuildAndRun, AScriptThatCannotBeSavedIsNotRun) {
 
 TEST(RunAndWait, AProgramThatCannotBeStartedGivesMinusOne) {
     ScratchFolder folder;
-    std::string commandLine = "\"";
-    commandLine += folder.File("no-such-netsh") + "\" exec x";
-    EXPECT_EQ(Data(0, -1, -1).RunAndWait(commandLine, 0), -1);
+    EXPECT_EQ(Data(0, -1, -1).RunAndWait({folder.File("no-such-netsh"), "netsh exec x", 0}), -1);
 }
 
 TEST(RunAndWait, GivesTheExitCode) {
     ScratchFolder folder;
     Recording recording(folder);
     recording.SetExitCode(42);
-    EXPECT_EQ(Data(0, -1, -1).RunAndWait("netsh", 0), 42);
+    EXPECT_EQ(Data(0, -1, -1).RunAndWait({platform::NetshPath(), "netsh", 0}), 42);
 }
 
 } // namespace

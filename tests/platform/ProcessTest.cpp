@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #ifdef _WIN32
 #include "platform/win32/SystemLibrary.h"
 #endif
@@ -18,33 +20,60 @@ std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
+platform::TProcessStart Recorder(const std::string& arguments, int showWindow = platform::SwHide) {
+    return {Recording::RecorderPath(), Quoted(Recording::RecorderPath()) + arguments, showWindow};
+}
+
 TEST(RunProcess, WaitsForTheProgramAndGivesItsExitCode) {
     ScratchFolder folder;
     Recording recording(folder);
     recording.SetExitCode(7);
-    EXPECT_EQ(platform::RunProcess(Quoted(Recording::RecorderPath()) + " first \"second word\"", platform::SwHide), 7);
+    EXPECT_EQ(platform::RunProcess(Recorder(" first \"second word\"")), 7);
     EXPECT_EQ(recording.Runs(), (std::vector<Args>{{"arg first", "arg second word"}}));
 }
 
 TEST(RunProcess, AZeroExitCodeIsNotAFailure) {
     ScratchFolder folder;
     Recording recording(folder);
-    EXPECT_EQ(platform::RunProcess(Quoted(Recording::RecorderPath()), platform::StartupShowWindow()), 0);
+    EXPECT_EQ(platform::RunProcess(Recorder("", platform::StartupShowWindow())), 0);
     EXPECT_EQ(recording.Runs().size(), 1u);
-}
-
-TEST(RunProcess, AProgramNamedWithoutAFolderIsSearchedFor) {
-    ScratchFolder folder;
-    Recording recording(folder);
-    EXPECT_EQ(platform::RunProcess("netsh exec x", platform::SwHide), 0);
-    EXPECT_EQ(recording.Runs(), (std::vector<Args>{{"arg exec", "arg x"}}));
 }
 
 TEST(RunProcess, AProgramThatCannotBeStartedGivesMinusOne) {
     ScratchFolder folder;
-    EXPECT_EQ(platform::RunProcess(Quoted(folder.File("no-such-program")) + " a", platform::SwHide), -1);
-    EXPECT_EQ(platform::RunProcess("norvex-no-such-program-anywhere", platform::SwHide), -1);
-    EXPECT_EQ(platform::RunProcess("", platform::SwHide), -1);
+    EXPECT_EQ(platform::RunProcess({folder.File("no-such-program"), "no-such-program a", platform::SwHide}), -1);
+    EXPECT_EQ(platform::RunProcess({"", "netsh", platform::SwHide}), -1);
+}
+
+// A program of the test's folders, with the extension Windows adds.
+std::string Program(const ScratchFolder& folder, const std::string& name) {
+    return folder.File(name) + (platform::PathSeparator() == '\\' ? ".exe" : "");
+}
+
+// The program's own folder, then the search folders, never the current one; Windows' way with blanks and ".exe".
+TEST(FindCommandProgram, FindsWhatWindowsWouldStartButNeverInTheCurrentFolder) {
+    ScratchFolder folder;
+    for (const char* name :
+         {"own/tool", "own/sub/helper", "system/tool", "system/other", "system/my tool", "here/planted"})
+        folder.Write(std::string(name) + (platform::PathSeparator() == '\\' ? ".exe" : ""), "");
+    const std::string own = folder.File("own");
+    const std::vector<std::string> search = {".", folder.File("system")};
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.File("here"));
+    const auto find = [&](const std::string& commandLine) {
+        return platform::FindCommandProgram(commandLine, own, search);
+    };
+    EXPECT_EQ(find("tool /a"), Program(folder, "own/tool"));
+    EXPECT_EQ(find("  other"), Program(folder, "system/other"));
+    EXPECT_EQ(find("planted"), "");
+    EXPECT_EQ(find(std::string("sub") + platform::PathSeparator() + "helper x"), Program(folder, "own/sub/helper"));
+    EXPECT_EQ(find(Program(folder, "system/other") + " a b"), Program(folder, "system/other"));
+    EXPECT_EQ(find(folder.File("system/missing")), "");
+    EXPECT_EQ(find(Quoted(Program(folder, "system/my tool")) + " a"), Program(folder, "system/my tool"));
+    // Unquoted, each word is tried in turn as the end of the program's name.
+    EXPECT_EQ(find(folder.File("system/my tool") + " a"), Program(folder, "system/my tool"));
+    EXPECT_EQ(find(""), "");
+    std::filesystem::current_path(before);
 }
 
 TEST(ShellCopyFile, CopiesToANewFileCreatingItsFolders) {
