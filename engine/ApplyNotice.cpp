@@ -100,12 +100,20 @@ const char* ApplyFailureKey(TApplyFailure failure) {
         return "FAILED_COPY";
     case TApplyFailure::CommandNotStarted:
         return "FAILED_COMMAND_NOT_STARTED";
+    case TApplyFailure::ValueNotAnAddress:
+        return "FAILED_VALUE_NOT_AN_ADDRESS";
+    case TApplyFailure::ConnectionNameUnusable:
+        return "FAILED_CONNECTION_NAME";
     }
     return "FAILED";
 }
 
 std::string ApplyFailureText(const TApplyProblem& problem) {
-    std::string text = FillPlaceholder(ApplyText(ApplyFailureKey(problem.Failure)), "$PATH$", problem.Path);
+    std::string text = ApplyText(ApplyFailureKey(problem.Failure));
+    // Each text uses the names that suit it: a path or a value, an exit code, a settings key.
+    for (const char* placeholder : {"$PATH$", "$VALUE$"})
+        text = FillPlaceholder(text, placeholder, problem.Path);
+    text = FillPlaceholder(text, "$KEY$", problem.Detail);
     return FillPlaceholder(text, "$CODE$", std::to_string(problem.ExitCode));
 }
 
@@ -117,7 +125,8 @@ TApplyNotice ApplyNoticeOf(const TApplyResult& result, const std::string& profil
         notice.Text = FillPlaceholder(ApplyText("RESULT_APPLIED"), "$PROFILE$", profileName);
         return notice;
     }
-    notice.Title = FillPlaceholder(ApplyText("RESULT_FAILED"), "$PROFILE$", profileName);
+    notice.Title =
+        FillPlaceholder(ApplyText(result.Refused ? "RESULT_REFUSED" : "RESULT_FAILED"), "$PROFILE$", profileName);
     notice.Text = FailureLines(result);
     return notice;
 }

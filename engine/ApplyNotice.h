@@ -25,7 +25,7 @@ TApplyNotice NotCapturedNoticeOf(const std::string& reason, const std::string& p
 TApplyNotice RevertNoticeOf(const TApplyResult& result, const std::string& profileName);
 TApplyNotice RevertVerificationNoticeOf(const TVerification& verification, const std::string& profileName);
 
-// One failure in the language file's words, its path and exit code filled in.
+// One failure in the language file's words: $PATH$ or $VALUE$, $KEY$ and $CODE$ filled in.
 std::string ApplyFailureText(const TApplyProblem& problem);
 
 // The language key (section APPLY) that tells a failure.

@@ -1,6 +1,7 @@
 // Applying a profile: the network step, the script step, and the variable substitution of the script template.
 #include "engine/ApplyProfile.h"
 
+#include "engine/SettingsCheck.h"
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
 #include "platform/Platform.h"
@@ -27,8 +28,7 @@ std::string ReplaceEachOccurrence(const std::string& line, const std::string& na
     return result;
 }
 
-void RunNetworkStep(const TProfile& profile, const std::string& connection, TApplyResult& result) {
-    TNetworkStep step = NetworkStepOf(profile, connection);
+void RunNetworkStep(const TNetworkStep& step, TApplyResult& result) {
     const std::string scriptPath = TempFilePath(NetshScriptFileName);
     // The probe: where it cannot be written, the script could not be either.
     platform::ForceDirectories(TempDir);
@@ -118,13 +118,48 @@ TApplyResult ApplyCurrentProfile() {
 
 TApplyResult ApplyProfile(const TProfile& profile, const std::string& connection) {
     TApplyResult result;
-    RunNetworkStep(profile, connection, result);
+    const TNetworkStep step = NetworkStepOf(profile, connection);
+    result.Problems = ScriptValueProblems(step);
+    if (!result.Problems.empty()) {
+        result.Refused = true;
+        return result;
+    }
+    RunNetworkStep(step, result);
     RunScriptsStep(profile.Scripts, result);
     return result;
 }
 
 std::string ConnectionOfSlot(int slot) {
     return slot >= 1 && slot <= SlotCount ? Interfaces[static_cast<size_t>(slot)].Interface : std::string();
+}
+
+std::vector<TApplyProblem> ScriptValueProblems(const TNetworkStep& step) {
+    const TConfData& data = step.Data;
+    std::vector<TApplyProblem> problems;
+    const auto check = [&](const std::string& value, const std::string& key) {
+        if (!ParseDottedIPv4(value))
+            problems.push_back({TApplyFailure::ValueNotAnAddress, value, 0, key});
+    };
+    // The lists are written only for a static source; the record holds each in the profile's order.
+    if (data.IPSource == 1) {
+        for (size_t i = 0; i < data.IPAddresses.size(); ++i) {
+            check(data.IPAddresses[i].first, "IP_ADRESSES_ADDRESS_" + std::to_string(i));
+            check(data.IPAddresses[i].second, "IP_ADRESSES_MASK_" + std::to_string(i));
+        }
+        for (size_t i = 0; i < data.IPGateways.size(); ++i)
+            check(data.IPGateways[i].first, "IP_GATEWAYS_" + std::to_string(i));
+    }
+    if (data.DNSSource == 1)
+        for (size_t i = 0; i < data.DNSAddresses.size(); ++i)
+            check(data.DNSAddresses[i].first, "DNS_ADRESSES_" + std::to_string(i));
+    if (data.WINSSource == 1)
+        for (size_t i = 0; i < data.WINSAddresses.size(); ++i)
+            check(data.WINSAddresses[i].first, "WINS_ADRESSES_" + std::to_string(i));
+    // The firewall's lines name no connection.
+    const bool namesConnection = data.IPSource >= 0 || data.DNSSource >= 0 || data.WINSSource >= 0;
+    if (namesConnection && !IsUsableConnectionName(data.InterfaceName))
+        problems.push_back({TApplyFailure::ConnectionNameUnusable, data.InterfaceName, 0, "INTERFACE"});
+    return problems;
 }
 
 std::string DNSRegisterText(int registerInDNS) {

@@ -27,23 +27,29 @@ enum class TApplyFailure {
     ConvertedNotWritten, // Path: norvex.script
     CopyFailed,          // Path: the destination
     CommandNotStarted,   // Path: the command line
+    // Refusals, found before anything is written or run: then nothing is.
+    ValueNotAnAddress,      // Path: the value, Detail: its settings key
+    ConnectionNameUnusable, // Path: the connection name, Detail: its settings key
 };
 struct TApplyProblem {
     TApplyFailure Failure;
     std::string Path;
     int ExitCode = 0;
+    std::string Detail = std::string(); // the settings key of a value
     bool operator==(const TApplyProblem&) const = default;
 };
 struct TApplyResult {
     std::vector<TApplyProblem> Problems; // in the order the steps ran
     bool NetshRun = false;               // netsh was started (not when no network group applies)
+    bool Refused = false;                // nothing was written or run: the problems say why
     // Whether what netsh applied is in effect, once it was verified: the command line waits for it, the window
     // adds it when its last look is done.
     std::optional<TVerification> Verification;
     bool Succeeded() const { return Problems.empty(); }
 };
 
-// Applies Profiles[Selection.CurrentProfile]: the network step, then the script step; says what went wrong.
+// Applies Profiles[Selection.CurrentProfile]: the network step, then the script step; says what went wrong. Refuses
+// to do anything when a value would change the shape of netsh's commands.
 TApplyResult ApplyCurrentProfile();
 // Applies a profile, which need not be in the store (the settings a revert puts back), to the connection named.
 TApplyResult ApplyProfile(const TProfile& profile, const std::string& connection);
@@ -63,6 +69,11 @@ struct TNetworkStep {
 };
 TNetworkStep NetworkStepOf(const TProfile& profile);
 TNetworkStep NetworkStepOf(const TProfile& profile, const std::string& connection);
+
+// The values netsh would read from the script that are not one value each: in the groups applied with a static source,
+// each address, mask, gateway and server that is not a dotted IPv4 address (an empty mask stands for the default
+// one), and a connection name that holds a double quote inside it or a control character. Each names its settings key.
+std::vector<TApplyProblem> ScriptValueProblems(const TNetworkStep& step);
 
 // The text after `register=` for a profile's registration mode: "none", "primary", "both", or empty.
 std::string DNSRegisterText(int registerInDNS);

@@ -93,6 +93,12 @@ void CheckScripts(const ProfileFindings& f, const TScriptsGroup& scripts) {
 }
 
 void CheckSlot(int slot, std::vector<TSettingsFinding>& out) {
+    // The same rule as applying's, which refuses such a name.
+    const std::string& connection = Interfaces[static_cast<size_t>(slot)].Interface;
+    if (!IsUsableConnectionName(connection))
+        out.push_back({SlotFileName(slot), "LAN", "INTERFACE",
+                       Quoted(connection) +
+                           " holds a double quote or a control character: netsh would not read it as one name."});
     const std::vector<int> rows = ProfilesOfSlot(slot);
     for (size_t i = 0; i < rows.size(); ++i) {
         const TProfile& profile = Profiles[static_cast<size_t>(rows[i])];

@@ -26,6 +26,7 @@ bool IsContiguousMask(std::uint32_t mask);
 
 // Reads WINDOW.ini and LAN1.ini to LAN5.ini of SettingsDir into the store, creating nothing, and says what is wrong:
 // values that are not integers, pairs without their second key, addresses and masks that are not dotted IPv4, masks
-// that are not contiguous, gateways outside the subnet of every address, profiles of a slot sharing a name, script
-// variables that can never match, templates that do not exist. File by file, section by section.
+// that are not contiguous, connection names netsh would not read as one value, gateways outside the subnet of every
+// address, profiles of a slot sharing a name, script variables that can never match, templates that do not exist. File
+// by file, section by section.
 std::vector<TSettingsFinding> CheckSettingsFolder();

@@ -60,6 +60,15 @@ std::string NetshConnectionName(const std::string& name) {
     return '"' + name + '"';
 }
 
+bool IsUsableConnectionName(const std::string& name) {
+    const bool quoted = name.size() >= 2 && name.front() == '"' && name.back() == '"';
+    const std::string inside = quoted ? name.substr(1, name.size() - 2) : name;
+    for (unsigned char c : inside)
+        if (c == '"' || c < 0x20 || c == 0x7F)
+            return false;
+    return true;
+}
+
 std::vector<std::string> TConfData::ScriptLines() const {
     const std::string name = NetshConnectionName(InterfaceName);
     std::vector<std::string> lines = {AddressBanner, "push interface ip"};

@@ -28,6 +28,9 @@ struct TNetshRun {
 // (files of earlier versions store it quoted); any other name is written as it is.
 std::string NetshConnectionName(const std::string& name);
 
+// Whether netsh reads the name as one value: no double quote but a pair around the whole, no control character.
+bool IsUsableConnectionName(const std::string& name);
+
 // Source types and switches: negative leaves the group out, 1 is static (or ENABLE), anything else DHCP (or DISABLE).
 class TConfData {
 public:

@@ -38,11 +38,9 @@ const std::vector<TCaptionKey>& DefaultSlotCaptionKeys() {
 }
 
 const std::vector<TCaptionKey>& ApplyCaptionKeys() {
-    static const std::vector<TCaptionKey> keys = {{"APPLY", "APPLY_CAPTION"},
-                                                  {"APPLY", "APPLY_INFO"},
-                                                  {"APPLY", "SCRIPT_INFO"},
-                                                  {"APPLY", "RESULT_APPLIED"},
-                                                  {"APPLY", "RESULT_FAILED"}};
+    static const std::vector<TCaptionKey> keys = {{"APPLY", "APPLY_CAPTION"}, {"APPLY", "APPLY_INFO"},
+                                                  {"APPLY", "SCRIPT_INFO"},   {"APPLY", "RESULT_APPLIED"},
+                                                  {"APPLY", "RESULT_FAILED"}, {"APPLY", "RESULT_REFUSED"}};
     return keys;
 }
 

@@ -392,7 +392,7 @@ TEST_F(Cli, AdaptersListsTheMachineAndCurrentPrintsLinesThatReadBackAsTheProfile
 TEST_F(Cli, CheckReportsOneLineForEachProblem) {
     Folder.Write("template.cfg", "");
     Folder.Write("Damaged/WINDOW.ini", "[WINDOW]\r\nLEFT=10px\r\n");
-    Folder.Write("Damaged/LAN1.ini", "[LAN]\r\nNAME=Office\r\n"
+    Folder.Write("Damaged/LAN1.ini", "[LAN]\r\nNAME=Office\r\nINTERFACE=LAN \"1\"\r\n"
                                      "[PROFILE_1]\r\nNAME=Home\r\nICON=four\r\n"
                                      "SCRIPTS_SOURCEPATH=" +
                                          Folder.File("template.cfg") +
@@ -412,6 +412,8 @@ TEST_F(Cli, CheckReportsOneLineForEachProblem) {
     EXPECT_EQ(run.Code, ExitProblems);
     EXPECT_EQ(run.Out,
               "WINDOW.ini [WINDOW] LEFT: '10px' is not a valid integer value.\n"
+              "LAN1.ini [LAN] INTERFACE: 'LAN \"1\"' holds a double quote or a control character: netsh would not read "
+              "it as one name.\n"
               "LAN1.ini [PROFILE_1] ICON: 'four' is not a valid integer value.\n"
               "LAN1.ini [PROFILE_1] IP_ADRESSES_MASK_1: missing, though IP_ADRESSES_ADDRESS_1 is present.\n"
               "LAN1.ini [PROFILE_1] NAME: profiles 1, 2 share the name 'Home'.\n"
@@ -425,7 +427,7 @@ TEST_F(Cli, CheckReportsOneLineForEachProblem) {
               "LAN1.ini [PROFILE_1] DNS_ADRESSES_0: 'dns.local' is not a dotted IPv4 address.\n"
               "LAN1.ini [PROFILE_2] SCRIPTS_SOURCEPATH: '" +
                   Folder.File("missing.cfg") + "' does not exist.\n");
-    EXPECT_EQ(run.Err, "11 problems in " + Folder.File("Damaged") + platform::PathSeparator() + "\n");
+    EXPECT_EQ(run.Err, "12 problems in " + Folder.File("Damaged") + platform::PathSeparator() + "\n");
 
     const CliRun json = Run({"--settings", Folder.File("Damaged"), "check", "--json"});
     EXPECT_EQ(json.Code, ExitProblems);

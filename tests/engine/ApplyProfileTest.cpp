@@ -259,11 +259,43 @@ TEST_F(ApplyProfile, TheNoticeTellsTheOutcomeInTheShippedLanguageFilesWords) {
     EXPECT_EQ(failed.Title, "Profile 'Office' was not applied completely");
     EXPECT_EQ(failed.Text, "netsh ended with exit code 1. Script: C:\\Temp\\norvex.txt\n"
                            "The filled-in script could not be copied to D:\\x.cfg.");
-    for (int failure = 0; failure <= static_cast<int>(TApplyFailure::CommandNotStarted); ++failure) {
-        std::string text = ApplyFailureText({static_cast<TApplyFailure>(failure), "<path>", 7});
+    TApplyResult refused;
+    refused.Problems = {{TApplyFailure::ValueNotAnAddress, "10.0.0.4 x", 0, "DNS_ADRESSES_1"}};
+    refused.Refused = true;
+    const TApplyNotice refusal = ApplyNoticeOf(refused, "Office");
+    EXPECT_EQ(refusal.Title, "Profile 'Office' was not applied: nothing was changed");
+    EXPECT_EQ(refusal.Text, "DNS_ADRESSES_1 is '10.0.0.4 x', not a dotted IPv4 address such as 192.168.1.10.");
+    for (int failure = 0; failure <= static_cast<int>(TApplyFailure::ConnectionNameUnusable); ++failure) {
+        std::string text = ApplyFailureText({static_cast<TApplyFailure>(failure), "<path>", 7, "<detail>"});
         EXPECT_EQ(text.find("PARROR"), std::string::npos) << text;
         EXPECT_EQ(text.find('$'), std::string::npos) << text;
     }
+}
+
+// A value that is not an address could carry more words into netsh's command: nothing is written or run, the script
+// step neither, and every such value is named. Lists that a DHCP source leaves out of the script are not looked at.
+TEST_F(ApplyProfile, ValuesThatWouldChangeACommandsShapeRefuseTheWholeApply) {
+    TProfile& profile = ScriptProfile("x");
+    profile.IP = {true, 1, {{"10.0.0.5", ""}, {"10.0.0.6", "255.0.0.0 gateway=10.9.9.9"}}, {"10.0.0.1"}};
+    profile.DNS = {true, 1, {"10.0.0.3", "10.0.0.4 register=none"}, 1};
+    profile.WINS = {true, 0, {"not an address"}};
+    Interfaces[1].Interface = "LAN\" source=dhcp";
+    TApplyResult result = ApplyCurrentProfile();
+    EXPECT_TRUE(result.Refused);
+    EXPECT_EQ(result.Problems,
+              (std::vector<TApplyProblem>{
+                  {TApplyFailure::ValueNotAnAddress, "255.0.0.0 gateway=10.9.9.9", 0, "IP_ADRESSES_MASK_1"},
+                  {TApplyFailure::ValueNotAnAddress, "10.0.0.4 register=none", 0, "DNS_ADRESSES_1"},
+                  {TApplyFailure::ConnectionNameUnusable, "LAN\" source=dhcp", 0, "INTERFACE"}}));
+    EXPECT_FALSE(Folder.Exists("Temp/norvex.txt"));
+    EXPECT_FALSE(Folder.Exists("Temp/norvex.script"));
+    EXPECT_TRUE(Recorded.Runs().empty());
+
+    profile.IP.Adresses[1].Mask = "255.0.0.0";
+    profile.DNS.Adresses[1] = "10.0.0.4";
+    Interfaces[1].Interface = "LAN";
+    EXPECT_TRUE(ApplyCurrentProfile().Succeeded());
+    EXPECT_EQ(Recorded.Runs().size(), 2u);
 }
 
 TEST_F(ApplyProfile, ATemporaryFolderEndingInASeparatorGetsNoSecondOne) {

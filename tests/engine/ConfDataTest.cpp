@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -208,19 +210,27 @@ TEST(ConfData, AddPairFillsInTheMaskAndTheMetric) {
     EXPECT_EQ(data.WINSAddresses, (TConfPairs{{"10.0.0.3", ""}}));
 }
 
-// netsh rejects a name with blanks unless it is quoted; earlier versions stored such names quoted already.
+// netsh rejects a name with blanks unless it is quoted; earlier versions stored such names quoted already. A quote
+// inside a name, or a control character, would end or split the value netsh reads: such a name is not applied.
 TEST(ConfData, AConnectionNameWithBlanksIsQuotedOnEveryLine) {
-    const std::pair<const char*, const char*> names[] = {
-        {"Ethernet 2", "\"Ethernet 2\""},
-        {"Wi-Fi\tHome", "\"Wi-Fi\tHome\""},
-        {"\"Local Area Connection\"", "\"Local Area Connection\""},
-        {"LAN", "LAN"},
-        {"\"LAN\"", "\"LAN\""},
-        {"", ""},
-        {"\"half quoted", "\"\"half quoted\""},
+    const std::tuple<const char*, const char*, bool> names[] = {
+        {"Ethernet 2", "\"Ethernet 2\"", true},
+        {"Wi-Fi\tHome", "\"Wi-Fi\tHome\"", false},
+        {"\"Local Area Connection\"", "\"Local Area Connection\"", true},
+        {"LAN", "LAN", true},
+        {"\"LAN\"", "\"LAN\"", true},
+        {"", "", true},
+        {"\"half quoted", "\"\"half quoted\"", false},
+        {"LAN\"x", "LAN\"x", false},
+        {"LAN\" source=static \"x", "\"LAN\" source=static \"x\"", false},
+        {"LAN\r\nset firewall", "\"LAN\r\nset firewall\"", false},
+        {"LAN\x7F", "LAN\x7F", false},
+        {"R\xE9seau", "R\xE9seau", true},
     };
-    for (const auto& [stored, written] : names)
+    for (const auto& [stored, written, usable] : names) {
         EXPECT_EQ(NetshConnectionName(stored), written) << stored;
+        EXPECT_EQ(IsUsableConnectionName(stored), usable) << stored;
+    }
     TConfData data = Data(1, 1, 1, -1, -1, -1, "Ethernet 2");
     data.AddPair(TConfList::IPAddresses, "10.0.0.5", "");
     data.AddPair(TConfList::IPGateways, "10.0.0.1", "");
