@@ -104,22 +104,28 @@ const char* ApplyFailureKey(TApplyFailure failure) {
         return "FAILED_VALUE_NOT_AN_ADDRESS";
     case TApplyFailure::ConnectionNameUnusable:
         return "FAILED_CONNECTION_NAME";
+    case TApplyFailure::ChangeableByOthers:
+        return "FAILED_CHANGEABLE_BY_OTHERS";
+    case TApplyFailure::RightsUnknown:
+        return "FAILED_RIGHTS_UNKNOWN";
     }
     return "FAILED";
 }
 
 std::string ApplyFailureText(const TApplyProblem& problem) {
     std::string text = ApplyText(ApplyFailureKey(problem.Failure));
-    // Each text uses the names that suit it: a path or a value, an exit code, a settings key.
+    // Each text uses the names that suit it: a path or a value, an exit code, a settings key or an account.
     for (const char* placeholder : {"$PATH$", "$VALUE$"})
         text = FillPlaceholder(text, placeholder, problem.Path);
-    text = FillPlaceholder(text, "$KEY$", problem.Detail);
+    for (const char* placeholder : {"$KEY$", "$WHO$"})
+        text = FillPlaceholder(text, placeholder, problem.Detail);
     return FillPlaceholder(text, "$CODE$", std::to_string(problem.ExitCode));
 }
 
 TApplyNotice ApplyNoticeOf(const TApplyResult& result, const std::string& profileName) {
     TApplyNotice notice;
     notice.Warning = !result.Succeeded();
+    notice.Lasting = result.Refused;
     if (!notice.Warning) {
         notice.Title = ReadLanguageKey("GUI", "TITLE", LanguageName);
         notice.Text = FillPlaceholder(ApplyText("RESULT_APPLIED"), "$PROFILE$", profileName);

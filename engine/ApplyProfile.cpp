@@ -1,6 +1,8 @@
 // Applying a profile: the network step, the script step, and the variable substitution of the script template.
 #include "engine/ApplyProfile.h"
 
+#include "core/Settings.h"
+#include "engine/FileRights.h"
 #include "engine/SettingsCheck.h"
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
@@ -50,8 +52,8 @@ void RunNetworkStep(const TNetworkStep& step, TApplyResult& result) {
 }
 
 // The template as the script step reads it; a problem when it is not an ordinary file of bounded size.
-std::optional<TApplyFailure> ReadTemplate(const std::string& path, std::string& content) {
-    switch (platform::ReadRegularFile(path, MaxTemplateSize, content)) {
+std::optional<TApplyFailure> ReadTemplate(const platform::TOpenedFile& file, std::string& content) {
+    switch (file.Read(MaxTemplateSize, content)) {
     case platform::ReadFileResult::Ok:
         return std::nullopt;
     case platform::ReadFileResult::Missing:
@@ -66,10 +68,67 @@ std::optional<TApplyFailure> ReadTemplate(const std::string& path, std::string& 
     return TApplyFailure::TemplateUnreadable;
 }
 
+// What an apply reads or starts besides the settings, opened before it is checked and kept open until it is used.
+struct TApplyInputs {
+    std::optional<platform::TOpenedFile> Template; // when the script step runs
+    std::string Program;                           // the program of the profile's command, when it has one
+    std::optional<platform::TOpenedFile> ProgramFile;
+};
+
+TApplyInputs OpenInputs(const TScriptsGroup& scripts) {
+    TApplyInputs inputs;
+    // Without its template the step does nothing at all, not even the command.
+    if (!scripts.Apply || !platform::FileExists(scripts.SourcePath))
+        return inputs;
+    inputs.Template.emplace(scripts.SourcePath);
+    inputs.Program = CommandProgram(scripts.Command);
+    // Held: nobody changes or replaces it until it has started.
+    if (!inputs.Program.empty())
+        inputs.ProgramFile.emplace(inputs.Program, true);
+    return inputs;
+}
+
+// Whether anyone but the trusted accounts may change what is opened: then it is not used.
+void CheckRights(const std::string& path, const platform::TOpenedFile& file, const std::string& user,
+                 std::vector<TApplyProblem>& problems) {
+    if (!file.IsOpen()) {
+        // What is not there is not used; what is there but cannot be opened cannot be vouched for.
+        if (file.OpenFailure() != platform::ReadFileResult::Missing)
+            problems.push_back({TApplyFailure::RightsUnknown, path});
+        return;
+    }
+    const std::optional<platform::TFileRights> rights = file.Rights();
+    if (!rights) {
+        problems.push_back({TApplyFailure::RightsUnknown, path});
+        return;
+    }
+    const std::string who = WhoElseMayChange(*rights, user);
+    if (!who.empty())
+        problems.push_back({TApplyFailure::ChangeableByOthers, path, 0, platform::AccountName(who)});
+}
+
+// The program's folder, its Settings folder, the slot's settings file, the template and the command's program.
+std::vector<TApplyProblem> RightsProblems(const TProfile& profile, const TApplyInputs& inputs) {
+    const std::string user = platform::CurrentUserSid();
+    std::vector<TApplyProblem> problems;
+    std::string settingsFolder = SettingsDir;
+    while (settingsFolder.size() > 1 &&
+           (settingsFolder.back() == platform::PathSeparator() || settingsFolder.back() == '/'))
+        settingsFolder.pop_back();
+    for (const std::string& path : {ExeDir, settingsFolder, SlotFilePath(profile.InterfaceNo)})
+        CheckRights(path, platform::TOpenedFile(path), user, problems);
+    if (inputs.Template)
+        CheckRights(profile.Scripts.SourcePath, *inputs.Template, user, problems);
+    if (inputs.ProgramFile)
+        CheckRights(inputs.Program, *inputs.ProgramFile, user, problems);
+    return problems;
+}
+
 // Fills in the template into norvex.script; true when this application wrote it.
-bool WriteConvertedTemplate(const TScriptsGroup& scripts, const std::string& convertedPath, TApplyResult& result) {
+bool WriteConvertedTemplate(const TScriptsGroup& scripts, const platform::TOpenedFile& templateFile,
+                            const std::string& convertedPath, TApplyResult& result) {
     std::string converted;
-    if (std::optional<TApplyProblem> problem = ReadConvertedTemplate(scripts, converted)) {
+    if (std::optional<TApplyProblem> problem = ReadConvertedTemplate(scripts, templateFile, converted)) {
         result.Problems.push_back(*problem);
         return false;
     }
@@ -80,11 +139,10 @@ bool WriteConvertedTemplate(const TScriptsGroup& scripts, const std::string& con
     return true;
 }
 
-void RunScriptsStep(const TScriptsGroup& scripts, TApplyResult& result) {
+void RunScriptsStep(const TScriptsGroup& scripts, const TApplyInputs& inputs, TApplyResult& result) {
     if (!scripts.Apply)
         return;
-    // Without its template the step does nothing at all, not even the command.
-    if (!platform::FileExists(scripts.SourcePath)) {
+    if (!inputs.Template) {
         result.Problems.push_back({TApplyFailure::TemplateMissing, scripts.SourcePath});
         return;
     }
@@ -93,7 +151,7 @@ void RunScriptsStep(const TScriptsGroup& scripts, TApplyResult& result) {
     platform::ForceDirectories(TempDir);
     const std::string convertedPath = TempFilePath(ConvertedScriptFileName);
     // Only what this application converted is copied: never a file left by an earlier one.
-    if (WriteConvertedTemplate(scripts, convertedPath, result) && !scripts.DestinationPath.empty()) {
+    if (WriteConvertedTemplate(scripts, *inputs.Template, convertedPath, result) && !scripts.DestinationPath.empty()) {
         const std::string folder = platform::FolderPartOf(scripts.DestinationPath);
         if (!folder.empty())
             platform::ForceDirectories(folder);
@@ -101,7 +159,7 @@ void RunScriptsStep(const TScriptsGroup& scripts, TApplyResult& result) {
             result.Problems.push_back({TApplyFailure::CopyFailed, scripts.DestinationPath});
     }
     if (!scripts.Command.empty() &&
-        platform::RunProcess({CommandProgram(scripts.Command), scripts.Command, platform::StartupShowWindow()}) == -1)
+        platform::RunProcess({inputs.Program, scripts.Command, platform::StartupShowWindow()}) == -1)
         result.Problems.push_back({TApplyFailure::CommandNotStarted, scripts.Command});
 }
 
@@ -119,19 +177,28 @@ TApplyResult ApplyCurrentProfile() {
 TApplyResult ApplyProfile(const TProfile& profile, const std::string& connection) {
     TApplyResult result;
     const TNetworkStep step = NetworkStepOf(profile, connection);
+    const TApplyInputs inputs = OpenInputs(profile.Scripts);
     result.Problems = ScriptValueProblems(step);
+    // As administrator, nothing that others may change is applied or run: the network values alone can send the
+    // machine's names to another server or turn its firewall off.
+    if (ProgramRunsElevated()) {
+        std::vector<TApplyProblem> rights = RightsProblems(profile, inputs);
+        result.Problems.insert(result.Problems.end(), rights.begin(), rights.end());
+    }
     if (!result.Problems.empty()) {
         result.Refused = true;
         return result;
     }
     RunNetworkStep(step, result);
-    RunScriptsStep(profile.Scripts, result);
+    RunScriptsStep(profile.Scripts, inputs, result);
     return result;
 }
 
 std::string ConnectionOfSlot(int slot) {
     return slot >= 1 && slot <= SlotCount ? Interfaces[static_cast<size_t>(slot)].Interface : std::string();
 }
+
+bool (*ProgramRunsElevated)() = platform::IsElevated;
 
 std::vector<TApplyProblem> ScriptValueProblems(const TNetworkStep& step) {
     const TConfData& data = step.Data;
@@ -221,8 +288,13 @@ TNetworkStep NetworkStepOf(const TProfile& profile, const std::string& connectio
 }
 
 std::optional<TApplyProblem> ReadConvertedTemplate(const TScriptsGroup& scripts, std::string& converted) {
+    return ReadConvertedTemplate(scripts, platform::TOpenedFile(scripts.SourcePath), converted);
+}
+
+std::optional<TApplyProblem> ReadConvertedTemplate(const TScriptsGroup& scripts, const platform::TOpenedFile& file,
+                                                   std::string& converted) {
     std::string content;
-    if (std::optional<TApplyFailure> failure = ReadTemplate(scripts.SourcePath, content))
+    if (std::optional<TApplyFailure> failure = ReadTemplate(file, content))
         return TApplyProblem{*failure, scripts.SourcePath};
     std::optional<std::string> text = ConvertTemplate(content, scripts.ScriptsValues);
     if (!text)

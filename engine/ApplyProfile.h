@@ -30,12 +30,14 @@ enum class TApplyFailure {
     // Refusals, found before anything is written or run: then nothing is.
     ValueNotAnAddress,      // Path: the value, Detail: its settings key
     ConnectionNameUnusable, // Path: the connection name, Detail: its settings key
+    ChangeableByOthers,     // Path: a file or folder, Detail: who else may change it
+    RightsUnknown,          // Path: a file or folder whose rights cannot be read
 };
 struct TApplyProblem {
     TApplyFailure Failure;
     std::string Path;
     int ExitCode = 0;
-    std::string Detail = std::string(); // the settings key of a value
+    std::string Detail = std::string(); // the settings key of a value, or who may change a file
     bool operator==(const TApplyProblem&) const = default;
 };
 struct TApplyResult {
@@ -49,13 +51,19 @@ struct TApplyResult {
 };
 
 // Applies Profiles[Selection.CurrentProfile]: the network step, then the script step; says what went wrong. Refuses
-// to do anything when a value would change the shape of netsh's commands.
+// to do anything when a value would change the shape of netsh's commands, or, as administrator, when anyone but
+// SYSTEM, the Administrators, TrustedInstaller and the user may change the program's folder, its Settings folder, the
+// slot's settings file, the template or the command's program (their rights read through the handle they are then
+// read from or held by).
 TApplyResult ApplyCurrentProfile();
 // Applies a profile, which need not be in the store (the settings a revert puts back), to the connection named.
 TApplyResult ApplyProfile(const TProfile& profile, const std::string& connection);
 
 // The connection a slot's profiles configure, as the slot names it; empty for a number that names no slot.
 std::string ConnectionOfSlot(int slot);
+
+// Whether the program runs as administrator; the tests replace it.
+extern bool (*ProgramRunsElevated)();
 
 // The bounds of the script step: a template larger than this is refused, and so is a filled-in text that would
 // outgrow the other bound (each line of it may grow to MaxSubstitutedLineLength).
@@ -99,6 +107,8 @@ std::optional<std::string> ConvertTemplate(const std::string& content, const std
 // The profile's template read and filled in with its variables, as the script step copies it; nothing and the problem
 // when the template is not an ordinary file of bounded size or the filled-in text would be too large.
 std::optional<TApplyProblem> ReadConvertedTemplate(const TScriptsGroup& scripts, std::string& converted);
+std::optional<TApplyProblem> ReadConvertedTemplate(const TScriptsGroup& scripts, const platform::TOpenedFile& file,
+                                                   std::string& converted);
 
 // The program the profile's command starts: found from the program's own folder, the system's folders and PATH, never
 // in the current folder; empty when there is none.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,54 @@ enum class ReadFileResult { Ok, Missing, NotRegular, TooLarge, Unreadable };
 // Reads a whole regular file of at most maxBytes. A FIFO, a device or anything else that is not a regular file is
 // refused without waiting for it or reading from it; so is a file larger than the bound.
 ReadFileResult ReadRegularFile(const std::string& path, size_t maxBytes, std::string& content);
+
+// Who may change a file or folder: its owner and the entries of its access list, accounts named by their SIDs. On
+// POSIX the mode bits in the same terms: the owner (root is SYSTEM, S-1-5-18; a user S-1-22-1-<uid>), an entry for the
+// group (S-1-22-2-<gid>) and one for Everyone (S-1-1-0) when they may write.
+struct TAccessEntry {
+    bool Allow = true; // false: a deny entry
+    std::string Sid;
+    std::uint32_t Mask = 0;
+    bool InheritOnly = false; // only for what is made inside the folder, not for the folder itself
+    bool operator==(const TAccessEntry&) const = default;
+};
+struct TFileRights {
+    std::string Owner;         // never empty
+    bool HasAccessList = true; // without one, everyone may do everything
+    std::vector<TAccessEntry> Entries;
+};
+
+// A file or folder opened for reading, and everyone else's reading, writing and deleting. Its rights and its content
+// are read through the one handle: both come from the same file, whatever happens to the name meanwhile. `hold`
+// shares it for reading only: while it is open nobody can change, rename or delete it.
+class TOpenedFile {
+public:
+    explicit TOpenedFile(const std::string& path, bool hold = false);
+    ~TOpenedFile();
+    TOpenedFile(TOpenedFile&& other) noexcept;
+    TOpenedFile& operator=(TOpenedFile&&) = delete;
+    TOpenedFile(const TOpenedFile&) = delete;
+    TOpenedFile& operator=(const TOpenedFile&) = delete;
+
+    bool IsOpen() const { return Handle != -1; }
+    // Why it could not be opened: Missing or Unreadable.
+    ReadFileResult OpenFailure() const { return Failure; }
+    // Nothing when they cannot be read.
+    std::optional<TFileRights> Rights() const;
+    // The whole content, as ReadRegularFile reads it.
+    ReadFileResult Read(size_t maxBytes, std::string& content) const;
+
+private:
+    std::intptr_t Handle = -1; // a HANDLE on Windows, a file descriptor on POSIX
+    ReadFileResult Failure = ReadFileResult::Ok;
+};
+
+// Whether the program runs with administrator rights: its token is elevated. Never on POSIX.
+bool IsElevated();
+// The account the program runs as, by its SID.
+std::string CurrentUserSid();
+// An account's name as its owner knows it ("BUILTIN\Users", "Everyone"); the SID itself when it has none.
+std::string AccountName(const std::string& sid);
 
 // Writes the bytes to a new file in the same folder and then renames it over `path`, so that a crash, a kill or a
 // full disk leaves either the old or the new file, never a cut one. False when anything fails (the old file stays).

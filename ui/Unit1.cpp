@@ -523,7 +523,7 @@ void TGUI_Form::ShowApplyResult(const TApplyResult& result, const std::string& p
 }
 
 void TGUI_Form::Tell(const TApplyNotice& notice) {
-    if (CoolTrayIcon.IconAdded())
+    if (CoolTrayIcon.IconAdded() && !notice.Lasting)
         CoolTrayIcon.ShowBalloon(notice.Title, notice.Text, notice.Warning);
     else if (notice.Warning)
         ShowError(notice.Title + "\n\n" + notice.Text); // a failure is never told to nobody

@@ -8,7 +8,9 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <locale.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -139,44 +141,111 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
 }
 
 ReadFileResult ReadRegularFile(const std::string& path, size_t maxBytes, std::string& content) {
-    // Without blocking: a FIFO opened for reading would wait for a writer for ever.
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? ReadFileResult::Missing : ReadFileResult::Unreadable;
-    struct stat info;
-    ReadFileResult result = ReadFileResult::Ok;
-    if (::fstat(fd, &info) != 0)
-        result = ReadFileResult::Unreadable;
-    else if (!S_ISREG(info.st_mode))
-        result = ReadFileResult::NotRegular;
-    else if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
-        result = ReadFileResult::TooLarge;
     content.clear();
-    if (result == ReadFileResult::Ok) {
-        content.reserve(static_cast<size_t>(info.st_size));
-        char buffer[65536];
-        for (;;) {
-            ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0) {
-                result = ReadFileResult::Unreadable;
-                break;
-            }
-            if (got == 0)
-                break;
-            // The file may have grown since it was measured.
-            if (content.size() + static_cast<size_t>(got) > maxBytes) {
-                result = ReadFileResult::TooLarge;
-                break;
-            }
-            content.append(buffer, static_cast<size_t>(got));
+    TOpenedFile file(path);
+    return file.IsOpen() ? file.Read(maxBytes, content) : file.OpenFailure();
+}
+
+TOpenedFile::TOpenedFile(const std::string& path, bool /*hold*/) {
+    // Without blocking: a FIFO opened for reading would wait for a writer for ever. A folder opens too.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        Failure = errno == ENOENT || errno == ENOTDIR ? ReadFileResult::Missing : ReadFileResult::Unreadable;
+    else
+        Handle = fd;
+}
+
+TOpenedFile::~TOpenedFile() {
+    if (IsOpen())
+        ::close(static_cast<int>(Handle));
+}
+
+TOpenedFile::TOpenedFile(TOpenedFile&& other) noexcept : Handle(other.Handle), Failure(other.Failure) {
+    other.Handle = -1;
+}
+
+ReadFileResult TOpenedFile::Read(size_t maxBytes, std::string& content) const {
+    content.clear();
+    if (!IsOpen())
+        return Failure;
+    const int fd = static_cast<int>(Handle);
+    struct stat info;
+    if (::fstat(fd, &info) != 0)
+        return ReadFileResult::Unreadable;
+    if (!S_ISREG(info.st_mode))
+        return ReadFileResult::NotRegular;
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
+        return ReadFileResult::TooLarge;
+    content.reserve(static_cast<size_t>(info.st_size));
+    char buffer[65536];
+    for (off_t offset = 0;;) {
+        ssize_t got = ::pread(fd, buffer, sizeof buffer, offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            content.clear();
+            return ReadFileResult::Unreadable;
         }
+        if (got == 0)
+            return ReadFileResult::Ok;
+        // The file may have grown since it was measured.
+        if (content.size() + static_cast<size_t>(got) > maxBytes) {
+            content.clear();
+            return ReadFileResult::TooLarge;
+        }
+        content.append(buffer, static_cast<size_t>(got));
+        offset += got;
     }
-    ::close(fd);
-    if (result != ReadFileResult::Ok)
-        content.clear();
-    return result;
+}
+
+namespace {
+
+// The rights that writing into a file, or adding and removing files of a folder, takes on Windows.
+constexpr std::uint32_t WriteRights = 0x2 | 0x4;
+constexpr std::uint32_t FolderWriteRights = WriteRights | 0x40;
+
+std::string UserSid(uid_t user) {
+    return user == 0 ? "S-1-5-18" : "S-1-22-1-" + std::to_string(user);
+}
+
+} // namespace
+
+std::optional<TFileRights> TOpenedFile::Rights() const {
+    struct stat info;
+    if (!IsOpen() || ::fstat(static_cast<int>(Handle), &info) != 0)
+        return std::nullopt;
+    TFileRights rights;
+    rights.Owner = UserSid(info.st_uid);
+    const std::uint32_t write = S_ISDIR(info.st_mode) ? FolderWriteRights : WriteRights;
+    if (info.st_mode & S_IWGRP)
+        rights.Entries.push_back({true, "S-1-22-2-" + std::to_string(info.st_gid), write, false});
+    if (info.st_mode & S_IWOTH)
+        rights.Entries.push_back({true, "S-1-1-0", write, false});
+    return rights;
+}
+
+bool IsElevated() {
+    return false;
+}
+
+std::string CurrentUserSid() {
+    return UserSid(::geteuid());
+}
+
+std::string AccountName(const std::string& sid) {
+    if (sid == "S-1-1-0")
+        return "Everyone";
+    const std::string userPrefix = "S-1-22-1-", groupPrefix = "S-1-22-2-";
+    if (sid.compare(0, userPrefix.size(), userPrefix) == 0) {
+        const passwd* user = ::getpwuid(static_cast<uid_t>(std::strtoul(sid.c_str() + userPrefix.size(), nullptr, 10)));
+        return user != nullptr ? user->pw_name : sid;
+    }
+    if (sid.compare(0, groupPrefix.size(), groupPrefix) == 0) {
+        const struct group* group =
+            ::getgrgid(static_cast<gid_t>(std::strtoul(sid.c_str() + groupPrefix.size(), nullptr, 10)));
+        return group != nullptr ? std::string("group ") + group->gr_name : sid;
+    }
+    return sid;
 }
 
 namespace {

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <aclapi.h>
 #include <fcntl.h>
 #include <io.h>
+#include <sddl.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -207,45 +209,166 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
 
 ReadFileResult ReadRegularFile(const std::string& path, size_t maxBytes, std::string& content) {
     content.clear();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    TOpenedFile file(path);
+    return file.IsOpen() ? file.Read(maxBytes, content) : file.OpenFailure();
+}
+
+TOpenedFile::TOpenedFile(const std::string& path, bool hold) {
+    // A folder opens too, for its rights.
+    const DWORD share = hold ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadFileResult::Missing
-                                                                              : ReadFileResult::Unreadable;
+        const DWORD error = GetLastError();
+        Failure = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadFileResult::Missing
+                                                                                 : ReadFileResult::Unreadable;
+        return;
     }
+    Handle = reinterpret_cast<std::intptr_t>(file);
+}
+
+TOpenedFile::~TOpenedFile() {
+    if (IsOpen())
+        CloseHandle(reinterpret_cast<HANDLE>(Handle));
+}
+
+TOpenedFile::TOpenedFile(TOpenedFile&& other) noexcept : Handle(other.Handle), Failure(other.Failure) {
+    other.Handle = -1;
+}
+
+ReadFileResult TOpenedFile::Read(size_t maxBytes, std::string& content) const {
+    content.clear();
+    HANDLE file = reinterpret_cast<HANDLE>(Handle);
+    if (!IsOpen())
+        return Failure;
     // A pipe, a console or a device (a disk opened by its device name too: it has no file size) is no template.
     LARGE_INTEGER size{};
     BY_HANDLE_FILE_INFORMATION information{};
-    ReadFileResult result = ReadFileResult::Ok;
     if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &information) ||
         (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !GetFileSizeEx(file, &size))
-        result = ReadFileResult::NotRegular;
-    else if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
-        result = ReadFileResult::TooLarge;
-    if (result == ReadFileResult::Ok) {
-        content.reserve(static_cast<size_t>(size.QuadPart));
-        char buffer[65536];
-        for (;;) {
-            DWORD got = 0;
-            if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
-                result = ReadFileResult::Unreadable;
-                break;
-            }
-            if (got == 0)
-                break;
-            // The file may have grown since it was measured.
-            if (content.size() + got > maxBytes) {
-                result = ReadFileResult::TooLarge;
-                break;
-            }
-            content.append(buffer, got);
+        return ReadFileResult::NotRegular;
+    if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
+        return ReadFileResult::TooLarge;
+    LARGE_INTEGER start{};
+    SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
+    content.reserve(static_cast<size_t>(size.QuadPart));
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+            content.clear();
+            return ReadFileResult::Unreadable;
         }
+        if (got == 0)
+            return ReadFileResult::Ok;
+        // The file may have grown since it was measured.
+        if (content.size() + got > maxBytes) {
+            content.clear();
+            return ReadFileResult::TooLarge;
+        }
+        content.append(buffer, got);
     }
-    CloseHandle(file);
-    if (result != ReadFileResult::Ok)
-        content.clear();
+}
+
+namespace {
+
+std::string SidText(PSID sid) {
+    char* text = nullptr;
+    if (sid == nullptr || !ConvertSidToStringSidA(sid, &text))
+        return std::string();
+    std::string result = text;
+    LocalFree(text);
     return result;
+}
+
+} // namespace
+
+std::optional<TFileRights> TOpenedFile::Rights() const {
+    if (!IsOpen())
+        return std::nullopt;
+    PSID owner = nullptr;
+    PACL list = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(reinterpret_cast<HANDLE>(Handle), SE_FILE_OBJECT,
+                        OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner, nullptr, &list, nullptr,
+                        &descriptor) != ERROR_SUCCESS)
+        return std::nullopt;
+    TFileRights rights;
+    rights.Owner = SidText(owner);
+    rights.HasAccessList = list != nullptr;
+    for (DWORD i = 0; list != nullptr && i < list->AceCount; ++i) {
+        ACE_HEADER* header = nullptr;
+        if (!GetAce(list, i, reinterpret_cast<void**>(&header)))
+            continue;
+        TAccessEntry entry;
+        entry.InheritOnly = (header->AceFlags & INHERIT_ONLY_ACE) != 0;
+        switch (header->AceType) {
+        case ACCESS_ALLOWED_ACE_TYPE:
+        case ACCESS_ALLOWED_CALLBACK_ACE_TYPE:
+        case ACCESS_DENIED_ACE_TYPE:
+        case ACCESS_DENIED_CALLBACK_ACE_TYPE: {
+            // These four share their layout up to the SID.
+            const auto* ace = reinterpret_cast<const ACCESS_ALLOWED_ACE*>(header);
+            entry.Allow =
+                header->AceType == ACCESS_ALLOWED_ACE_TYPE || header->AceType == ACCESS_ALLOWED_CALLBACK_ACE_TYPE;
+            entry.Mask = ace->Mask;
+            entry.Sid = SidText(const_cast<DWORD*>(&ace->SidStart));
+            break;
+        }
+        default:
+            // An entry of a kind not read here may grant anything to anyone.
+            entry.Sid = "S-1-1-0";
+            entry.Mask = GENERIC_ALL;
+            break;
+        }
+        rights.Entries.push_back(entry);
+    }
+    LocalFree(descriptor);
+    if (rights.Owner.empty())
+        return std::nullopt;
+    return rights;
+}
+
+bool IsElevated() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return false;
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    const bool elevated = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+                          elevation.TokenIsElevated != 0;
+    CloseHandle(token);
+    return elevated;
+}
+
+std::string CurrentUserSid() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return std::string();
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<char> buffer(size);
+    std::string sid;
+    if (size > 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size))
+        sid = SidText(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid);
+    CloseHandle(token);
+    return sid;
+}
+
+std::string AccountName(const std::string& sid) {
+    PSID binary = nullptr;
+    if (!ConvertStringSidToSidA(sid.c_str(), &binary))
+        return sid;
+    char name[256];
+    char domain[256];
+    DWORD nameSize = sizeof name;
+    DWORD domainSize = sizeof domain;
+    SID_NAME_USE use;
+    std::string account = sid;
+    if (LookupAccountSidA(nullptr, binary, name, &nameSize, domain, &domainSize, &use))
+        account = domain[0] != '\0' ? std::string(domain) + "\\" + name : std::string(name);
+    LocalFree(binary);
+    return account;
 }
 
 namespace {

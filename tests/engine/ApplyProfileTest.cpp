@@ -1,6 +1,7 @@
 // Applying a profile: the netsh record made from its groups, the probe and script files, the script step.
 #include "engine/ApplyProfile.h"
 #include "engine/ApplyNotice.h"
+#include "engine/FileRights.h"
 
 #include "Recording.h"
 #include "TestFolders.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 namespace {
 
@@ -29,7 +31,10 @@ protected:
             Interfaces[static_cast<size_t>(slot)].Interface = "Connection " + std::to_string(slot);
         TempDir = Folder.File("Temp");
     }
-    ~ApplyProfile() override { CloseIniFile(); }
+    ~ApplyProfile() override {
+        CloseIniFile();
+        ProgramRunsElevated = platform::IsElevated;
+    }
 
     // Appends a profile of the slot and makes it the current one.
     TProfile& NewCurrentProfile(int slot = 1) {
@@ -264,8 +269,10 @@ TEST_F(ApplyProfile, TheNoticeTellsTheOutcomeInTheShippedLanguageFilesWords) {
     refused.Refused = true;
     const TApplyNotice refusal = ApplyNoticeOf(refused, "Office");
     EXPECT_EQ(refusal.Title, "Profile 'Office' was not applied: nothing was changed");
+    EXPECT_TRUE(refusal.Lasting);
+    EXPECT_FALSE(failed.Lasting);
     EXPECT_EQ(refusal.Text, "DNS_ADRESSES_1 is '10.0.0.4 x', not a dotted IPv4 address such as 192.168.1.10.");
-    for (int failure = 0; failure <= static_cast<int>(TApplyFailure::ConnectionNameUnusable); ++failure) {
+    for (int failure = 0; failure <= static_cast<int>(TApplyFailure::RightsUnknown); ++failure) {
         std::string text = ApplyFailureText({static_cast<TApplyFailure>(failure), "<path>", 7, "<detail>"});
         EXPECT_EQ(text.find("PARROR"), std::string::npos) << text;
         EXPECT_EQ(text.find('$'), std::string::npos) << text;
@@ -297,6 +304,80 @@ TEST_F(ApplyProfile, ValuesThatWouldChangeACommandsShapeRefuseTheWholeApply) {
     EXPECT_TRUE(ApplyCurrentProfile().Succeeded());
     EXPECT_EQ(Recorded.Runs().size(), 2u);
 }
+
+// Only SYSTEM, the Administrators, TrustedInstaller and the user may change what Norvex reads as administrator.
+TEST(FileRights, OnlyTheTrustedAccountsMayChangeWhatIsApplied) {
+    const std::string user = "S-1-5-21-1-2-3-1001";
+    const auto allow = [](const char* sid, std::uint32_t mask) { return platform::TAccessEntry{true, sid, mask}; };
+    const std::vector<platform::TAccessEntry> trusted = {allow(SystemSid, 0x1F01FF),
+                                                         allow(AdministratorsSid, 0x1F01FF),
+                                                         allow(TrustedInstallerSid, 0x10000000),
+                                                         allow("S-1-5-21-1-2-3-1001", 0x1F01FF),
+                                                         allow("S-1-5-32-545", 0x1200A9),
+                                                         allow(EveryoneSid, 0x1200A9)};
+    const auto with = [&](platform::TAccessEntry entry) {
+        std::vector<platform::TAccessEntry> entries = trusted;
+        entries.push_back(entry);
+        return entries;
+    };
+    const std::tuple<const char*, platform::TFileRights, std::string> cases[] = {
+        {"trusted accounts only", {AdministratorsSid, true, trusted}, ""},
+        {"the user owns it", {user, true, trusted}, ""},
+        {"TrustedInstaller owns it", {TrustedInstallerSid, true, trusted}, ""},
+        {"another user owns it", {"S-1-5-21-1-2-3-1002", true, trusted}, "S-1-5-21-1-2-3-1002"},
+        {"Users may write", {AdministratorsSid, true, with(allow("S-1-5-32-545", 0x2))}, "S-1-5-32-545"},
+        {"Authenticated Users may modify", {AdministratorsSid, true, with(allow("S-1-5-11", 0x1301BF))}, "S-1-5-11"},
+        {"INTERACTIVE may append", {AdministratorsSid, true, with(allow("S-1-5-4", 0x4))}, "S-1-5-4"},
+        {"Everyone has generic write", {AdministratorsSid, true, with(allow(EveryoneSid, 0x40000000))}, EveryoneSid},
+        {"another user may delete children", {SystemSid, true, with(allow("S-1-5-21-9-9", 0x40))}, "S-1-5-21-9-9"},
+        {"another user may delete", {SystemSid, true, with(allow("S-1-5-21-9-9", 0x10000))}, "S-1-5-21-9-9"},
+        {"another user may change the rights", {SystemSid, true, with(allow("S-1-5-21-9-9", 0x40000))}, "S-1-5-21-9-9"},
+        {"another user may take it", {SystemSid, true, with(allow("S-1-5-21-9-9", 0x80000))}, "S-1-5-21-9-9"},
+        {"another user has generic all", {SystemSid, true, with(allow("S-1-5-21-9-9", 0x10000000))}, "S-1-5-21-9-9"},
+        {"Users may set attributes only", {AdministratorsSid, true, with(allow("S-1-5-32-545", 0x100 | 0x10))}, ""},
+        {"CREATOR OWNER", {AdministratorsSid, true, with(allow(CreatorOwnerSid, 0x1F01FF))}, ""},
+        {"Users for what is made inside only",
+         {AdministratorsSid, true, with(platform::TAccessEntry{true, "S-1-5-32-545", 0x1301BF, true})},
+         ""},
+        {"Users denied writing",
+         {AdministratorsSid, true, with(platform::TAccessEntry{false, "S-1-5-32-545", 0x2})},
+         ""},
+        {"no access list", {AdministratorsSid, false, {}}, EveryoneSid},
+        {"an empty access list", {AdministratorsSid, true, {}}, ""},
+    };
+    for (const auto& [name, rights, who] : cases)
+        EXPECT_EQ(WhoElseMayChange(rights, user), who) << name;
+}
+
+#ifndef _WIN32
+// As administrator, what others may write is not applied (under Wine, others' write is an entry for Everyone too:
+// the package of tests drives norvex-cli there).
+TEST_F(ApplyProfile, AsAdministratorNothingOthersMayChangeIsAppliedOrRun) {
+    ProgramRunsElevated = [] { return true; };
+    TProfile& profile = ScriptProfile("x");
+    profile.DNS.Apply = true;
+    std::filesystem::copy_file(Recording::RecorderPath(), Folder.File("command"));
+    profile.Scripts.Command = Folder.File("command") + " after-copy";
+    Folder.Write("Settings/LAN1.ini", "[LAN]\r\n");
+    const std::string things[] = {Folder.Path(), Folder.File("Settings"), Folder.File("Settings/LAN1.ini"),
+                                  Folder.File("template.cfg"), Folder.File("command")};
+    for (const std::string& path : things)
+        std::filesystem::permissions(path, std::filesystem::perms::group_write, std::filesystem::perm_options::remove);
+    for (const std::string& path : things) {
+        std::filesystem::permissions(path, std::filesystem::perms::others_write, std::filesystem::perm_options::add);
+        TApplyResult result = ApplyCurrentProfile();
+        EXPECT_TRUE(result.Refused);
+        EXPECT_EQ(result.Problems,
+                  (std::vector<TApplyProblem>{{TApplyFailure::ChangeableByOthers, path, 0, "Everyone"}}));
+        std::filesystem::permissions(path, std::filesystem::perms::others_write, std::filesystem::perm_options::remove);
+    }
+    EXPECT_FALSE(Folder.Exists("Temp/norvex.txt"));
+    EXPECT_FALSE(Folder.Exists("out/dest.cfg"));
+    EXPECT_TRUE(Recorded.Runs().empty());
+    EXPECT_TRUE(ApplyCurrentProfile().Succeeded());
+    EXPECT_EQ(Recorded.Runs().size(), 2u);
+}
+#endif
 
 TEST_F(ApplyProfile, ATemporaryFolderEndingInASeparatorGetsNoSecondOne) {
     TempDir = Folder.File("Temp") + platform::PathSeparator();

@@ -137,7 +137,9 @@ TEST(MainWindow, RunAppliesTheProfileOfTheSelectedRowAndTellsTheOutcome) {
     program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=3\r\n");
     program.Folder().Write("Settings/LAN3.ini", "[LAN]\r\nINTERFACE=Lab Ethernet\r\n"
                                                 "[PROFILE_1]\r\nNAME=Lab\r\nIP_APPLY=TRUE\r\nIP_SOURCETYPE=0\r\n"
-                                                "[PROFILE_2]\r\nNAME=Nothing applied\r\n");
+                                                "[PROFILE_2]\r\nNAME=Nothing applied\r\n"
+                                                "[PROFILE_3]\r\nNAME=Broken\r\nDNS_APPLY=TRUE\r\nDNS_SOURCETYPE=1\r\n"
+                                                "DNS_ADRESSES_0=10.0.0.1 register=none\r\n");
     Recording netsh(program.Folder());
     TGUI_Form& form = program.Start([&](TGUI_Form& f) { balloons.RecordInto(f); });
     ASSERT_TRUE(form.CoolTrayIcon.IconAdded());
@@ -168,6 +170,15 @@ TEST(MainWindow, RunAppliesTheProfileOfTheSelectedRowAndTellsTheOutcome) {
               "netsh ended with exit code 1. Script: " + TempDir + "\\norvex.txt");
     EXPECT_EQ(balloons.Tip, tip);
     EXPECT_TRUE(program.Errors.empty());
+
+    // A refused apply changed nothing and needs the user: told in a box that stays, not in a passing balloon.
+    page.SelectRow(2);
+    page.onClick(TFrameSender::Image_RUN);
+    EXPECT_EQ(netsh.Runs().size(), 2u);
+    EXPECT_EQ(balloons.Shown.size(), 2u);
+    ASSERT_EQ(program.Errors.size(), 1u);
+    EXPECT_EQ(program.Errors[0], "Profile 'Broken' was not applied: nothing was changed\n\nDNS_ADRESSES_0 is "
+                                 "'10.0.0.1 register=none', not a dotted IPv4 address such as 192.168.1.10.");
     form.FormClose();
 }
 
