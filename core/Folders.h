@@ -8,4 +8,4 @@
 extern std::string ExeDir;      // without a trailing separator
 extern std::string LanguageDir; // ExeDir, a separator, "Language"; the help pages in its "Help" folder
 extern std::string SettingsDir; // ExeDir, a separator, "Settings" and a separator
-extern std::string TempDir;     // the system's temporary folder, or the fallback
+extern std::string TempDir;     // the system's temporary folder, as it names it; empty when it names none

@@ -11,8 +11,6 @@ std::string ResolveTempDir(const std::string& systemAnswer) {
     std::string folder = systemAnswer;
     if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
         folder.pop_back();
-    if (folder.empty() || !platform::DirectoryExists(folder))
-        return platform::FallbackTempFolder();
     return folder;
 }
 

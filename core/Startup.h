@@ -7,8 +7,8 @@
 
 inline constexpr const char* ApplicationTitle = "Kestrova Norvex 2.0";
 
-// The temporary folder from the system's answer: one trailing separator removed; the fallback folder when the
-// system names none or the folder it names does not exist.
+// The temporary folder from the system's answer, one trailing separator removed; empty when it names none. A folder
+// that does not exist stays named (applying then says so): no other folder is put in its place.
 std::string ResolveTempDir(const std::string& systemAnswer);
 
 // Where the tests put the program: the folders are resolved from this path instead of the running executable's.

@@ -108,6 +108,8 @@ const char* ApplyFailureKey(TApplyFailure failure) {
         return "FAILED_CHANGEABLE_BY_OTHERS";
     case TApplyFailure::RightsUnknown:
         return "FAILED_RIGHTS_UNKNOWN";
+    case TApplyFailure::TempFolderMissing:
+        return "FAILED_TEMP_FOLDER_MISSING";
     }
     return "FAILED";
 }

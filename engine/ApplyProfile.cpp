@@ -33,7 +33,6 @@ std::string ReplaceEachOccurrence(const std::string& line, const std::string& na
 void RunNetworkStep(const TNetworkStep& step, TApplyResult& result) {
     const std::string scriptPath = TempFilePath(NetshScriptFileName);
     // The probe: where it cannot be written, the script could not be either.
-    platform::ForceDirectories(TempDir);
     platform::WriteTempFile(scriptPath, "TEST\r\n");
     if (!step.Applies)
         return;
@@ -124,19 +123,20 @@ std::vector<TApplyProblem> RightsProblems(const TProfile& profile, const TApplyI
     return problems;
 }
 
-// Fills in the template into norvex.script; true when this application wrote it.
-bool WriteConvertedTemplate(const TScriptsGroup& scripts, const platform::TOpenedFile& templateFile,
-                            const std::string& convertedPath, TApplyResult& result) {
+// Fills in the template into norvex.script, held until it has been copied; nothing when this application did not
+// write it.
+std::optional<platform::TOpenedFile> WriteConvertedTemplate(const TScriptsGroup& scripts,
+                                                            const platform::TOpenedFile& templateFile,
+                                                            const std::string& convertedPath, TApplyResult& result) {
     std::string converted;
     if (std::optional<TApplyProblem> problem = ReadConvertedTemplate(scripts, templateFile, converted)) {
         result.Problems.push_back(*problem);
-        return false;
+        return std::nullopt;
     }
-    if (!platform::WriteTempFile(convertedPath, converted)) {
+    std::optional<platform::TOpenedFile> written = platform::WriteTempFile(convertedPath, converted);
+    if (!written)
         result.Problems.push_back({TApplyFailure::ConvertedNotWritten, convertedPath});
-        return false;
-    }
-    return true;
+    return written;
 }
 
 void RunScriptsStep(const TScriptsGroup& scripts, const TApplyInputs& inputs, TApplyResult& result) {
@@ -148,15 +148,18 @@ void RunScriptsStep(const TScriptsGroup& scripts, const TApplyInputs& inputs, TA
     }
     platform::WaitWindow wait(ReadLanguageKey("APPLY", "APPLY_CAPTION", LanguageName),
                               ReadLanguageKey("APPLY", "SCRIPT_INFO", LanguageName));
-    platform::ForceDirectories(TempDir);
     const std::string convertedPath = TempFilePath(ConvertedScriptFileName);
-    // Only what this application converted is copied: never a file left by an earlier one.
-    if (WriteConvertedTemplate(scripts, *inputs.Template, convertedPath, result) && !scripts.DestinationPath.empty()) {
-        const std::string folder = platform::FolderPartOf(scripts.DestinationPath);
-        if (!folder.empty())
-            platform::ForceDirectories(folder);
-        if (!platform::ShellCopyFile(convertedPath, scripts.DestinationPath))
-            result.Problems.push_back({TApplyFailure::CopyFailed, scripts.DestinationPath});
+    {
+        // Only what this application converted is copied, never a file left by an earlier one; held until then.
+        const std::optional<platform::TOpenedFile> converted =
+            WriteConvertedTemplate(scripts, *inputs.Template, convertedPath, result);
+        if (converted && !scripts.DestinationPath.empty()) {
+            const std::string folder = platform::FolderPartOf(scripts.DestinationPath);
+            if (!folder.empty())
+                platform::ForceDirectories(folder);
+            if (!platform::ShellCopyFile(convertedPath, scripts.DestinationPath))
+                result.Problems.push_back({TApplyFailure::CopyFailed, scripts.DestinationPath});
+        }
     }
     if (!scripts.Command.empty() &&
         platform::RunProcess({inputs.Program, scripts.Command, platform::StartupShowWindow()}) == -1)
@@ -179,6 +182,9 @@ TApplyResult ApplyProfile(const TProfile& profile, const std::string& connection
     const TNetworkStep step = NetworkStepOf(profile, connection);
     const TApplyInputs inputs = OpenInputs(profile.Scripts);
     result.Problems = ScriptValueProblems(step);
+    // Never another folder instead: the files are looked at where the user knows them to be.
+    if (TempDir.empty() || !platform::DirectoryExists(TempDir))
+        result.Problems.push_back({TApplyFailure::TempFolderMissing, TempDir});
     // As administrator, nothing that others may change is applied or run: the network values alone can send the
     // machine's names to another server or turn its firewall off.
     if (ProgramRunsElevated()) {

@@ -32,6 +32,7 @@ enum class TApplyFailure {
     ConnectionNameUnusable, // Path: the connection name, Detail: its settings key
     ChangeableByOthers,     // Path: a file or folder, Detail: who else may change it
     RightsUnknown,          // Path: a file or folder whose rights cannot be read
+    TempFolderMissing,      // Path: the temporary folder the system names (empty when it names none)
 };
 struct TApplyProblem {
     TApplyFailure Failure;
@@ -51,7 +52,8 @@ struct TApplyResult {
 };
 
 // Applies Profiles[Selection.CurrentProfile]: the network step, then the script step; says what went wrong. Refuses
-// to do anything when a value would change the shape of netsh's commands, or, as administrator, when anyone but
+// to do anything when a value would change the shape of netsh's commands, when the temporary folder is missing, or, as
+// administrator, when anyone but
 // SYSTEM, the Administrators, TrustedInstaller and the user may change the program's folder, its Settings folder, the
 // slot's settings file, the template or the command's program (their rights read through the handle they are then
 // read from or held by).

@@ -150,7 +150,9 @@ std::string TConfData::ScriptText() const {
 
 TNetshRun TConfData::BuildAndRun(const std::string& scriptPath) const {
     TNetshRun run;
-    run.Saved = platform::WriteTempFile(scriptPath, ScriptText());
+    // Held from its writing until netsh has run: nothing changes it in between.
+    const std::optional<platform::TOpenedFile> script = platform::WriteTempFile(scriptPath, ScriptText());
+    run.Saved = script.has_value();
     if (run.Saved)
         run.ExitCode = RunAndWait({platform::NetshPath(), "netsh exec \"" + scriptPath + "\"", platform::SwHide});
     return run;

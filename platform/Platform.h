@@ -22,9 +22,6 @@ std::string ExecutablePath();
 // The system's temporary folder as the system names it, whatever its length; empty when it names none.
 std::string SystemTempFolder();
 
-// Where the temporary files go when the system names no usable temporary folder.
-std::string FallbackTempFolder();
-
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 
@@ -78,9 +75,18 @@ public:
     ReadFileResult Read(size_t maxBytes, std::string& content) const;
 
 private:
+    explicit TOpenedFile(std::intptr_t handle); // takes over a handle of its own
+    friend std::optional<TOpenedFile> WriteTempFile(const std::string& path, const std::string& content);
+
     std::intptr_t Handle = -1; // a HANDLE on Windows, a file descriptor on POSIX
     ReadFileResult Failure = ReadFileResult::Ok;
 };
+
+// Writes a file of the temporary folder anew, and holds it: until the result goes, the file is shared for reading only
+// (Windows), so that nothing changes it between its writing and its use. Whatever lay under the name is removed first
+// or, where it cannot be, refused: a link or reparse point is never followed, no file written through. On POSIX the
+// file is private to the user (0600). Nothing when it cannot be made, written and held as written.
+std::optional<TOpenedFile> WriteTempFile(const std::string& path, const std::string& content);
 
 // Whether the program runs with administrator rights: its token is elevated. Never on POSIX.
 bool IsElevated();
@@ -97,10 +103,6 @@ bool WriteFileAtomically(const std::string& path, const std::string& content);
 // Whether a file of the folder is the new file of a write of `baseName` that never reached its rename:
 // `<baseName>.<letters and digits>.tmp`, the names the writers above give their new files.
 bool IsLeftoverOfWrite(const std::string& fileName, const std::string& baseName);
-
-// Creates or overwrites a file with the bytes given. On POSIX it refuses to follow a symbolic link planted in place
-// of the file and creates it with permissions 0600. False when the file cannot be opened safely or written.
-bool WriteTempFile(const std::string& path, const std::string& content);
 
 // What tells one version of a file from another: changes whenever the file is rewritten.
 struct FileStamp {

@@ -59,6 +59,7 @@ Recording::~Recording() {
     UnsetEnvironment("NORVEX_RECORD");
     UnsetEnvironment("NORVEX_RECORD_EXIT");
     UnsetEnvironment("NORVEX_RECORD_WINDOW");
+    UnsetEnvironment("NORVEX_RECORD_OPEN");
 #ifdef _WIN32
     platform::NetshPathOverride.clear();
 #else
@@ -89,4 +90,8 @@ void Recording::SetExitCode(int code) const {
 
 void Recording::WatchWindow(const std::string& caption) const {
     SetEnvironment("NORVEX_RECORD_WINDOW", caption);
+}
+
+void Recording::TryOpeningTheLastArgument() const {
+    SetEnvironment("NORVEX_RECORD_OPEN", "1");
 }

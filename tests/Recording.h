@@ -24,6 +24,9 @@ public:
     void SetExitCode(int code) const;
     // On Windows each run looks for a visible window with this caption and records its size.
     void WatchWindow(const std::string& caption) const;
+    // On Windows each run records whether its last argument opens for reading and for writing ("read allowed",
+    // "write refused").
+    void TryOpeningTheLastArgument() const;
 
 private:
     std::string RecordFile;

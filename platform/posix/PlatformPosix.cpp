@@ -86,10 +86,6 @@ std::string SystemTempFolder() {
     return "/tmp";
 }
 
-std::string FallbackTempFolder() {
-    return "/tmp";
-}
-
 bool FileExists(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
@@ -159,6 +155,8 @@ TOpenedFile::~TOpenedFile() {
     if (IsOpen())
         ::close(static_cast<int>(Handle));
 }
+
+TOpenedFile::TOpenedFile(std::intptr_t handle) : Handle(handle) {}
 
 TOpenedFile::TOpenedFile(TOpenedFile&& other) noexcept : Handle(other.Handle), Failure(other.Failure) {
     other.Handle = -1;
@@ -274,7 +272,9 @@ void FlushFolderOf(const std::string& path) {
 }
 
 // A new file in the same folder that takes the name by rename once it is complete: the old file stays until then.
-bool ReplaceWithNewFile(const std::string& path, const std::string& content, mode_t mode, bool durable) {
+// With `kept`, the new file stays open there (-1 when it failed); otherwise it is closed before the rename.
+bool ReplaceWithNewFile(const std::string& path, const std::string& content, mode_t mode, bool durable,
+                        int* kept = nullptr) {
     const std::string suffix = ".tmp";
     std::string pattern = path + ".XXXXXX" + suffix;
     int fd = ::mkstemps(pattern.data(), static_cast<int>(suffix.size()));
@@ -282,13 +282,18 @@ bool ReplaceWithNewFile(const std::string& path, const std::string& content, mod
         return false;
     ::fchmod(fd, mode);
     bool ok = WriteAll(fd, content) && (!durable || ::fsync(fd) == 0);
-    ok = (::close(fd) == 0) && ok;
+    if (kept == nullptr)
+        ok = (::close(fd) == 0) && ok;
     if (ok && ::rename(pattern.c_str(), path.c_str()) == 0) {
         if (durable)
             FlushFolderOf(path);
         RemoveLeftoversOfWrite(path);
+        if (kept != nullptr)
+            *kept = fd;
         return true;
     }
+    if (kept != nullptr)
+        ::close(fd);
     ::unlink(pattern.c_str());
     return false;
 }
@@ -302,15 +307,18 @@ bool WriteFileAtomically(const std::string& path, const std::string& content) {
     return ReplaceWithNewFile(path, content, 0666 & ~mask, true);
 }
 
-bool WriteTempFile(const std::string& path, const std::string& content) {
+std::optional<TOpenedFile> WriteTempFile(const std::string& path, const std::string& content) {
     // The temporary folder is shared by all users: whatever lies under the name (a link to another file, a file
     // another user planted and can still change) is never written into. A new private file takes the name by
     // rename, which the shared folder's sticky bit refuses over another user's file: then the step is skipped. A link
     // or anything but a regular file under the name is refused outright, as an unwritable folder would be.
     struct stat planted;
     if (::lstat(path.c_str(), &planted) == 0 && !S_ISREG(planted.st_mode))
-        return false;
-    return ReplaceWithNewFile(path, content, 0600, false);
+        return std::nullopt;
+    int fd = -1;
+    if (!ReplaceWithNewFile(path, content, 0600, false, &fd))
+        return std::nullopt;
+    return TOpenedFile(fd);
 }
 
 FileStamp GetFileStamp(const std::string& path) {

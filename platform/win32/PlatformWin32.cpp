@@ -153,10 +153,6 @@ std::string SystemTempFolder() {
     return std::string(buffer.data(), length);
 }
 
-std::string FallbackTempFolder() {
-    return "C:\\";
-}
-
 bool FileExists(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -231,6 +227,8 @@ TOpenedFile::~TOpenedFile() {
     if (IsOpen())
         CloseHandle(reinterpret_cast<HANDLE>(Handle));
 }
+
+TOpenedFile::TOpenedFile(std::intptr_t handle) : Handle(handle) {}
 
 TOpenedFile::TOpenedFile(TOpenedFile&& other) noexcept : Handle(other.Handle), Failure(other.Failure) {
     other.Handle = -1;
@@ -407,12 +405,54 @@ bool WriteFileAtomically(const std::string& path, const std::string& content) {
     return false;
 }
 
-bool WriteTempFile(const std::string& path, const std::string& content) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+namespace {
+
+// Removes whatever lies under the name without following it: a file, a link to one (not what it links to), a link to
+// a folder or a junction. False when something is left there: a real folder, a file that cannot be deleted.
+bool RemoveWithoutFollowing(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return true; // nothing there, or no folder: making the file tells
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && RemoveDirectoryA(path.c_str());
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+           a.nFileIndexLow == b.nFileIndexLow;
+}
+
+} // namespace
+
+std::optional<TOpenedFile> WriteTempFile(const std::string& path, const std::string& content) {
+    // The user's temporary folder is open to every program of the user, elevated or not: what lies under the name is
+    // removed, never followed or written through, and a new file takes its place.
+    if (!RemoveWithoutFollowing(path))
+        return std::nullopt;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool ok = WriteHandle(file, content);
-    return CloseHandle(file) && ok;
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION written{};
+    bool ok = WriteHandle(file, content) && GetFileInformationByHandle(file, &written);
+    ok = CloseHandle(file) && ok;
+    if (!ok)
+        return std::nullopt;
+    // Held for reading only from here on, so that netsh or the copy reads what was written. Between the two opens
+    // another program of the user could have changed or replaced it: it must still be the same file with the same
+    // bytes, and nobody may still hold it open for writing.
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (held == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    TOpenedFile result(reinterpret_cast<std::intptr_t>(held));
+    BY_HANDLE_FILE_INFORMATION now{};
+    std::string check;
+    if (!GetFileInformationByHandle(held, &now) || !SameFile(written, now) ||
+        result.Read(content.size(), check) != ReadFileResult::Ok || check != content)
+        return std::nullopt;
+    return result;
 }
 
 FileStamp GetFileStamp(const std::string& path) {

@@ -29,10 +29,11 @@ TEST(Startup, TheTemporaryFolderIsTakenWhateverTheLengthOfItsName) {
     EXPECT_EQ(ResolveTempDir(deep), deep);
 }
 
-TEST(Startup, AMissingTemporaryFolderFallsBack) {
+// Never another folder in its place (once C:\, where anyone may write): applying says that it is missing.
+TEST(Startup, AMissingTemporaryFolderStaysNamed) {
     ScratchFolder folder;
-    EXPECT_EQ(ResolveTempDir(folder.File("missing")), platform::FallbackTempFolder());
-    EXPECT_EQ(ResolveTempDir(""), platform::FallbackTempFolder());
+    EXPECT_EQ(ResolveTempDir(folder.File("missing") + platform::PathSeparator()), folder.File("missing"));
+    EXPECT_EQ(ResolveTempDir(""), "");
 }
 
 TEST(Startup, TheShowSequenceReadsWindowThenSlots) {

@@ -30,6 +30,7 @@ protected:
         for (int slot = 1; slot <= SlotCount; ++slot)
             Interfaces[static_cast<size_t>(slot)].Interface = "Connection " + std::to_string(slot);
         TempDir = Folder.File("Temp");
+        std::filesystem::create_directories(TempDir);
     }
     ~ApplyProfile() override {
         CloseIniFile();
@@ -221,22 +222,37 @@ TEST_F(ApplyProfile, TheWaitWindowStandsWhileNetshRuns) {
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].back(), "window 250x125 with text box");
 }
+
+// A hard link planted under either name (any program of the user may link to a file it can read) is removed, not
+// written through. The script is held from its writing until netsh has run: netsh reads it, nobody changes it.
+TEST_F(ApplyProfile, TheTemporaryFilesAreNewAndTheScriptIsHeldForReadingOnlyWhileNetshRuns) {
+    Folder.Write("victim", "precious");
+    for (const char* name : {"Temp/norvex.txt", "Temp/norvex.script"})
+        std::filesystem::create_hard_link(Folder.File("victim"), Folder.File(name));
+    Recorded.TryOpeningTheLastArgument();
+    TProfile& profile = ScriptProfile("x");
+    profile.IP.Apply = true;
+    profile.Scripts.Command.clear();
+    ApplyCurrentProfile();
+    EXPECT_EQ(Folder.Read("victim"), "precious");
+    EXPECT_EQ(Folder.Read("Temp/norvex.script"), "x\r\n");
+    EXPECT_EQ(Recorded.Runs(), (std::vector<Lines>{{"arg exec", "arg " + Folder.File("Temp/norvex.txt"), "read allowed",
+                                                    "write refused"}}));
+}
 #endif
 
-TEST_F(ApplyProfile, AMissingTemporaryFolderIsCreated) {
-    TempDir = Folder.File("a/b/Temp");
-    NewCurrentProfile().WINS.Apply = true;
-    ApplyCurrentProfile();
-    EXPECT_EQ(Folder.Read("a/b/Temp/norvex.txt").substr(0, 9), "#BEGIN na");
-    EXPECT_EQ(Recorded.Runs().size(), 1u);
-}
-
-TEST_F(ApplyProfile, WhereTheProbeCannotBeWrittenNetshIsNotRunAndThatIsReported) {
+// Nothing is written elsewhere instead, and neither netsh nor the script step runs.
+TEST_F(ApplyProfile, AMissingTemporaryFolderRefusesTheApplyAndIsNamed) {
     Folder.Write("file", "not a folder");
-    TempDir = Folder.File("file/Temp");
-    NewCurrentProfile().IP.Apply = true;
-    EXPECT_EQ(ApplyCurrentProfile().Problems,
-              (std::vector<TApplyProblem>{{TApplyFailure::ScriptNotWritten, TempFilePath("norvex.txt")}}));
+    for (const std::string& missing : {Folder.File("a/b/Temp"), Folder.File("file"), std::string()}) {
+        TempDir = missing;
+        ScriptProfile("x").WINS.Apply = true;
+        TApplyResult result = ApplyCurrentProfile();
+        EXPECT_TRUE(result.Refused);
+        EXPECT_EQ(result.Problems, (std::vector<TApplyProblem>{{TApplyFailure::TempFolderMissing, missing}}));
+    }
+    EXPECT_FALSE(Folder.Exists("a"));
+    EXPECT_FALSE(Folder.Exists("out"));
     EXPECT_TRUE(Recorded.Runs().empty());
 }
 
@@ -272,7 +288,7 @@ TEST_F(ApplyProfile, TheNoticeTellsTheOutcomeInTheShippedLanguageFilesWords) {
     EXPECT_TRUE(refusal.Lasting);
     EXPECT_FALSE(failed.Lasting);
     EXPECT_EQ(refusal.Text, "DNS_ADRESSES_1 is '10.0.0.4 x', not a dotted IPv4 address such as 192.168.1.10.");
-    for (int failure = 0; failure <= static_cast<int>(TApplyFailure::RightsUnknown); ++failure) {
+    for (int failure = 0; failure <= static_cast<int>(TApplyFailure::TempFolderMissing); ++failure) {
         std::string text = ApplyFailureText({static_cast<TApplyFailure>(failure), "<path>", 7, "<detail>"});
         EXPECT_EQ(text.find("PARROR"), std::string::npos) << text;
         EXPECT_EQ(text.find('$'), std::string::npos) << text;

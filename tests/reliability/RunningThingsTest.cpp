@@ -89,6 +89,7 @@ TEST_F(RunningThings, TheConnectionNameAndTheTemporaryFolderStayOutOfTheCommandL
     // A double quote in the name would be refused before anything runs; the rest of a shell's syntax is not.
     Interfaces[1].Interface = "LAN; touch m1; echo $(touch m2)";
     TempDir = Folder.File("temp dir;touch m3 $(touch m4)");
+    fs::create_directories(TempDir);
     TProfile& profile = ScriptProfile();
     profile.Scripts.Command.clear();
     profile.IP.Apply = true;

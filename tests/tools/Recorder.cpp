@@ -1,6 +1,7 @@
 // A stand-in for netsh and for a profile's command in the tests: it appends the arguments it was started with to the
-// file NORVEX_RECORD names, on Windows also the wait window it finds by the caption NORVEX_RECORD_WINDOW gives, and
-// ends with the exit code of NORVEX_RECORD_EXIT (0 without it).
+// file NORVEX_RECORD names, on Windows also the wait window it finds by the caption NORVEX_RECORD_WINDOW gives and,
+// with NORVEX_RECORD_OPEN, whether its last argument opens for reading and for writing; it ends with the exit code of
+// NORVEX_RECORD_EXIT (0 without it).
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -28,6 +29,15 @@ std::string DescribeWindow(const std::string& caption) {
     return std::to_string(bounds.right - bounds.left) + "x" + std::to_string(bounds.bottom - bounds.top) +
            (textBox != nullptr && IsWindowVisible(textBox) ? " with text box" : " without text box");
 }
+
+// Whether the file opens for that access, shared as a C library's fopen shares it.
+const char* Opens(const char* path, DWORD access) {
+    HANDLE file = CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "refused";
+    CloseHandle(file);
+    return "allowed";
+}
 #endif
 
 } // namespace
@@ -43,6 +53,9 @@ int main(int argc, char** argv) {
         const std::string caption = Environment("NORVEX_RECORD_WINDOW");
         if (!caption.empty())
             out << "window " << DescribeWindow(caption) << "\n";
+        if (!Environment("NORVEX_RECORD_OPEN").empty() && argc > 1)
+            out << "read " << Opens(argv[argc - 1], GENERIC_READ) << "\nwrite " << Opens(argv[argc - 1], GENERIC_WRITE)
+                << "\n";
 #endif
     }
     const std::string exitCode = Environment("NORVEX_RECORD_EXIT");
