@@ -184,6 +184,14 @@ int StartupShowWindow();
 // target are created. False when the copy did not happen.
 bool ShellCopyFile(const std::string& source, const std::string& target);
 
+// Opens a document (a help page) with the program the shell has for it, as the program runs: elevated when it is.
+// False when the shell would not.
+bool OpenDocument(const std::string& path, void* ownerWindow);
+// The same through the signed-in user's shell, the desktop's Explorer, which starts that program as the user: never
+// with administrator rights the program has. False when there is no such shell to ask (none on POSIX); whether the
+// page then opens is Explorer's to say.
+bool OpenDocumentAsUser(const std::string& path);
+
 // The operating system's platform id and version numbers; all zero on a system that is not Windows.
 struct SystemVersion {
     unsigned PlatformId = 0;

@@ -1,6 +1,10 @@
 // The header band, the modal dialog base, control making and help pages.
 #include "ui/DialogParts.h"
 
+#include "core/Startup.h"
+#include "lang/CaptionKeys.h"
+#include "lang/Language.h"
+#include "platform/Platform.h"
 #include "resources/resource.h"
 #include "ui/Dpi.h"
 #include "ui/Graphics.h"
@@ -8,8 +12,6 @@
 #include "ui/rules/DialogRules.h"
 #include "ui/rules/MainWindowRules.h"
 #include "ui/rules/ProfileFormRules.h"
-
-#include <shellapi.h>
 
 void TDialogHeader::Create(HWND parent, int width, int pictureId) {
     RegisterWindowClass("TDialogHeader", static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -360,7 +362,16 @@ void OpenHelpPage(const std::string& page) {
     if (GUI_Form != nullptr && GUI_Form->OpenDocument)
         GUI_Form->OpenDocument(path);
     else
-        ShellExecuteA(nullptr, nullptr, path.c_str(), "", "", SW_SHOWNORMAL);
+        OpenHelpDocument(nullptr, path, [](const std::string& text) {
+            MessageBoxA(nullptr, text.c_str(), ApplicationTitle, MB_OK | MB_ICONINFORMATION);
+        });
+}
+
+void OpenHelpDocument(HWND owner, const std::string& path, const std::function<void(const std::string&)>& tell) {
+    if (HelpOpeningFor(platform::IsElevated()) == THelpOpening::ProgramShell)
+        platform::OpenDocument(path, owner);
+    else if (!platform::OpenDocumentAsUser(path))
+        tell(FillPlaceholder(ReadLanguageKey("GUI", "HELP_NOT_OPENED", LanguageName), "$PATH$", path));
 }
 
 void DrawImageControl(const DRAWITEMSTRUCT& item, TPictureList list, int index, HBRUSH background) {

@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -149,8 +150,12 @@ HMENU MakeIconMenu(const std::string& iconWord, TPictureList list, std::vector<s
 UINT TrackButtonMenu(HMENU menu, HWND button, HWND owner);
 
 // Opens a help page (a path under the Language folder, "Help\<Page>.htm") with the shell. Goes through the main
-// window's OpenDocument, which the tests replace; a failure is not reported.
+// window's OpenDocument, which the tests replace.
 void OpenHelpPage(const std::string& page);
+
+// Opens a help page as HelpOpeningFor says, for the program as it runs; when the user's shell cannot be asked, tells
+// the page's path instead. A failure of the program's own shell is not reported.
+void OpenHelpDocument(HWND owner, const std::string& path, const std::function<void(const std::string&)>& tell);
 
 // The page or menu picture an owner-drawn static shows: nothing when the index is outside the list.
 void DrawImageControl(const DRAWITEMSTRUCT& item, TPictureList list, int index, HBRUSH background);

@@ -10,13 +10,12 @@
 #include "platform/Platform.h"
 #include "resources/resource.h"
 #include "ui/AboutForm.h"
+#include "ui/DialogParts.h"
 #include "ui/Dpi.h"
 #include "ui/Editors.h"
 #include "ui/Graphics.h"
 #include "ui/KeepForm.h"
 #include "ui/rules/TrayMenu.h"
-
-#include <shellapi.h>
 
 TGUI_Form* GUI_Form = nullptr;
 
@@ -149,9 +148,7 @@ TGUI_Form::TGUI_Form() {
         HWND owner = ModalWindowOpen() && search.Found != nullptr ? search.Found : Hwnd;
         MessageBoxA(owner, text.c_str(), WindowText(Hwnd).c_str(), MB_OK | MB_ICONERROR);
     };
-    OpenDocument = [this](const std::string& path) {
-        ShellExecuteA(Hwnd, nullptr, path.c_str(), "", "", SW_SHOWNORMAL);
-    };
+    OpenDocument = [this](const std::string& path) { OpenHelpDocument(Hwnd, path, ShowError); };
     AskYesNo = [this](const std::string& question) {
         return MessageBoxA(Hwnd, question.c_str(), WindowText(Hwnd).c_str(),
                            MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;

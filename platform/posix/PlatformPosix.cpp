@@ -498,6 +498,15 @@ bool ShellCopyFile(const std::string& source, const std::string& target) {
     return WriteFileAtomically(destination, content);
 }
 
+// No shell here to open documents with.
+bool OpenDocument(const std::string&, void*) {
+    return false;
+}
+
+bool OpenDocumentAsUser(const std::string&) {
+    return false;
+}
+
 SystemVersion GetSystemVersion() {
     return SystemVersion();
 }

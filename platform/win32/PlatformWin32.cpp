@@ -5,10 +5,14 @@
 #include <windows.h>
 
 #include <aclapi.h>
+#include <exdisp.h>
 #include <fcntl.h>
 #include <io.h>
 #include <sddl.h>
 #include <shellapi.h>
+#include <shldisp.h>
+#include <shlguid.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <vector>
@@ -594,6 +598,97 @@ bool ShellCopyFile(const std::string& source, const std::string& target) {
     operation.pTo = to.c_str();
     operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR;
     return SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted;
+}
+
+bool OpenDocument(const std::string& path, void* ownerWindow) {
+    return reinterpret_cast<INT_PTR>(
+               ShellExecuteA(static_cast<HWND>(ownerWindow), nullptr, path.c_str(), "", "", SW_SHOWNORMAL)) > 32;
+}
+
+namespace {
+
+// A COM interface pointer released when it goes.
+template <typename Interface> struct TComPointer {
+    Interface* Pointer = nullptr;
+    ~TComPointer() {
+        if (Pointer != nullptr)
+            Pointer->Release();
+    }
+    Interface* operator->() const { return Pointer; }
+    void** Out() { return reinterpret_cast<void**>(&Pointer); }
+};
+
+// COM's libraries are loaded only when a help page is opened this way: not at every start.
+struct TComFunctions {
+    decltype(&CoInitializeEx) Initialize =
+        SystemLibraryFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    decltype(&CoUninitialize) Uninitialize =
+        SystemLibraryFunction<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize");
+    decltype(&CoCreateInstance) CreateInstance =
+        SystemLibraryFunction<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    decltype(&SysAllocString) AllocString =
+        SystemLibraryFunction<decltype(&SysAllocString)>(L"oleaut32.dll", "SysAllocString");
+    decltype(&SysFreeString) FreeString =
+        SystemLibraryFunction<decltype(&SysFreeString)>(L"oleaut32.dll", "SysFreeString");
+    bool Loaded() const {
+        return Initialize != nullptr && Uninitialize != nullptr && CreateInstance != nullptr &&
+               AllocString != nullptr && FreeString != nullptr;
+    }
+};
+
+// The desktop's shell, as Explorer serves it to other programs: its folder view's Application object.
+bool DesktopShellExecute(const TComFunctions& com, const std::wstring& file) {
+    TComPointer<IShellWindows> windows;
+    if (FAILED(com.CreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows, windows.Out())))
+        return false;
+    VARIANT empty{}; // VT_EMPTY
+    long desktopWindow = 0;
+    TComPointer<IDispatch> desktop;
+    if (windows->FindWindowSW(&empty, &empty, SWC_DESKTOP, &desktopWindow, SWFO_NEEDDISPATCH,
+                              reinterpret_cast<IDispatch**>(desktop.Out())) != S_OK ||
+        desktop.Pointer == nullptr)
+        return false;
+    TComPointer<IServiceProvider> services;
+    TComPointer<IShellBrowser> browser;
+    TComPointer<IShellView> view;
+    TComPointer<IDispatch> background;
+    TComPointer<IShellFolderViewDual> folderView;
+    TComPointer<IDispatch> application;
+    TComPointer<IShellDispatch2> shell;
+    if (FAILED(desktop->QueryInterface(IID_IServiceProvider, services.Out())) ||
+        FAILED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.Out())) ||
+        FAILED(browser->QueryActiveShellView(reinterpret_cast<IShellView**>(view.Out()))) ||
+        FAILED(view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.Out())) ||
+        FAILED(background->QueryInterface(IID_IShellFolderViewDual, folderView.Out())) ||
+        FAILED(folderView->get_Application(reinterpret_cast<IDispatch**>(application.Out()))) ||
+        FAILED(application->QueryInterface(IID_IShellDispatch2, shell.Out())))
+        return false;
+    BSTR name = com.AllocString(file.c_str());
+    VARIANT show{};
+    show.vt = VT_I4;
+    show.lVal = SW_SHOWNORMAL;
+    const HRESULT result = shell->ShellExecute(name, empty, empty, empty, show);
+    com.FreeString(name);
+    return SUCCEEDED(result);
+}
+
+} // namespace
+
+bool OpenDocumentAsUser(const std::string& path) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 0)
+        return false;
+    std::wstring file(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, file.data(), length);
+    file.pop_back();
+    static const TComFunctions com;
+    if (!com.Loaded())
+        return false;
+    const HRESULT initialized = com.Initialize(nullptr, COINIT_APARTMENTTHREADED);
+    const bool opened = DesktopShellExecute(com, file);
+    if (SUCCEEDED(initialized))
+        com.Uninitialize();
+    return opened;
 }
 
 SystemVersion GetSystemVersion() {

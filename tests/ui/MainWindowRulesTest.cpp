@@ -233,6 +233,9 @@ TEST(InformationTree, AboutAndHelpNodesOpenTheirWindowAndPages) {
     const std::string s(1, platform::PathSeparator());
     LanguageDir = "Norvex" + s + "Language";
     EXPECT_EQ(HelpPagePath(TreeNodeAction(3).HelpPage), "Norvex" + s + "Language" + s + "Help" + s + "Info.htm");
+    // A browser started by the program as administrator would run as administrator too.
+    EXPECT_EQ(HelpOpeningFor(true), THelpOpening::UserShell);
+    EXPECT_EQ(HelpOpeningFor(false), THelpOpening::ProgramShell);
 }
 
 } // namespace

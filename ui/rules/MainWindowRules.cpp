@@ -86,6 +86,10 @@ std::string SlotConnectionNote(int slot, const platform::MachineSnapshot& machin
                            BareConnectionName(connection));
 }
 
+THelpOpening HelpOpeningFor(bool elevated) {
+    return elevated ? THelpOpening::UserShell : THelpOpening::ProgramShell;
+}
+
 std::string SlotPageCaption(int slot) {
     return Interfaces[static_cast<size_t>(slot)].Name;
 }

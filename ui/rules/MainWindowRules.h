@@ -60,6 +60,12 @@ TTreeNodeAction TreeNodeAction(int node);
 // The path handed to the shell for a help page: the Language folder, a separator and the page.
 std::string HelpPagePath(const std::string& page);
 
+// Who opens a help page: the program's own shell call, or, while the program runs as administrator, the signed-in
+// user's shell, so that the browser does not run as administrator too. When the user's shell cannot be asked, the
+// page is not opened as administrator: its path is told instead.
+enum class THelpOpening { ProgramShell, UserShell };
+THelpOpening HelpOpeningFor(bool elevated);
+
 // The note in a slot page's header when the slot's connection is not present on this computer ("Not present:
 // Ethernet 3"); empty when it is, or when the machine cannot be read.
 std::string SlotConnectionNote(int slot, const platform::MachineSnapshot& machine);
