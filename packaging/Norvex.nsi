@@ -5,8 +5,8 @@
 ;   ICON      the program icon
 ;   OUTFILE   the installer to write
 ;   SIGN      optional: a command that signs the file named after it in place (for the uninstaller)
-; Silent use: Norvex-<version>-setup.exe /S [/DESKTOP] [/AUTOSTART] [/D=folder] (/D last); Uninstall.exe /S keeps
-; the Settings folder.
+; Silent use: Norvex-<version>-setup.exe /S [/DESKTOP] [/AUTOSTART] [/D=folder] (/D last, a folder under Program
+; Files); Uninstall.exe /S keeps the Settings folder.
 
 Unicode true
 ; Debian's makensis builds a 32-bit installer by default; the program is 64-bit only, and so is the installer.
@@ -21,6 +21,8 @@ RequestExecutionLevel admin
 !include WinVer.nsh
 !include WinMessages.nsh
 !include Sections.nsh
+!include WordFunc.nsh
+!include "${__FILEDIR__}/XmlText.nsh"
 
 !define PRODUCT "Norvex"
 !define PUBLISHER "The Norvex authors"
@@ -55,6 +57,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 the Norvex autho
 !define MUI_COMPONENTSPAGE_SMALLDESC
 
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE RefuseFolderOthersMayChange
 !insertmacro MUI_PAGE_DIRECTORY
 !define MUI_PAGE_HEADER_TEXT "Options"
 !define MUI_PAGE_HEADER_SUBTEXT "Shortcuts, and starting Norvex when you sign in."
@@ -84,6 +87,29 @@ FunctionEnd
 
 ; Asks a running Norvex to close, as its own Exit does, and waits up to ten seconds for it to go. Norvex stays open
 ; while one of its dialogs is: then the user is asked to close it (a silent run gives up, with exit code 2).
+; Norvex runs as administrator: whoever may change its folder may run anything as administrator. A folder under
+; Program Files is one only administrators may change; anywhere else (a folder made under C:\ is open to every user)
+; it is refused, rather than its rights taken over: the folder may be an existing one that holds other things, and
+; the rights of a folder named with /D may reach far (a drive's root). A folder under Program Files names no "..".
+Function RefuseFolderOthersMayChange
+    StrLen $0 "$PROGRAMFILES64\"
+    StrCpy $1 $INSTDIR $0
+    StrCpy $2 $INSTDIR "" $0
+    ClearErrors
+    ${WordFind} "$INSTDIR" ".." "E#" $3
+    ${If} $1 == "$PROGRAMFILES64\"
+    ${AndIf} $2 != ""
+    ${AndIf} ${Errors}
+        Return
+    ${EndIf}
+    MessageBox MB_OK|MB_ICONSTOP "Norvex runs with administrator rights, so it must lie where only administrators can change its files. Choose a folder under $PROGRAMFILES64 (the profiles of an earlier installation elsewhere are in its Settings folder: copy it into the new folder).$\r$\n$\r$\nFor another place, unpack the ZIP of this version there, in a folder only administrators may change." /SD IDOK
+    ${IfNot} ${Silent}
+        Abort ; back to the folder page
+    ${EndIf}
+    SetErrorLevel 2
+    Quit
+FunctionEnd
+
 !macro CloseRunningNorvex UN
 Function ${UN}CloseRunningNorvex
     FindWindow $0 "${MAIN_WINDOW_CLASS}"
@@ -116,6 +142,8 @@ FunctionEnd
 
 Section "-Program" SecProgram
     SetShellVarContext all
+    ; A silent install never saw the folder page.
+    Call RefuseFolderOthersMayChange
     Call CloseRunningNorvex
     ; Nothing here touches $INSTDIR\Settings: an installation over an earlier one keeps its profiles.
     !insertmacro NorvexInstallFiles
@@ -135,13 +163,16 @@ Section "-Program" SecProgram
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; A shortcut starts in the folder that is the output folder when it is made: the program's.
 Section "Start-menu shortcut" SecStartMenu
     SetShellVarContext all
+    SetOutPath "$INSTDIR"
     CreateShortcut "$SMPROGRAMS\Norvex.lnk" "$INSTDIR\Norvex.exe"
 SectionEnd
 
 Section /o "Desktop shortcut" SecDesktop
     SetShellVarContext all
+    SetOutPath "$INSTDIR"
     CreateShortcut "$DESKTOP\Norvex.lnk" "$INSTDIR\Norvex.exe"
 SectionEnd
 
@@ -155,6 +186,13 @@ Section /o "Start Norvex when I sign in" SecAutostart
     ${If} $2 != ""
         StrCpy $1 "$2\$1"
     ${EndIf}
+    ; Both go into XML: a folder named "Tools & more" would otherwise end the task file.
+    Push $1
+    Call XmlText
+    Pop $1
+    Push $INSTDIR
+    Call XmlText
+    Pop $3
     FileOpen $0 "$PLUGINSDIR\NorvexTask.xml" w
     FileWriteUTF16LE /BOM $0 '<?xml version="1.0" encoding="UTF-16"?>$\r$\n'
     FileWriteUTF16LE $0 '<Task version="1.2" xmlns="http://schemas.microsoft.com/windows/2004/02/mit/task">$\r$\n'
@@ -162,7 +200,7 @@ Section /o "Start Norvex when I sign in" SecAutostart
     FileWriteUTF16LE $0 '  <Triggers><LogonTrigger><Enabled>true</Enabled><UserId>$1</UserId></LogonTrigger></Triggers>$\r$\n'
     FileWriteUTF16LE $0 '  <Principals><Principal id="Author"><UserId>$1</UserId><LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable</RunLevel></Principal></Principals>$\r$\n'
     FileWriteUTF16LE $0 '  <Settings><MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy><DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries><StopIfGoingOnBatteries>false</StopIfGoingOnBatteries><ExecutionTimeLimit>PT0S</ExecutionTimeLimit><Priority>4</Priority></Settings>$\r$\n'
-    FileWriteUTF16LE $0 '  <Actions Context="Author"><Exec><Command>"$INSTDIR\Norvex.exe"</Command><WorkingDirectory>$INSTDIR</WorkingDirectory></Exec></Actions>$\r$\n'
+    FileWriteUTF16LE $0 '  <Actions Context="Author"><Exec><Command>"$3\Norvex.exe"</Command><WorkingDirectory>$3</WorkingDirectory></Exec></Actions>$\r$\n'
     FileWriteUTF16LE $0 '</Task>$\r$\n'
     FileClose $0
     nsExec::ExecToLog '"$SYSDIR\schtasks.exe" /Create /TN "${TASK_NAME}" /XML "$PLUGINSDIR\NorvexTask.xml" /F'

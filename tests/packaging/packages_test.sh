@@ -123,10 +123,30 @@ desktop="$prefix/drive_c/users/Public/Desktop/Norvex.lnk"
 task="$prefix/drive_c/windows/system32/tasks/Norvex"
 installed_files() { (cd "$1" && find . -type f ! -path './Settings/*' | sed 's|^\./|Norvex/|' | LC_ALL=C sort); }
 
-echo "== Silent install into a folder given with /D, with every option (a new Wine prefix takes a while)"
+echo "== A folder outside Program Files is refused: nothing installed, exit code 2 (a new Wine prefix takes a while)"
 start=$SECONDS
-folder="$prefix/drive_c/Tools/Norvex"
-wine_run "$setup" /S /DESKTOP /AUTOSTART '/D=C:\Tools\Norvex'
+code=0
+wine_run "$setup" /S /DESKTOP /AUTOSTART '/D=C:\Tools\Norvex' || code=$?
+wine_wait
+[ "$code" = 2 ] || fail "a silent install into C:\Tools\Norvex ended with $code, not 2"
+expect_no_file "$prefix/drive_c/Tools"
+expect_no_file "$task"
+[ -z "$(registry_value DisplayName)" ] || fail "uninstall entry made for a refused folder"
+# A folder with blanks cannot go through /D here (Wine quotes such an argument, and /D must stand unquoted): it is
+# named as an earlier installation names its folder, which the installer takes when /D is not given.
+earlier_folder() { tools/wine-run reg add "$uninstall_key" /v InstallLocation /d "$1" /f > /dev/null 2>&1; }
+earlier_folder 'C:\Program Files\..\Tools\Norvex'
+code=0
+wine_run "$setup" /S || code=$?
+wine_wait
+[ "$code" = 2 ] || fail "a silent install into C:\Program Files\..\Tools\Norvex ended with $code, not 2"
+expect_no_file "$prefix/drive_c/Tools"
+
+echo "== Silent install into a folder under Program Files whose name holds an &, with every option"
+windows_folder='C:\Program Files\Norvex & Co'
+folder="$prefix/drive_c/Program Files/Norvex & Co"
+earlier_folder "$windows_folder"
+wine_run "$setup" /S /DESKTOP /AUTOSTART
 wine_wait
 (cat "$work/expected.txt" && echo Norvex/Uninstall.exe) | LC_ALL=C sort > "$work/expected-installed.txt"
 installed_files "$folder" | diff -u "$work/expected-installed.txt" - || fail "installed files differ from the ZIP's"
@@ -138,14 +158,19 @@ expect_known_imports "$folder/Uninstall.exe"
 expect_value DisplayName Norvex
 expect_value DisplayVersion "$version"
 expect_value Publisher "The Norvex authors"
-expect_value DisplayIcon '"C:\Tools\Norvex\Norvex.exe",0'
-expect_value InstallLocation 'C:\Tools\Norvex'
-expect_value UninstallString '"C:\Tools\Norvex\Uninstall.exe"'
-expect_value QuietUninstallString '"C:\Tools\Norvex\Uninstall.exe" /S'
+expect_value DisplayIcon "\"$windows_folder\\Norvex.exe\",0"
+expect_value InstallLocation "$windows_folder"
+expect_value UninstallString "\"$windows_folder\\Uninstall.exe\""
+expect_value QuietUninstallString "\"$windows_folder\\Uninstall.exe\" /S"
 size=$(registry_value EstimatedSize)
 [ $((${size:-0})) -ge $(($(stat -c %s "$folder/Norvex.exe") / 1024)) ] || fail "EstimatedSize $size KB is too small"
 expect_file "$start_menu"
 expect_file "$desktop"
+# The shortcuts start in the program's folder: the only UTF-16 string of a .lnk that is the folder itself is its
+# start folder (the target lies in an 8-bit field, the relative path starts with a dot).
+for shortcut in "$start_menu" "$desktop"; do
+    strings -el "$shortcut" | grep -qxF "$windows_folder" || fail "${shortcut##*/} does not start in $windows_folder"
+done
 expect_file "$task"
 # What Wine keeps of the task's settings: no stop after three days, and a start on battery too.
 task_text=$(tr -d '\0' < "$task")
@@ -153,8 +178,16 @@ grep -q "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>" <<< "$task_text" || fail
 grep -q "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>" <<< "$task_text" ||
     fail "sign-in task does not start on battery"
 
+# Wine keeps no task's program, and its schtasks takes XML that is not well formed: the folder's way into the task's
+# XML is checked on its own.
+makensis -V2 -NOCD -DOUTFILE="$work/xml-text.exe" tests/packaging/XmlText.nsi
+wine_run "$work/xml-text.exe"
+wine_wait
+[ "$(cat "$work/xml.txt" 2> /dev/null)" = 'C:\Program Files\Tools &amp; more &lt;&quot;Bob&apos;s&quot;&gt;' ] ||
+    fail "the installer writes a folder name into XML as '$(cat "$work/xml.txt" 2> /dev/null)'"
+
 echo "== The installed Norvex.exe starts and makes its Settings folder beside it"
-wine_run 'C:\Tools\Norvex\Norvex.exe' &
+wine_run "$windows_folder\\Norvex.exe" &
 for _ in $(seq 1 60); do
     [ -d "$folder/Settings" ] && break
     sleep 0.5
@@ -180,7 +213,7 @@ wine_wait
 cmp -s "$work/LAN1.ini" "$folder/Settings/LAN1.ini" || fail "Settings\\LAN1.ini changed by an install over it"
 
 echo "== Silent uninstall: the program, shortcuts, task and entry go, Settings stays"
-wine_run 'C:\Tools\Norvex\Uninstall.exe' /S
+wine_run "$windows_folder\\Uninstall.exe" /S
 wine_wait
 left=$(cd "$folder" 2> /dev/null && find . -type f ! -path './Settings/*' || true)
 [ -z "$left" ] || fail "left after the uninstall: $left"
