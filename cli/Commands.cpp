@@ -26,7 +26,7 @@ std::string Json(const std::string& text) {
 }
 
 std::string Where(const std::string& file, const std::string& section, const std::string& key) {
-    return file + " [" + section + "] " + key;
+    return section.empty() ? file : file + " [" + section + "] " + key;
 }
 
 // The groups that applying the profile changes; the device group is stored but never applied.
@@ -123,6 +123,10 @@ int Script(const TProfile& profile, const TCliArguments& arguments, std::ostream
 int Template(const TProfile& profile, std::ostream& out, std::ostream& err) {
     if (!profile.Scripts.Apply)
         return Fail(err, ExitProblems, "the script step of profile '" + profile.Name + "' is off");
+    // Asking another computer for it would hand the user's sign-in to that computer.
+    if (platform::IsRemotePath(profile.Scripts.SourcePath))
+        return Fail(err, ExitProblems,
+                    "the script template " + profile.Scripts.SourcePath + " lies on another computer and was not read");
     std::string converted;
     if (std::optional<TApplyProblem> problem = ReadConvertedTemplate(profile.Scripts, converted))
         return Fail(err, ExitProblems, ApplyFailureText(*problem));

@@ -7,10 +7,14 @@
 #include <cerrno>
 #include <cstdlib>
 #include <optional>
+#include <set>
 
 namespace {
 
 WindowSnapshotProvider SnapshotProvider = nullptr;
+
+// The settings files that were there at their last reading but were not read: never overwritten.
+std::set<std::string> FilesNotRead;
 
 const char* BoolText(bool value) {
     return value ? "TRUE" : "FALSE";
@@ -84,11 +88,14 @@ struct SectionReader {
     }
 };
 
-// The window shows only the values that are not integers: a missing second key of a pair reads as empty.
+// The window shows the values that are not integers and the files not read: a missing second key of a pair reads as
+// empty.
 void AddIntegerMessages(const std::vector<TSettingsNote>& notes, std::vector<std::string>& messages) {
     for (const TSettingsNote& note : notes)
         if (note.What == TSettingsNote::NotAnInteger)
             messages.push_back(note.Text);
+        else if (note.What == TSettingsNote::FileNotRead)
+            messages.push_back(SettingsDir + note.File + ": " + note.Text);
 }
 
 void ReadProfile(TProfile& p, const SectionReader& r) {
@@ -296,16 +303,31 @@ void ReadSlotFile(int slot, const IniFile& ini, std::vector<std::string>& messag
     AddIntegerMessages(notes, messages);
 }
 
+std::shared_ptr<const IniFile> LoadSettingsFile(const std::string& fileName, std::vector<TSettingsNote>& notes) {
+    std::string refusal;
+    std::shared_ptr<const IniFile> ini = LoadIniFile(SettingsDir + fileName, &refusal);
+    if (refusal.empty()) {
+        FilesNotRead.erase(fileName);
+    } else {
+        FilesNotRead.insert(fileName);
+        notes.push_back({TSettingsNote::FileNotRead, fileName, "", "",
+                         "not read, as " + refusal + "; Norvex leaves the file as it is."});
+    }
+    return ini;
+}
+
 void ReadSlotFiles(std::vector<TSettingsNote>& notes) {
     Profiles.clear();
     for (int n = 1; n <= SlotCount; ++n)
-        ReadSlotFile(n, *LoadIniFile(SlotFilePath(n)), notes);
+        ReadSlotFile(n, *LoadSettingsFile(SlotFileName(n), notes), notes);
 }
 
 std::vector<std::string> LoadSettings(int mode) {
     std::vector<std::string> messages;
     if (mode == 0) {
-        ReadWindowFile(*LoadIniFile(WindowFilePath()), messages);
+        std::vector<TSettingsNote> notes;
+        ReadWindowFile(*LoadSettingsFile(WindowFileName, notes), notes);
+        AddIntegerMessages(notes, messages);
     } else if (mode == 1) {
         platform::ForceDirectories(SettingsDir);
         std::vector<TSettingsNote> notes;
@@ -350,7 +372,10 @@ void SaveSettings() {
 
 void SaveSettings(const TWindowSnapshot& window) {
     platform::ForceDirectories(SettingsDir);
-    platform::WriteFileAtomically(WindowFilePath(), WindowFileText(window));
+    if (!FilesNotRead.count(WindowFileName))
+        platform::WriteFileAtomically(WindowFilePath(), WindowFileText(window));
     for (int n = 1; n <= SlotCount; ++n)
-        platform::WriteFileAtomically(SlotFilePath(n), SlotFileText(n, window.SlotIconized[static_cast<size_t>(n)]));
+        if (!FilesNotRead.count(SlotFileName(n)))
+            platform::WriteFileAtomically(SlotFilePath(n),
+                                          SlotFileText(n, window.SlotIconized[static_cast<size_t>(n)]));
 }

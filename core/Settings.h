@@ -6,6 +6,7 @@
 #include "lang/IniFile.h"
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,22 +29,28 @@ TWindowSnapshot CurrentWindowSnapshot();
 
 // Mode 0 reads WINDOW.ini into WindowState, mode 1 LAN1.ini to LAN5.ini into Interfaces and Profiles; other modes
 // do nothing. Returns the messages for values that are not integers ("'x' is not a valid integer value."): such a
-// key takes its default and everything else is read as usual.
+// key takes its default and everything else is read as usual; and for files that are there but were not read.
 std::vector<std::string> LoadSettings(int mode);
 
-// Writes all six files; each file is replaced atomically or, when it cannot be written, left as it was.
+// Writes all six files; each file is replaced atomically or, when it cannot be written, left as it was. A file that
+// was there at the last reading but was not read (too large, not an ordinary file, unreadable) is left as it is: it
+// may hold profiles.
 void SaveSettings();
 void SaveSettings(const TWindowSnapshot& window);
 
 // What the reader met that the writer never writes, and where: a value that is not an integer (the key takes its
 // default), or a pair whose second key is missing (it reads as empty).
 struct TSettingsNote {
-    enum Kind { NotAnInteger, PairWithoutSecondKey } What;
+    enum Kind { NotAnInteger, PairWithoutSecondKey, FileNotRead } What;
     std::string File; // the file name, without its folder
     std::string Section;
     std::string Key;
     std::string Text; // for a value that is not an integer, the message the window shows
 };
+
+// A settings file of SettingsDir from the disk. One that is there but is not read reads as empty, is noted, and is
+// left as it is by SaveSettings until a later reading reads it.
+std::shared_ptr<const IniFile> LoadSettingsFile(const std::string& fileName, std::vector<TSettingsNote>& notes);
 
 // The readers and writers of one file, without the disk. The overloads with messages hand back the texts of the
 // values that are not integers, as LoadSettings does.

@@ -85,8 +85,11 @@ void CheckScripts(const ProfileFindings& f, const TScriptsGroup& scripts) {
             f.Add("SCRIPTS_SCRIPTSVALUES_VARIABLE_" + std::to_string(i),
                   Quoted(name) + " never matches: only names in capitals are found in the template.");
     }
+    // Not even looked for: asking another computer for it would hand the user's sign-in to that computer.
+    if (platform::IsRemotePath(scripts.SourcePath))
+        f.Add("SCRIPTS_SOURCEPATH", Quoted(scripts.SourcePath) + " lies on another computer and was not read.");
     // The same test as the script step's, which skips itself, its command too, without the template.
-    if (!scripts.SourcePath.empty() && !platform::FileExists(scripts.SourcePath))
+    else if (!scripts.SourcePath.empty() && !platform::FileExists(scripts.SourcePath))
         f.Add("SCRIPTS_SOURCEPATH", Quoted(scripts.SourcePath) + " does not exist.");
     else if (scripts.SourcePath.empty() && scripts.Apply)
         f.Add("SCRIPTS_SOURCEPATH", "empty, though the script step is on.");
@@ -163,7 +166,7 @@ bool IsContiguousMask(std::uint32_t mask) {
 
 std::vector<TSettingsFinding> CheckSettingsFolder() {
     std::vector<TSettingsNote> notes;
-    ReadWindowFile(*LoadIniFile(WindowFilePath()), notes);
+    ReadWindowFile(*LoadSettingsFile(WindowFileName, notes), notes);
     ReadSlotFiles(notes);
 
     std::vector<TSettingsFinding> findings;

@@ -8,24 +8,34 @@ std::string CurrentIniName;
 
 namespace {
 
+std::string LanguageRefusal;
+
 std::string FileNamePart(const std::string& path) {
     size_t separator = path.find_last_of("\\/");
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
-void OpenIniFile(const std::string& path, const platform::FileStamp& stamp, const std::string& name) {
+// A language file that is there but is not read reads as one without keys; LanguageFileRefusal tells why.
+std::shared_ptr<const IniFile> LoadLanguageFile(const std::string& path) {
+    std::string refusal;
+    std::shared_ptr<const IniFile> content = LoadIniFile(path, &refusal);
+    LanguageRefusal = refusal.empty() ? std::string() : path + " was not read, as " + refusal + ".";
+    return content;
+}
+
+void OpenIniFile(const std::string& path, const platform::FileStamp& stamp, const std::string& name, bool language) {
     CurrentIniFile.Path = path;
     CurrentIniFile.Stamp = stamp;
-    CurrentIniFile.Content = LoadIniFile(path);
+    CurrentIniFile.Content = language ? LoadLanguageFile(path) : LoadIniFile(path);
     CurrentIniName = name;
 }
 
 // The open file is read with its current content: parsed again when it has changed on disk since it was parsed.
-const IniFile& CurrentContent() {
+const IniFile& CurrentContent(bool language) {
     platform::FileStamp stamp = platform::GetFileStamp(CurrentIniFile.Path);
     if (!(stamp == CurrentIniFile.Stamp)) {
         CurrentIniFile.Stamp = stamp;
-        CurrentIniFile.Content = LoadIniFile(CurrentIniFile.Path);
+        CurrentIniFile.Content = language ? LoadLanguageFile(CurrentIniFile.Path) : LoadIniFile(CurrentIniFile.Path);
     }
     return *CurrentIniFile.Content;
 }
@@ -46,16 +56,38 @@ std::string ExpandPlaceholder(const std::string& text, const std::string& placeh
 
 } // namespace
 
-std::shared_ptr<const IniFile> LoadIniFile(const std::string& path) {
+std::shared_ptr<const IniFile> LoadIniFile(const std::string& path, std::string* refusal) {
     std::string bytes;
-    if (!platform::ReadWholeFile(path, bytes))
-        bytes.clear();
+    std::string reason;
+    switch (platform::ReadRegularFile(path, MaxIniFileSize, bytes)) {
+    case platform::ReadFileResult::Ok:
+    case platform::ReadFileResult::Missing:
+        break;
+    case platform::ReadFileResult::TooLarge:
+        reason = "it is larger than 16 MiB";
+        break;
+    case platform::ReadFileResult::NotRegular:
+        // A folder in place of the file is as good as no file; a pipe or a device is refused.
+        if (!platform::DirectoryExists(path))
+            reason = "it is not an ordinary file";
+        break;
+    case platform::ReadFileResult::Unreadable:
+        reason = "it could not be read";
+        break;
+    }
+    if (refusal != nullptr)
+        *refusal = reason;
     return std::make_shared<const IniFile>(IniFile::Parse(std::move(bytes)));
+}
+
+std::string LanguageFileRefusal() {
+    return LanguageRefusal;
 }
 
 void CloseIniFile() {
     CurrentIniFile = TIniFileSlot();
     CurrentIniName.clear();
+    LanguageRefusal.clear();
 }
 
 std::string ReadLanguageKey(const std::string& section, const std::string& key, const std::string& languageName) {
@@ -65,9 +97,13 @@ std::string ReadLanguageKey(const std::string& section, const std::string& key, 
         platform::FileStamp stamp = platform::GetFileStamp(path);
         if (!stamp.Exists)
             return LanguageErrorText;
-        OpenIniFile(path, stamp, languageName);
+        OpenIniFile(path, stamp, languageName, true);
     }
-    std::optional<std::string> text = CurrentContent().Value(section, key);
+    const IniFile& content = CurrentContent(true);
+    // A language file that is there but was not read answers as a missing one does.
+    if (!LanguageRefusal.empty())
+        return LanguageErrorText;
+    std::optional<std::string> text = content.Value(section, key);
     if (!text)
         return FallbackMarker + section;
     return ExpandDateTime(*text);
@@ -78,7 +114,7 @@ std::string ReadSettingsKey(const std::string& section, const std::string& key, 
     platform::FileStamp stamp = platform::GetFileStamp(filePath);
     if (!stamp.Exists)
         return LanguageErrorText;
-    OpenIniFile(filePath, stamp, FileNamePart(filePath));
+    OpenIniFile(filePath, stamp, FileNamePart(filePath), false);
     std::optional<std::string> text = CurrentIniFile.Content->Value(section, key);
     if (!text)
         return FallbackMarker + section + " - " + key;

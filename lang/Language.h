@@ -39,5 +39,13 @@ std::string FillPlaceholder(const std::string& text, const std::string& placehol
 // Replaces every $DATE$ and $TIME$ (any letter case) by the current date and time in the user's formats.
 std::string ExpandDateTime(const std::string& text);
 
-// Reads and parses a whole ini file; a missing or unreadable file gives an ini without sections.
-std::shared_ptr<const IniFile> LoadIniFile(const std::string& path);
+// Ini files larger than this are not read: a file of gigabytes would exhaust the memory.
+inline constexpr size_t MaxIniFileSize = 16 * 1024 * 1024;
+
+// Reads and parses a whole ini file; a missing one, or a folder in its place, gives an ini without sections. So does
+// one that is there but is not read (larger than MaxIniFileSize, a pipe or a device, unreadable): then `refusal`, when
+// given, says why ("it is larger than 16 MiB"); it is emptied otherwise.
+std::shared_ptr<const IniFile> LoadIniFile(const std::string& path, std::string* refusal = nullptr);
+
+// Why the language file was not read when it was last looked for, naming it; empty when it was read or is missing.
+std::string LanguageFileRefusal();

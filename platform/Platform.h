@@ -132,6 +132,11 @@ std::string SystemCodePageToUtf8(const std::string& text);
 // exact bytes.
 void SetBinaryStandardOutput();
 
+// Whether a path names a file on another computer: it begins with two separators ("\\server\share\...",
+// "//server/...", "\\?\UNC\..."), but for "\\?\" or "\\.\" before a drive. Opening such a file hands the user's
+// sign-in to that computer.
+bool IsRemotePath(const std::string& path);
+
 // The folder part of a path: everything up to and including its last separator ('\', '/' or the drive's ':' on
 // Windows, '/' on POSIX); empty when the path has none.
 std::string FolderPartOf(const std::string& path);

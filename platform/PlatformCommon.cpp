@@ -1,6 +1,8 @@
 // The platform operations that are the same on every system: path and command-line text, the main window's handle.
 #include "platform/Platform.h"
 
+#include <cctype>
+
 namespace platform {
 
 namespace {
@@ -94,6 +96,16 @@ bool IsLeftoverOfWrite(const std::string& fileName, const std::string& baseName)
             return false;
     }
     return true;
+}
+
+bool IsRemotePath(const std::string& path) {
+    const auto separator = [&](size_t i) { return i < path.size() && (path[i] == '\\' || path[i] == '/'); };
+    if (!separator(0) || !separator(1))
+        return false;
+    // "\\?\C:\..." and "\\.\C:\..." name a local drive.
+    const bool localDrive = path.size() >= 6 && (path[2] == '?' || path[2] == '.') && separator(3) &&
+                            std::isalpha(static_cast<unsigned char>(path[4])) && path[5] == ':';
+    return !localDrive;
 }
 
 std::string FolderPartOf(const std::string& path) {

@@ -303,6 +303,8 @@ void TGUI_Form::FormShow() {
         messages = LoadAllSettings();
     }
     LoadStrings();
+    if (const std::string refusal = LanguageFileRefusal(); !refusal.empty())
+        messages->insert(messages->begin(), refusal);
     // The window appears where it is to be, rather than appearing elsewhere and jumping at its first activation.
     PlaceAsStored();
     ApplySettings(1);

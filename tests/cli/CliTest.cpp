@@ -279,6 +279,13 @@ TEST_F(Cli, TemplateWritesTheConvertedTemplateOrTellsWhyNot) {
     const CliRun run = Run({"--settings", Settings(), "template", "2", "2"});
     EXPECT_EQ(run.Code, ExitDone);
     EXPECT_EQ(run.Out, "server=lab.test\r\nport=1\r\n");
+
+    // A template on another computer is not asked for.
+    Folder.Write("Settings/LAN2.ini", std::string(LabSlot) + "SCRIPTS_SOURCEPATH=\\\\server\\share\\t.cfg\r\n");
+    const CliRun remote = Run({"--settings", Settings(), "template", "2", "2"});
+    EXPECT_EQ(remote.Code, ExitProblems);
+    EXPECT_EQ(remote.Err,
+              "norvex-cli: the script template \\\\server\\share\\t.cfg lies on another computer and was not read\n");
 }
 
 TEST_F(Cli, ApplyRunsNetshVerifiesAndReportsInTheWordsOfTheNotifications) {
@@ -404,30 +411,36 @@ TEST_F(Cli, CheckReportsOneLineForEachProblem) {
                                          "IP_GATEWAYS_0=10.1.0.1\r\nIP_GATEWAYS_1=10.9.0.1\r\n"
                                          "DNS_ADRESSES_0=dns.local\r\n"
                                          "[PROFILE_2]\r\nNAME=HOME\r\nSCRIPTS_SOURCEPATH=" +
-                                         Folder.File("missing.cfg") + "\r\n");
+                                         Folder.File("missing.cfg") +
+                                         "\r\n"
+                                         "[PROFILE_3]\r\nNAME=Away\r\nSCRIPTS_SOURCEPATH=//server/share/t.cfg\r\n");
     Folder.Write("Damaged/LAN2.ini", "[PROFILE_1]\r\nNAME=Fine\r\nWINS_ADRESSES_0=10.0.0.1\r\n"
                                      "IP_ADRESSES_ADDRESS_0=192.168.1.5\r\nIP_ADRESSES_MASK_0=\r\n"
                                      "IP_GATEWAYS_0=192.168.1.1\r\n");
     const CliRun run = Run({"--settings", Folder.File("Damaged"), "check"});
     EXPECT_EQ(run.Code, ExitProblems);
-    EXPECT_EQ(run.Out,
-              "WINDOW.ini [WINDOW] LEFT: '10px' is not a valid integer value.\n"
-              "LAN1.ini [LAN] INTERFACE: 'LAN \"1\"' holds a double quote or a control character: netsh would not read "
-              "it as one name.\n"
-              "LAN1.ini [PROFILE_1] ICON: 'four' is not a valid integer value.\n"
-              "LAN1.ini [PROFILE_1] IP_ADRESSES_MASK_1: missing, though IP_ADRESSES_ADDRESS_1 is present.\n"
-              "LAN1.ini [PROFILE_1] NAME: profiles 1, 2 share the name 'Home'.\n"
-              "LAN1.ini [PROFILE_1] SCRIPTS_SCRIPTSVALUES_VARIABLE_0: 'Host' never matches: only names in capitals "
-              "are found in the template.\n"
-              "LAN1.ini [PROFILE_1] IP_ADRESSES_MASK_0: '255.0.255.0' is not a contiguous mask.\n"
-              "LAN1.ini [PROFILE_1] IP_ADRESSES_ADDRESS_2: '10.0.1.256' is not a dotted IPv4 address.\n"
-              "LAN1.ini [PROFILE_1] IP_ADRESSES_MASK_2: '255.255.0' is not a dotted IPv4 mask.\n"
-              "LAN1.ini [PROFILE_1] IP_GATEWAYS_1: '10.9.0.1' lies outside the subnet of every address of the "
-              "profile.\n"
-              "LAN1.ini [PROFILE_1] DNS_ADRESSES_0: 'dns.local' is not a dotted IPv4 address.\n"
-              "LAN1.ini [PROFILE_2] SCRIPTS_SOURCEPATH: '" +
-                  Folder.File("missing.cfg") + "' does not exist.\n");
-    EXPECT_EQ(run.Err, "12 problems in " + Folder.File("Damaged") + platform::PathSeparator() + "\n");
+    EXPECT_EQ(
+        run.Out,
+        "WINDOW.ini [WINDOW] LEFT: '10px' is not a valid integer value.\n"
+        "LAN1.ini [LAN] INTERFACE: 'LAN \"1\"' holds a double quote or a control character: netsh would not read "
+        "it as one name.\n"
+        "LAN1.ini [PROFILE_1] ICON: 'four' is not a valid integer value.\n"
+        "LAN1.ini [PROFILE_1] IP_ADRESSES_MASK_1: missing, though IP_ADRESSES_ADDRESS_1 is present.\n"
+        "LAN1.ini [PROFILE_1] NAME: profiles 1, 2 share the name 'Home'.\n"
+        "LAN1.ini [PROFILE_1] SCRIPTS_SCRIPTSVALUES_VARIABLE_0: 'Host' never matches: only names in capitals "
+        "are found in the template.\n"
+        "LAN1.ini [PROFILE_1] IP_ADRESSES_MASK_0: '255.0.255.0' is not a contiguous mask.\n"
+        "LAN1.ini [PROFILE_1] IP_ADRESSES_ADDRESS_2: '10.0.1.256' is not a dotted IPv4 address.\n"
+        "LAN1.ini [PROFILE_1] IP_ADRESSES_MASK_2: '255.255.0' is not a dotted IPv4 mask.\n"
+        "LAN1.ini [PROFILE_1] IP_GATEWAYS_1: '10.9.0.1' lies outside the subnet of every address of the "
+        "profile.\n"
+        "LAN1.ini [PROFILE_1] DNS_ADRESSES_0: 'dns.local' is not a dotted IPv4 address.\n"
+        "LAN1.ini [PROFILE_2] SCRIPTS_SOURCEPATH: '" +
+            Folder.File("missing.cfg") +
+            "' does not exist.\n"
+            "LAN1.ini [PROFILE_3] SCRIPTS_SOURCEPATH: '//server/share/t.cfg' lies on another computer and was not "
+            "read.\n");
+    EXPECT_EQ(run.Err, "13 problems in " + Folder.File("Damaged") + platform::PathSeparator() + "\n");
 
     const CliRun json = Run({"--settings", Folder.File("Damaged"), "check", "--json"});
     EXPECT_EQ(json.Code, ExitProblems);

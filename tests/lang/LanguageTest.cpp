@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 class Language : public ::testing::Test {
@@ -60,6 +62,18 @@ TEST_F(Language, FilesPutInPlaceOrChangedOnDiskAreReadWithTheirCurrentContent) {
     EXPECT_EQ(ReadSettingsKey("WINDOW", "LEFT", window), "1");
     Folder.Write("Settings/WINDOW.ini", "[WINDOW]\r\nLEFT=22\r\n");
     EXPECT_EQ(ReadSettingsKey("WINDOW", "LEFT", window), "22");
+}
+
+// A language file of gigabytes once ended the program: it reads as missing, and the window is told why.
+TEST_F(Language, ALanguageFileOver16MiBIsNotRead) {
+    WriteLanguageFile(Folder, "[GUI]\r\nTITLE=Norvex\r\n");
+    const std::string path = LanguageDir + platform::PathSeparator() + "GUI.ini";
+    std::filesystem::resize_file(path, MaxIniFileSize + 1);
+    EXPECT_EQ(ReadLanguageKey("GUI", "TITLE", "GUI"), "PARROR: L1: language error");
+    EXPECT_EQ(LanguageFileRefusal(), path + " was not read, as it is larger than 16 MiB.");
+    WriteLanguageFile(Folder, "[GUI]\r\nTITLE=Norvex\r\n");
+    EXPECT_EQ(ReadLanguageKey("GUI", "TITLE", "GUI"), "Norvex");
+    EXPECT_EQ(LanguageFileRefusal(), "");
 }
 
 TEST_F(Language, CloseIniFileEmptiesTheSlot) {

@@ -59,6 +59,15 @@ TEST(JoinCommandLine, SplitsBackIntoTheSameWords) {
     EXPECT_EQ(platform::JoinCommandLine({"p", "plain", "C:\\dir\\"}), "\"p\" plain C:\\dir\\");
 }
 
+TEST(IsRemotePath, TwoSeparatorsAtTheStartNameAnotherComputerButForALocalDrive) {
+    for (const char* remote : {"\\\\server\\share\\t.cfg", "//server/share/t.cfg", "\\/server/x",
+                               "\\\\?\\UNC\\server\\x", "\\\\server@SSL\\DavWWWRoot\\x"})
+        EXPECT_TRUE(platform::IsRemotePath(remote)) << remote;
+    for (const char* local :
+         {"C:\\t.cfg", "\\t.cfg", "/home/t.cfg", "t.cfg", "", "\\\\?\\C:\\t.cfg", "\\\\.\\d:\\t.cfg"})
+        EXPECT_FALSE(platform::IsRemotePath(local)) << local;
+}
+
 TEST(FolderPartOf, KeepsEverythingUpToTheLastSeparator) {
     const std::string s(1, platform::PathSeparator());
     EXPECT_EQ(platform::FolderPartOf(s + "a" + s + "b" + s + "c.cfg"), s + "a" + s + "b" + s);

@@ -13,6 +13,10 @@
 #include <filesystem>
 #include <random>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 using namespace std::string_literals;
 
 namespace {
@@ -349,6 +353,36 @@ TEST_F(DamagedFiles, FilesOfGarbageAreReadAndWrittenWithoutFault) {
         EXPECT_EQ(Profiles.size(), count);
         DamagedFilesTried += 6;
     }
+}
+
+// A file of gigabytes once ended the program; a FIFO made it wait for ever. Such a file is not read, is reported,
+// and is never overwritten: it may hold profiles. Once it can be read it is read, and written again.
+TEST_F(DamagedFiles, AFileOver16MiBOrNotAnOrdinaryFileIsNeitherReadNorWritten) {
+    Folder.Write("Settings/LAN1.ini", GoodFile);
+    Folder.Write("Settings/LAN2.ini", "[PROFILE_1]\r\nNAME=Kept\r\n");
+    std::filesystem::resize_file(Folder.File("Settings/LAN1.ini"), MaxIniFileSize + 1);
+    std::vector<std::string> expected = {SettingsDir + "LAN1.ini: not read, as it is larger than 16 MiB; Norvex "
+                                                       "leaves the file as it is."};
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo(Folder.File("Settings/WINDOW.ini").c_str(), 0600), 0);
+    expected.insert(expected.begin(), SettingsDir + "WINDOW.ini: not read, as it is not an ordinary file; Norvex "
+                                                    "leaves the file as it is.");
+#endif
+    EXPECT_EQ(LoadAllSettings(), expected);
+    EXPECT_TRUE(ProfilesOfSlot(1).empty());
+    EXPECT_EQ(ProfilesOfSlot(2).size(), 1u);
+    SaveSettings();
+    EXPECT_EQ(std::filesystem::file_size(Folder.File("Settings/LAN1.ini")), MaxIniFileSize + 1);
+    EXPECT_NE(Folder.Read("Settings/LAN2.ini").find("[LAN]"), std::string::npos);
+
+    std::filesystem::resize_file(Folder.File("Settings/LAN1.ini"), MaxIniFileSize);
+    std::filesystem::remove(Folder.File("Settings/WINDOW.ini"));
+    EXPECT_TRUE(LoadAllSettings().empty());
+    EXPECT_EQ(ProfilesOfSlot(1).size(), Good.size());
+    SaveSettings();
+    EXPECT_EQ(Folder.Read("Settings/LAN1.ini"), GoodFile);
+    EXPECT_TRUE(Folder.Exists("Settings/WINDOW.ini"));
+    DamagedFilesTried += 2;
 }
 
 TEST_F(DamagedFiles, ASettingsFileThatIsAFolderReadsAsMissing) {
