@@ -13,25 +13,14 @@
 #include <objbase.h>
 #include <windows.h>
 
+// After winsock2.h, which must come before windows.h.
+#include "platform/win32/SystemLibrary.h"
+
 #include <cstdint>
 
 namespace platform {
 
 namespace {
-
-// A library of the system folder, loaded by its full name. Windows 7 without its 2011 loader update lacks the
-// flag: there the path is put together from the system folder.
-HMODULE LoadSystemLibrary(const wchar_t* name) {
-    HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (module != nullptr || GetLastError() != ERROR_INVALID_PARAMETER)
-        return module;
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return nullptr;
-    const std::wstring path = std::wstring(folder, length) + L"\\" + name;
-    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
 
 template <typename Function> Function Find(HMODULE module, const char* name) {
     return module != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
