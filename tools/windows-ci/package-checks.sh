@@ -93,6 +93,7 @@ for link in "$start_menu" "$desktop"; do
         { read -r target && read -r start; } < <(shortcut "$link")
         echo "$link: $target, starting in $start"
         [ "$target" = "$folder_windows\\Norvex.exe" ] || fail "$link starts '$target'"
+        [ "$start" = "$folder_windows" ] || fail "$link starts in '$start', not in the program's folder"
     fi
 done
 expect_file "$task"
