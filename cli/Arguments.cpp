@@ -70,6 +70,8 @@ std::optional<std::string> CheckFitsCommand(const TCliArguments& parsed) {
         return std::string(command->Name) + " is run by norvex-cli apply --revert-after";
     if (parsed.MachineStandIn && !command->Hidden)
         return std::string("no option '--machine-stand-in'");
+    if (parsed.NetshStandIn && !command->Hidden)
+        return std::string("no option '--netsh-stand-in'");
     return std::nullopt;
 }
 
@@ -165,6 +167,8 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
                 error = "--revert-after takes seconds from 1 to 3600, not '" + value + "'";
         } else if (TakeValue(args, i, "--machine-stand-in", value, error)) {
             parsed.MachineStandIn = value;
+        } else if (TakeValue(args, i, "--netsh-stand-in", value, error)) {
+            parsed.NetshStandIn = value;
         } else if (arg == "--no-verify") {
             parsed.NoVerify = true;
         } else if (arg == "--json") {

@@ -32,6 +32,7 @@ struct TCliArguments {
     std::optional<int> VerifyTimeoutSeconds;
     std::optional<int> RevertAfterSeconds;
     std::optional<std::string> MachineStandIn; // the hidden command's: the tests' stand-in for the machine
+    std::optional<std::string> NetshStandIn;   // the hidden command's: the tests' stand-in for netsh
     bool Json = false;
     bool Help = false;
     bool Version = false;

@@ -289,9 +289,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return Adapters(arguments, out, err);
     if (arguments.Command == "confirm")
         return Confirm(err);
-    // The countdown's process reads the machine where the norvex-cli that started it did.
+    // The countdown's process reads the machine and runs netsh where the norvex-cli that started it did.
     if (arguments.MachineStandIn)
         InstallMachineStandIn(*arguments.MachineStandIn);
+    if (arguments.NetshStandIn)
+        platform::NetshPathOverride = *arguments.NetshStandIn;
     SettingsDir = SettingsFolderOf(arguments);
     if (!platform::DirectoryExists(SettingsDir))
         return Fail(err, ExitUsage, "no settings folder " + SettingsDir);

@@ -77,10 +77,14 @@ int ApplyWithRevert(int slot, int position, const TCliArguments& arguments, std:
         countdownArguments.push_back("--verify-timeout");
         countdownArguments.push_back(std::to_string(*arguments.VerifyTimeoutSeconds));
     }
-    // The process cannot see a stand-in this one was given in its code: it is handed over by name.
+    // The process cannot see the stand-ins this one was given in its code: they are handed over by name.
     if (!InstalledMachineStandIn().empty()) {
         countdownArguments.push_back("--machine-stand-in");
         countdownArguments.push_back(InstalledMachineStandIn());
+    }
+    if (!platform::NetshPathOverride.empty()) {
+        countdownArguments.push_back("--netsh-stand-in");
+        countdownArguments.push_back(platform::NetshPathOverride);
     }
     const std::string program =
         CountdownProgramOverride.empty() ? platform::ExecutablePath() : CountdownProgramOverride;

@@ -238,6 +238,7 @@ TEST_F(Cli, ExitCodesAndWhereTheOutputGoes) {
         {{"--settings", s, "apply", "1", "1", "--revert-after", "0"}, ExitUsage, false},
         {{"--settings", s, "verify", "1", "1", "--revert-after", "30"}, ExitUsage, false},
         {{"--settings", s, "apply", "1", "1", "--machine-stand-in", "m.ini"}, ExitUsage, false},
+        {{"--settings", s, "apply", "1", "1", "--netsh-stand-in", "n.exe"}, ExitUsage, false},
         {{"--settings", s, "keep-or-revert", "1", "1"}, ExitUsage, false}, // norvex-cli's own, with its options
         {{"help", "keep-or-revert"}, ExitUsage, false},
         {{"--settings", s, "confirm", "now"}, ExitUsage, false},
@@ -569,6 +570,7 @@ TEST(CliProcess, DISABLED_ApplyWithRevertAfter) {
     const std::string root = folder;
     ProgramPathOverride = root + "\\norvex-cli";
     InstallMachineStandIn(root + "\\machine.ini");
+    platform::NetshPathOverride = Recording::RecorderPath(); // the recording goes on in the test that started this
     const std::string exe = platform::ExecutablePath();
     CountdownProgramOverride = exe.substr(0, exe.find_last_of('\\')) + "\\norvex-cli.exe";
     std::ofstream relayed(root + "\\parent.txt");
