@@ -26,7 +26,7 @@ std::string Json(const std::string& text) {
 }
 
 std::string Where(const std::string& file, const std::string& section, const std::string& key) {
-    return section.empty() ? file : file + " [" + section + "] " + key;
+    return section.empty() ? file : file + " [" + section + "]" + (key.empty() ? "" : " " + key);
 }
 
 // The groups that applying the profile changes; the device group is stored but never applied.

@@ -4,6 +4,7 @@
 #include "lang/Language.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <optional>
@@ -87,6 +88,11 @@ struct SectionReader {
         }
     }
 };
+
+// "PROFILE_2", or "PROFILE_2 to PROFILE_4": the sections from `from` up to, not including, `to`.
+std::string MissingSections(int from, int to) {
+    return to - from == 1 ? ProfileSectionName(from) : ProfileSectionName(from) + " to " + ProfileSectionName(to - 1);
+}
 
 // The window shows the values that are not integers and the files not read: a missing second key of a pair reads as
 // empty.
@@ -237,6 +243,29 @@ TWindowSnapshot CurrentWindowSnapshot() {
     return window;
 }
 
+std::string ProfileSectionName(int number) {
+    return "PROFILE_" + std::to_string(number);
+}
+
+std::vector<int> ProfileSectionNumbers(const IniFile& ini) {
+    const std::string prefix = "profile_";
+    std::vector<int> numbers;
+    for (const std::string& name : ini.SectionNames()) {
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        // Only the number as the writer writes it: decimal, from 1, without leading zeros.
+        const std::string digits = name.substr(prefix.size());
+        if (digits.empty() || digits.size() > 10 || digits[0] == '0' ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const long long number = std::stoll(digits);
+        if (number <= INT32_MAX)
+            numbers.push_back(static_cast<int>(number));
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
 std::string SlotFileName(int slot) {
     return "LAN" + std::to_string(slot) + ".ini";
 }
@@ -277,17 +306,27 @@ void ReadSlotFile(int slot, const IniFile& ini, std::vector<TSettingsNote>& note
     s.Icon = lan.Integer("ICON", slot);
     s.Iconized = lan.Bool("ICONIZED");
 
-    // Profile sections are numbered without gaps: the first missing NAME ends the slot's list.
-    for (int k = 1;; ++k) {
-        SectionReader section{ini, file, "PROFILE_" + std::to_string(k), notes};
+    // Every profile section is read, in number order: a section deleted by hand ends nothing, and a section
+    // without NAME keeps its settings under an empty name. The writer numbers them 1, 2, 3 again.
+    int expected = 1;
+    int position = 0;
+    for (int k : ProfileSectionNumbers(ini)) {
+        ++position;
+        const std::string name = ProfileSectionName(k);
+        SectionReader section{ini, file, name, notes};
+        if (k != expected)
+            notes.push_back({TSettingsNote::ProfileNumberGap, file, name, "",
+                             "read as profile " + std::to_string(position) + ", as " + MissingSections(expected, k) +
+                                 " is missing; the next save numbers the profiles 1, 2, 3 again."});
         std::optional<std::string> profileName = section.Value("NAME");
         if (!profileName)
-            break;
+            notes.push_back({TSettingsNote::ProfileWithoutName, file, name, "NAME", "missing: read as an empty name."});
         TProfile& p = Profiles[static_cast<size_t>(AppendProfile())];
         p.Deleted = false;
         p.InterfaceNo = slot;
-        p.Name = std::move(*profileName);
+        p.Name = profileName.value_or(std::string());
         ReadProfile(p, section);
+        expected = k + 1;
     }
 }
 

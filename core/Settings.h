@@ -39,9 +39,10 @@ void SaveSettings();
 void SaveSettings(const TWindowSnapshot& window);
 
 // What the reader met that the writer never writes, and where: a value that is not an integer (the key takes its
-// default), or a pair whose second key is missing (it reads as empty).
+// default), a pair whose second key is missing (it reads as empty), a profile section whose number leaves a gap
+// (read all the same, renumbered at the next save), a profile section without NAME (read with an empty name).
 struct TSettingsNote {
-    enum Kind { NotAnInteger, PairWithoutSecondKey, FileNotRead } What;
+    enum Kind { NotAnInteger, PairWithoutSecondKey, FileNotRead, ProfileNumberGap, ProfileWithoutName } What;
     std::string File; // the file name, without its folder
     std::string Section;
     std::string Key;
@@ -66,6 +67,10 @@ std::string WindowFileText(const TWindowSnapshot& window);
 // The lines of a profile's IP, DNS and WINS groups as its section of a slot file holds them, each ended by CR LF.
 std::string AddressGroupLines(const TIPGroup& ip, const TDNSGroup& dns, const TWINSGroup& wins);
 std::string SlotFileText(int slot, bool iconized);
+
+// The numbers k of the file's PROFILE_k sections, ascending: the order in which the profiles are read.
+std::vector<int> ProfileSectionNumbers(const IniFile& ini);
+std::string ProfileSectionName(int number); // PROFILE_<number>
 
 inline constexpr const char* WindowFileName = "WINDOW.ini";
 std::string SlotFileName(int slot); // LAN<slot>.ini

@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -95,7 +96,8 @@ void CheckScripts(const ProfileFindings& f, const TScriptsGroup& scripts) {
         f.Add("SCRIPTS_SOURCEPATH", "empty, though the script step is on.");
 }
 
-void CheckSlot(int slot, std::vector<TSettingsFinding>& out) {
+// `sections`: the number of the section each profile of the slot was read from, in order.
+void CheckSlot(int slot, const std::vector<int>& sections, std::vector<TSettingsFinding>& out) {
     // The same rule as applying's, which refuses such a name.
     const std::string& connection = Interfaces[static_cast<size_t>(slot)].Interface;
     if (!IsUsableConnectionName(connection))
@@ -103,9 +105,9 @@ void CheckSlot(int slot, std::vector<TSettingsFinding>& out) {
                        Quoted(connection) +
                            " holds a double quote or a control character: netsh would not read it as one name."});
     const std::vector<int> rows = ProfilesOfSlot(slot);
-    for (size_t i = 0; i < rows.size(); ++i) {
+    for (size_t i = 0; i < rows.size() && i < sections.size(); ++i) {
         const TProfile& profile = Profiles[static_cast<size_t>(rows[i])];
-        const ProfileFindings f{SlotFileName(slot), "PROFILE_" + std::to_string(i + 1), out};
+        const ProfileFindings f{SlotFileName(slot), ProfileSectionName(sections[i]), out};
         // Told once, at the first profile of the name.
         const std::vector<int> shared = ProfilePositionsNamed(slot, profile.Name);
         if (shared.size() > 1 && shared.front() == static_cast<int>(i) + 1)
@@ -167,13 +169,19 @@ bool IsContiguousMask(std::uint32_t mask) {
 std::vector<TSettingsFinding> CheckSettingsFolder() {
     std::vector<TSettingsNote> notes;
     ReadWindowFile(*LoadSettingsFile(WindowFileName, notes), notes);
-    ReadSlotFiles(notes);
+    Profiles.clear();
+    std::array<std::vector<int>, SlotCount + 1> sections;
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        const std::shared_ptr<const IniFile> ini = LoadSettingsFile(SlotFileName(slot), notes);
+        ReadSlotFile(slot, *ini, notes);
+        sections[static_cast<size_t>(slot)] = ProfileSectionNumbers(*ini);
+    }
 
     std::vector<TSettingsFinding> findings;
     for (const TSettingsNote& note : notes)
         findings.push_back({note.File, note.Section, note.Key, note.Text});
     for (int slot = 1; slot <= SlotCount; ++slot)
-        CheckSlot(slot, findings);
+        CheckSlot(slot, sections[static_cast<size_t>(slot)], findings);
     std::stable_sort(findings.begin(), findings.end(),
                      [](const TSettingsFinding& a, const TSettingsFinding& b) { return Place(a) < Place(b); });
     return findings;

@@ -228,3 +228,10 @@ std::optional<std::string> IniFile::Value(std::string_view section, std::string_
     }
     return std::nullopt;
 }
+
+std::vector<std::string> IniFile::SectionNames() const {
+    std::vector<std::string> names(Sections.size());
+    for (const auto& [name, index] : SectionIndex)
+        names[index] = name;
+    return names;
+}

@@ -23,6 +23,9 @@ public:
     // (a key line without "=" counts as absent). Names match without regard to ASCII letter case.
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
+    // The names of the sections, folded to lower case, in file order; the unnamed section first.
+    std::vector<std::string> SectionNames() const;
+
 private:
     // One key line of a searched section: ranges of Text.
     struct Entry {

@@ -415,9 +415,10 @@ TEST_F(Cli, CheckReportsOneLineForEachProblem) {
                                          Folder.File("missing.cfg") +
                                          "\r\n"
                                          "[PROFILE_3]\r\nNAME=Away\r\nSCRIPTS_SOURCEPATH=//server/share/t.cfg\r\n");
-    Folder.Write("Damaged/LAN2.ini", "[PROFILE_1]\r\nNAME=Fine\r\nWINS_ADRESSES_0=10.0.0.1\r\n"
+    Folder.Write("Damaged/LAN2.ini", "[PROFILE_3]\r\nNAME=Fine\r\nWINS_ADRESSES_0=10.0.0.1\r\n"
                                      "IP_ADRESSES_ADDRESS_0=192.168.1.5\r\nIP_ADRESSES_MASK_0=\r\n"
-                                     "IP_GATEWAYS_0=192.168.1.1\r\n");
+                                     "IP_GATEWAYS_0=192.168.1.1\r\n"
+                                     "[PROFILE_5]\r\nDNS_ADRESSES_0=x\r\n");
     const CliRun run = Run({"--settings", Folder.File("Damaged"), "check"});
     EXPECT_EQ(run.Code, ExitProblems);
     EXPECT_EQ(
@@ -440,8 +441,14 @@ TEST_F(Cli, CheckReportsOneLineForEachProblem) {
             Folder.File("missing.cfg") +
             "' does not exist.\n"
             "LAN1.ini [PROFILE_3] SCRIPTS_SOURCEPATH: '//server/share/t.cfg' lies on another computer and was not "
-            "read.\n");
-    EXPECT_EQ(run.Err, "13 problems in " + Folder.File("Damaged") + platform::PathSeparator() + "\n");
+            "read.\n"
+            "LAN2.ini [PROFILE_3]: read as profile 1, as PROFILE_1 to PROFILE_2 is missing; the next save "
+            "numbers the profiles 1, 2, 3 again.\n"
+            "LAN2.ini [PROFILE_5]: read as profile 2, as PROFILE_4 is missing; the next save numbers the "
+            "profiles 1, 2, 3 again.\n"
+            "LAN2.ini [PROFILE_5] NAME: missing: read as an empty name.\n"
+            "LAN2.ini [PROFILE_5] DNS_ADRESSES_0: 'x' is not a dotted IPv4 address.\n");
+    EXPECT_EQ(run.Err, "17 problems in " + Folder.File("Damaged") + platform::PathSeparator() + "\n");
 
     const CliRun json = Run({"--settings", Folder.File("Damaged"), "check", "--json"});
     EXPECT_EQ(json.Code, ExitProblems);
@@ -450,6 +457,7 @@ TEST_F(Cli, CheckReportsOneLineForEachProblem) {
     EXPECT_EQ(json.Out.substr(0, first.size()), first);
 
     Folder.Write("Damaged/LAN1.ini", "[PROFILE_1]\r\nNAME=Home\r\n");
+    Folder.Write("Damaged/LAN2.ini", "");
     Folder.Write("Damaged/WINDOW.ini", "");
     const CliRun clean = Run({"--settings", Folder.File("Damaged"), "check", "--json"});
     EXPECT_EQ(clean.Code, ExitDone);

@@ -246,17 +246,28 @@ TEST_F(Settings, BooleansAndThePageAreReadAsTheWindowExpects) {
     EXPECT_EQ(Profiles[1].Keep, (TKeepGroup{false, 300}));
 }
 
-TEST_F(Settings, ProfileAndListNumberingEndsAtTheFirstGap) {
-    Folder.Write("Settings/LAN1.ini", "[PROFILE_1]\r\nNAME=one\r\nIP_GATEWAYS_0=g0\r\nIP_GATEWAYS_2=g2\r\n"
-                                      "[PROFILE_3]\r\nNAME=three\r\n");
+// A section deleted by hand ends nothing: every profile section is read in number order and written back as 1, 2,
+// 3. A list still ends at its first missing key.
+TEST_F(Settings, ProfilesAreReadAcrossGapsAndRenumberedListsEndAtTheFirstGap) {
+    Folder.Write("Settings/LAN1.ini", "[PROFILE_10]\r\nNAME=ten\r\n[PROFILE_3]\r\nICON=2\r\n[PROFILE_02]\r\nNAME=x\r\n"
+                                      "[PROFILE_1]\r\nNAME=one\r\nIP_GATEWAYS_0=g0\r\nIP_GATEWAYS_2=g2\r\n");
     LoadSettings(1);
-    ASSERT_EQ(Profiles.size(), 1u);
+    ASSERT_EQ(Profiles.size(), 3u);
     EXPECT_EQ(Profiles[0].Name, "one");
     EXPECT_EQ(Profiles[0].IP.Gateways, (std::vector<std::string>{"g0"}));
+    EXPECT_EQ(Profiles[1].Name, ""); // a section without NAME keeps its settings
+    EXPECT_EQ(Profiles[1].Icon, 2);
+    EXPECT_EQ(Profiles[2].Name, "ten");
     // A slot file without a LAN section still gives its profiles; the defaults fill the slot.
     EXPECT_EQ(Interfaces[1].Icon, 1);
+    const std::vector<TProfile> read = Profiles;
     SaveSettings();
-    EXPECT_EQ(Folder.Read("Settings/LAN1.ini").find("three"), std::string::npos);
+    const std::string written = Folder.Read("Settings/LAN1.ini");
+    EXPECT_NE(written.find("[PROFILE_2]\r\nNAME=\r\nICON=2\r\n"), std::string::npos);
+    EXPECT_NE(written.find("[PROFILE_3]\r\nNAME=ten\r\n"), std::string::npos);
+    EXPECT_EQ(written.find("PROFILE_10"), std::string::npos);
+    LoadSettings(1);
+    EXPECT_EQ(Profiles, read);
 }
 
 TEST_F(Settings, ProfileDefaultsAndNamesAsWritten) {
