@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <map>
+#include <memory>
 #include <optional>
 #include <set>
 
@@ -92,6 +94,28 @@ struct SectionReader {
 // "PROFILE_2", or "PROFILE_2 to PROFILE_4": the sections from `from` up to, not including, `to`.
 std::string MissingSections(int from, int to) {
     return to - from == 1 ? ProfileSectionName(from) : ProfileSectionName(from) + " to " + ProfileSectionName(to - 1);
+}
+
+// Each settings file's stamp when the program last read or wrote it, by its path: a file whose stamp differs at
+// the next save was changed by someone else in between.
+std::map<std::string, platform::FileStamp> KnownStamps;
+
+// Writes a settings file unless the disk already holds that text. A slot file that someone else changed since the
+// program read it (`guarded`) keeps their version: false then. A file the program never read is written.
+bool WriteSettingsFile(const std::string& path, const std::string& text, bool guarded) {
+    const platform::FileStamp now = platform::GetFileStamp(path);
+    std::string onDisk;
+    if (now.Exists && platform::ReadWholeFile(path, onDisk) && onDisk == text) {
+        KnownStamps[path] = now;
+        platform::RemoveLeftoversOfWrite(path);
+        return true;
+    }
+    const auto known = KnownStamps.find(path);
+    if (guarded && known != KnownStamps.end() && !(known->second == now))
+        return false;
+    if (platform::WriteFileAtomically(path, text))
+        KnownStamps[path] = platform::GetFileStamp(path);
+    return true;
 }
 
 // The window shows the values that are not integers and the files not read: a missing second key of a pair reads as
@@ -343,6 +367,8 @@ void ReadSlotFile(int slot, const IniFile& ini, std::vector<std::string>& messag
 }
 
 std::shared_ptr<const IniFile> LoadSettingsFile(const std::string& fileName, std::vector<TSettingsNote>& notes) {
+    // The stamp is taken first: a change during the read counts as a change.
+    KnownStamps[SettingsDir + fileName] = platform::GetFileStamp(SettingsDir + fileName);
     std::string refusal;
     std::shared_ptr<const IniFile> ini = LoadIniFile(SettingsDir + fileName, &refusal);
     if (refusal.empty()) {
@@ -405,16 +431,18 @@ std::string SlotFileText(int slot, bool iconized) {
     return out;
 }
 
-void SaveSettings() {
-    SaveSettings(CurrentWindowSnapshot());
+std::vector<std::string> SaveSettings() {
+    return SaveSettings(CurrentWindowSnapshot());
 }
 
-void SaveSettings(const TWindowSnapshot& window) {
+std::vector<std::string> SaveSettings(const TWindowSnapshot& window) {
     platform::ForceDirectories(SettingsDir);
     if (!FilesNotRead.count(WindowFileName))
-        platform::WriteFileAtomically(WindowFilePath(), WindowFileText(window));
+        WriteSettingsFile(WindowFilePath(), WindowFileText(window), false);
+    std::vector<std::string> keptAsChanged;
     for (int n = 1; n <= SlotCount; ++n)
-        if (!FilesNotRead.count(SlotFileName(n)))
-            platform::WriteFileAtomically(SlotFilePath(n),
-                                          SlotFileText(n, window.SlotIconized[static_cast<size_t>(n)]));
+        if (!FilesNotRead.count(SlotFileName(n)) &&
+            !WriteSettingsFile(SlotFilePath(n), SlotFileText(n, window.SlotIconized[static_cast<size_t>(n)]), true))
+            keptAsChanged.push_back(SlotFileName(n));
+    return keptAsChanged;
 }

@@ -32,11 +32,13 @@ TWindowSnapshot CurrentWindowSnapshot();
 // key takes its default and everything else is read as usual; and for files that are there but were not read.
 std::vector<std::string> LoadSettings(int mode);
 
-// Writes all six files; each file is replaced atomically or, when it cannot be written, left as it was. A file that
-// was there at the last reading but was not read (too large, not an ordinary file, unreadable) is left as it is: it
-// may hold profiles.
-void SaveSettings();
-void SaveSettings(const TWindowSnapshot& window);
+// Writes all six files; each file is replaced atomically or, when it cannot be written, left as it was. A file
+// that already holds what would be written is left alone. A file that was there at the last reading but was not read
+// (too large, not an ordinary file, unreadable) is left as it is: it may hold profiles. A slot file changed on disk
+// by someone else since the program read it is not overwritten with the program's older copy: the names of such
+// files are returned, and the caller tells the user and reads the files again.
+std::vector<std::string> SaveSettings();
+std::vector<std::string> SaveSettings(const TWindowSnapshot& window);
 
 // What the reader met that the writer never writes, and where: a value that is not an integer (the key takes its
 // default), a pair whose second key is missing (it reads as empty), a profile section whose number leaves a gap

@@ -114,8 +114,10 @@ const std::vector<TCaptionKey>& KeepCaptionKeys() {
 }
 
 const std::vector<TCaptionKey>& MessageCaptionKeys() {
-    static const std::vector<TCaptionKey> keys = {
-        {"GUI", "UNEXPECTED_ERROR"}, {"GUI", "HELP_NOT_OPENED"}, {"NAVPANELS", "DELETE_QUESTION"}};
+    static const std::vector<TCaptionKey> keys = {{"GUI", "UNEXPECTED_ERROR"},
+                                                  {"GUI", "HELP_NOT_OPENED"},
+                                                  {"GUI", "FILE_CHANGED"},
+                                                  {"NAVPANELS", "DELETE_QUESTION"}};
     return keys;
 }
 

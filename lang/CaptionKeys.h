@@ -30,7 +30,8 @@ const std::vector<TCaptionKey>& VerificationCaptionKeys();
 // Keep or revert: the notices (KEEP) and the keep question (KEEPFORM).
 const std::vector<TCaptionKey>& KeepCaptionKeys();
 
-// The messages of the program itself: a handler that failed unexpectedly, the question before a delete.
+// The messages of the program itself: a handler that failed unexpectedly, a settings file changed by someone
+// else and kept as they left it, the question before a delete.
 const std::vector<TCaptionKey>& MessageCaptionKeys();
 
 // Keys of one section, in fetch order.

@@ -100,6 +100,9 @@ std::string AccountName(const std::string& sid);
 // After a successful rename, new files that a killed earlier write of the same file left beside it are removed.
 bool WriteFileAtomically(const std::string& path, const std::string& content);
 
+// Removes the new files that killed earlier writes of the file left beside it.
+void RemoveLeftoversOfWrite(const std::string& path);
+
 // Whether a file of the folder is the new file of a write of `baseName` that never reached its rename:
 // `<baseName>.<letters and digits>.tmp`, the names the writers above give their new files.
 bool IsLeftoverOfWrite(const std::string& fileName, const std::string& baseName);

@@ -2,7 +2,6 @@
 #include "ui/Main_Frame.h"
 
 #include "core/Promenne.h"
-#include "core/Settings.h"
 #include "lang/CaptionKeys.h"
 #include "lang/Language.h"
 #include "ui/Dpi.h"
@@ -160,7 +159,7 @@ void TMainFrame::onClick(TFrameSender sender) {
         Selection.CurrentProfile = -1;
         Owner.EditProfile();
         Owner.RefreshSettings();
-        SaveSettings();
+        Owner.SaveSettings();
         break;
     case TFrameCommand::AddFromCurrent:
         Selection.CurrentProfile = -1;
@@ -173,7 +172,7 @@ void TMainFrame::onClick(TFrameSender sender) {
         Selection.CurrentProfile = profile;
         Owner.EditProfile();
         Owner.RefreshSettings();
-        SaveSettings();
+        Owner.SaveSettings();
         break;
     case TFrameCommand::Delete:
         if (!Owner.AskYesNo(FillPlaceholder(ReadLanguageKey("NAVPANELS", "DELETE_QUESTION", LanguageName), "$PROFILE$",
@@ -182,13 +181,13 @@ void TMainFrame::onClick(TFrameSender sender) {
         Selection.CurrentProfile = profile;
         MarkDeleted(profile);
         Owner.RefreshSettings();
-        SaveSettings();
+        Owner.SaveSettings();
         break;
     case TFrameCommand::Interface:
         Owner.EditSlot();
         Owner.ApplySlotDisplay();
         Owner.RefreshSettings();
-        SaveSettings();
+        Owner.SaveSettings();
         break;
     case TFrameCommand::None:
         break;

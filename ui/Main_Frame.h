@@ -25,6 +25,9 @@ struct TFrameOwner {
     std::function<void()> EditSlot;         // the interface settings dialog for this page's slot, modal
     std::function<void()> ApplySlotDisplay; // the slots' captions, hints and pictures to the pages and the tray
     std::function<void()> RefreshSettings;  // the lists and menus from the store
+    // Writes the settings files; false when a file changed on disk kept its version and the files were read again
+    // (the store's indexes then stand for other profiles).
+    std::function<bool()> SaveSettings;
     std::function<bool(const std::string&)> AskYesNo;
 };
 

@@ -192,6 +192,7 @@ void TGUI_Form::Create() {
                        },
                        [this] { ApplySettings(1); },
                        [this] { RefreshSettings(); },
+                       [this] { return SaveSettingsAndTell(); },
                        [this](const std::string& question) { return AskYesNo(question); }};
         int page = JvPanel.AddPage([this, &frame] {
             frame.Create(JvPanel.Handle());
@@ -483,8 +484,28 @@ void TGUI_Form::FormClose() {
         BringDialogToFront();
         return;
     }
-    SaveSettings();
+    // A file someone else changed stays as they left it; the user hears of it while a window can still tell.
+    TellFilesKept(SaveSettings());
     DestroyWindow(Hwnd);
+}
+
+bool TGUI_Form::SaveSettingsAndTell() {
+    const std::vector<std::string> kept = SaveSettings();
+    if (kept.empty())
+        return true;
+    // Their version is what the program shows from now on.
+    FormShow();
+    TellFilesKept(kept);
+    return false;
+}
+
+void TGUI_Form::TellFilesKept(const std::vector<std::string>& files) {
+    if (files.empty())
+        return;
+    std::string paths;
+    for (const std::string& file : files)
+        paths += (paths.empty() ? "" : ", ") + SettingsDir + file;
+    ShowError(FillPlaceholder(Text("GUI", "FILE_CHANGED"), "$FILE$", paths));
 }
 
 bool TGUI_Form::ModalWindowOpen() const {
@@ -772,6 +793,7 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_ENDSESSION:
         // Signing out or shutting down ends the process without a close: what a close would write is written now.
+        // A file someone else changed is left as they left it, without a word: no window can tell it any more.
         if (wParam != FALSE && !SavedAtSessionEnd) {
             SavedAtSessionEnd = true;
             // Settings nobody kept do not outlive the session.

@@ -75,6 +75,10 @@ public:
     // The innermost open modal window comes to the front, as when the user clicks a window it disables.
     void BringModalWindowToFront();
 
+    // Writes the settings files. A slot file someone else changed since it was read keeps their version: the user
+    // is told which, and the files are read again as at a show. False then.
+    bool SaveSettingsAndTell();
+
     // Applies Profiles[Selection.CurrentProfile] and tells the user what came of it; then, while the window goes
     // on, looks at the machine until what netsh applied is in effect or the waiting rule gives up, and tells that.
     // A profile that asks to be kept has the settings it replaces read first (without them it is not applied), and
@@ -162,6 +166,8 @@ private:
     // A slot's tray submenu from the store, as it opens: its profiles, or one disabled line.
     void FillTraySubmenu(int slot);
     void ReportSettingsErrors(const std::vector<std::string>& messages);
+    // Tells the user which slot files were left as someone else changed them.
+    void TellFilesKept(const std::vector<std::string>& files);
     HWND InfoPage = nullptr;
     std::string PendingErrors;
     std::string NoProfilesText;

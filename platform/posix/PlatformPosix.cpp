@@ -246,9 +246,6 @@ std::string AccountName(const std::string& sid) {
     return sid;
 }
 
-namespace {
-
-// The new files of writes that were killed before their rename, beside `path`.
 void RemoveLeftoversOfWrite(const std::string& path) {
     const std::string folder = FolderOf(path);
     const size_t slash = path.find_last_of('/');
@@ -261,6 +258,8 @@ void RemoveLeftoversOfWrite(const std::string& path) {
             ::unlinkat(::dirfd(directory), entry->d_name, 0);
     ::closedir(directory);
 }
+
+namespace {
 
 // The folder's own entry for the new name is flushed too, or a power cut could bring back the old file.
 void FlushFolderOf(const std::string& path) {

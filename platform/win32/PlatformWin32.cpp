@@ -373,8 +373,6 @@ std::string AccountName(const std::string& sid) {
     return account;
 }
 
-namespace {
-
 // The new files of writes that were killed before their rename, beside `path`.
 void RemoveLeftoversOfWrite(const std::string& path) {
     const size_t slash = path.find_last_of("\\/");
@@ -390,8 +388,6 @@ void RemoveLeftoversOfWrite(const std::string& path) {
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
-
-} // namespace
 
 bool WriteFileAtomically(const std::string& path, const std::string& content) {
     std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";

@@ -3,6 +3,7 @@
 
 #include "TestFolders.h"
 #include "lang/Language.h"
+#include "platform/Platform.h"
 
 #include <gtest/gtest.h>
 
@@ -375,6 +376,41 @@ TEST_F(Settings, ReadingAgainEmptiesTheProfilesFirst) {
     LoadSettings(1);
     LoadSettings(1);
     EXPECT_EQ(Profiles.size(), 1u);
+}
+
+// An administrator's edit of a slot file while the program runs is not overwritten with the program's older copy,
+// and a file that already holds what would be written is not written again.
+TEST_F(Settings, ASlotFileChangedOnDiskSinceItWasReadIsKeptAndAnUnchangedOneIsNotRewritten) {
+    for (int n = 1; n <= 5; ++n)
+        SetSlot(n, "S" + std::to_string(n));
+    Profiles = {FullProfile(1, "a"), FullProfile(2, "b")};
+    EXPECT_TRUE(SaveSettings(Window()).empty());
+    LoadSettings(1);
+    const platform::FileStamp lan2 = platform::GetFileStamp(Folder.File("Settings/LAN2.ini"));
+    const std::string edited = "[LAN]\r\nNAME=By hand\r\n[PROFILE_1]\r\nNAME=edited\r\n";
+    Folder.Write("Settings/LAN1.ini", edited);
+    Profiles[0].Name = "renamed in the window";
+    EXPECT_EQ(SaveSettings(Window()), std::vector<std::string>{"LAN1.ini"});
+    EXPECT_EQ(Folder.Read("Settings/LAN1.ini"), edited);
+    EXPECT_EQ(platform::GetFileStamp(Folder.File("Settings/LAN2.ini")), lan2);
+
+    // Read again, the edit is what the program holds and writes from then on.
+    LoadSettings(1);
+    EXPECT_EQ(Profiles[0].Name, "edited");
+    Profiles[0].Name = "renamed after reading";
+    EXPECT_TRUE(SaveSettings(Window()).empty());
+    EXPECT_NE(Folder.Read("Settings/LAN1.ini").find("NAME=renamed after reading\r\n"), std::string::npos);
+    // A file that appeared since the read counts as changed too; one the program never read is written.
+    std::filesystem::remove(Folder.File("Settings/LAN3.ini"));
+    LoadSettings(1);
+    Folder.Write("Settings/LAN3.ini", edited);
+    EXPECT_EQ(SaveSettings(Window()), std::vector<std::string>{"LAN3.ini"});
+    EXPECT_EQ(Folder.Read("Settings/LAN3.ini"), edited);
+    const ScratchFolder other;
+    PointStoreAt(other);
+    other.Write("Settings/LAN4.ini", edited);
+    EXPECT_TRUE(SaveSettings(Window()).empty());
+    EXPECT_NE(other.Read("Settings/LAN4.ini"), edited);
 }
 
 TEST_F(Settings, AFileThatCannotBeWrittenIsSkippedAndTheOthersAreWritten) {

@@ -111,7 +111,22 @@ TEST(MainWindow, DeleteAsksThenRemovesTheRowAtOnceAndTheProfileFromTheSlotFile) 
     EXPECT_NE(file.find("[PROFILE_2]\r\nNAME=Cairo"), std::string::npos);
     // The rows still map to the same store records.
     EXPECT_EQ(Selection.ProfileRows, (std::vector<int>{0, 2}));
+
+    // The file edited by hand meanwhile is not overwritten: the user is told, and the window shows the edit.
+    const std::string edited = "[PROFILE_1]\r\nNAME=Edited by hand\r\n";
+    program.Folder().Write("Settings/LAN2.ini", edited);
+    page.SelectRow(0);
+    page.onClick(TFrameSender::Label_DELETE);
+    EXPECT_EQ(program.Folder().Read("Settings/LAN2.ini"), edited);
+    ASSERT_EQ(program.Errors.size(), 1u);
+    EXPECT_NE(program.Errors[0].find(SettingsDir + "LAN2.ini was changed outside Norvex"), std::string::npos);
+    ASSERT_EQ(page.RowCount(), 1);
+    EXPECT_EQ(page.RowCaption(0), "Edited by hand");
+    // Read again, the edit is the program's own: the close writes it in full.
     form.FormClose();
+    EXPECT_NE(program.Folder().Read("Settings/LAN2.ini").find("[PROFILE_1]\r\nNAME=Edited by hand\r\nICON=4\r\n"),
+              std::string::npos);
+    EXPECT_EQ(program.Errors.size(), 1u);
 }
 
 // The notifications the icon asked the shell for; every other call goes to the shell.
