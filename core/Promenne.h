@@ -124,6 +124,8 @@ struct TWindowState {
 };
 
 inline constexpr int SlotCount = 5;
+// A slot's Icon indexes the eight page pictures, 0 to 7.
+inline constexpr int SlotIconCount = 8;
 
 extern std::vector<TProfile> Profiles;
 // Slots are numbered 1 to 5; element 0 is never used.

@@ -98,6 +98,11 @@ void CheckScripts(const ProfileFindings& f, const TScriptsGroup& scripts) {
 
 // `sections`: the number of the section each profile of the slot was read from, in order.
 void CheckSlot(int slot, const std::vector<int>& sections, std::vector<TSettingsFinding>& out) {
+    const int icon = Interfaces[static_cast<size_t>(slot)].Icon;
+    if (icon < 0 || icon >= SlotIconCount)
+        out.push_back({SlotFileName(slot), "LAN", "ICON",
+                       Quoted(std::to_string(icon)) + " is not one of the pictures 0 to " +
+                           std::to_string(SlotIconCount - 1) + ": the first picture is shown."});
     // The same rule as applying's, which refuses such a name.
     const std::string& connection = Interfaces[static_cast<size_t>(slot)].Interface;
     if (!IsUsableConnectionName(connection))

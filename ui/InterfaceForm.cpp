@@ -8,6 +8,7 @@
 #include "ui/Dpi.h"
 #include "ui/Graphics.h"
 #include "ui/rules/DialogRules.h"
+#include "ui/rules/MainWindowRules.h"
 #include "ui/rules/ProfileFormRules.h"
 
 int ChosenInterfaceIcon = 0;
@@ -168,7 +169,7 @@ std::string TInterface_Form::ConnectionNote() const {
 void TInterface_Form::onPopupIconMenuSelect(int entry) {
     if (entry >= 0 && entry < static_cast<int>(IconHints.size()))
         ChosenInterfaceIcon = IconOfHint(IconHints[static_cast<size_t>(entry)]);
-    Preview = PictureIndexOrNone(TPictureList::Panels24x20, ChosenInterfaceIcon);
+    Preview = PictureIndexOrNone(TPictureList::Panels24x20, ShownSlotIcon(ChosenInterfaceIcon));
     InvalidateRect(Image1, nullptr, TRUE);
 }
 

@@ -397,14 +397,14 @@ void TGUI_Form::ApplySettings(int mode) {
         const TInterfaceSlot& s = Interfaces[static_cast<size_t>(slot)];
         JvPanel.SetPageCaption(slot, SlotPageCaption(slot));
         JvPanel.SetPageHint(slot, SlotPageHint(slot));
-        JvPanel.SetPageImage(slot, s.Icon);
+        JvPanel.SetPageImage(slot, ShownSlotIcon(s.Icon));
         JvPanel.SetPageIconic(slot, s.Iconized);
         std::string caption = TraySubmenuCaption(slot);
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_STRING | MIIM_BITMAP | MIIM_DATA; // no picture where the icon is out of range
+        info.fMask = MIIM_STRING | MIIM_BITMAP | MIIM_DATA;
         info.dwTypeData = const_cast<char*>(caption.c_str());
-        SetMenuItemImage(info, TPictureList::Panels16, s.Icon);
+        SetMenuItemImage(info, TPictureList::Panels16, ShownSlotIcon(s.Icon));
         SetMenuItemInfoA(CoolTrayPopupMenu, static_cast<UINT>(slot - 1), TRUE, &info);
     }
 }

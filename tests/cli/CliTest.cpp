@@ -415,7 +415,7 @@ TEST_F(Cli, CheckReportsOneLineForEachProblem) {
                                          Folder.File("missing.cfg") +
                                          "\r\n"
                                          "[PROFILE_3]\r\nNAME=Away\r\nSCRIPTS_SOURCEPATH=//server/share/t.cfg\r\n");
-    Folder.Write("Damaged/LAN2.ini", "[PROFILE_3]\r\nNAME=Fine\r\nWINS_ADRESSES_0=10.0.0.1\r\n"
+    Folder.Write("Damaged/LAN2.ini", "[LAN]\r\nICON=-5\r\n[PROFILE_3]\r\nNAME=Fine\r\nWINS_ADRESSES_0=10.0.0.1\r\n"
                                      "IP_ADRESSES_ADDRESS_0=192.168.1.5\r\nIP_ADRESSES_MASK_0=\r\n"
                                      "IP_GATEWAYS_0=192.168.1.1\r\n"
                                      "[PROFILE_5]\r\nDNS_ADRESSES_0=x\r\n");
@@ -442,13 +442,14 @@ TEST_F(Cli, CheckReportsOneLineForEachProblem) {
             "' does not exist.\n"
             "LAN1.ini [PROFILE_3] SCRIPTS_SOURCEPATH: '//server/share/t.cfg' lies on another computer and was not "
             "read.\n"
+            "LAN2.ini [LAN] ICON: '-5' is not one of the pictures 0 to 7: the first picture is shown.\n"
             "LAN2.ini [PROFILE_3]: read as profile 1, as PROFILE_1 to PROFILE_2 is missing; the next save "
             "numbers the profiles 1, 2, 3 again.\n"
             "LAN2.ini [PROFILE_5]: read as profile 2, as PROFILE_4 is missing; the next save numbers the "
             "profiles 1, 2, 3 again.\n"
             "LAN2.ini [PROFILE_5] NAME: missing: read as an empty name.\n"
             "LAN2.ini [PROFILE_5] DNS_ADRESSES_0: 'x' is not a dotted IPv4 address.\n");
-    EXPECT_EQ(run.Err, "17 problems in " + Folder.File("Damaged") + platform::PathSeparator() + "\n");
+    EXPECT_EQ(run.Err, "18 problems in " + Folder.File("Damaged") + platform::PathSeparator() + "\n");
 
     const CliRun json = Run({"--settings", Folder.File("Damaged"), "check", "--json"});
     EXPECT_EQ(json.Code, ExitProblems);

@@ -649,10 +649,10 @@ TEST_F(EditorWindow, StornoOrTheCloseBoxOfTheInterfaceDialogStoresNothing) {
         EXPECT_TRUE(steps.Finished());
         EXPECT_EQ(Interfaces, slots);
     }
-    // A slot icon outside the page images shows no preview.
+    // A slot icon outside the page images shows the first, as the pane does, and is stored as it was.
     Interfaces[2].Icon = 99;
     DialogSteps steps({[] {
-        EXPECT_EQ(Interface_Form->Image1Picture(), -1);
+        EXPECT_EQ(Interface_Form->Image1Picture(), 0);
         Click(Interface_Form->ButtonHELP);
         Click(Interface_Form->ButtonOK);
     }});

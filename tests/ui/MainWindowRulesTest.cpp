@@ -102,6 +102,13 @@ TEST(SlotDisplay, PageShowsNameWithCaptionAsHintAndTrayShowsBoth) {
     EXPECT_EQ(SlotConnectionNote(4, machine), "Not present: Wireless Network Connection 2");
     EXPECT_EQ(SlotConnectionNote(4, platform::MachineSnapshot()), "");
     CloseIniFile();
+    // A long name is shortened as a profile's is, however long the name.
+    Interfaces[4].Name = std::string(2000, 'W');
+    EXPECT_EQ(TraySubmenuCaption(4), std::string(57, 'W') + "...");
+    // A picture outside the eight shows the first, never nothing.
+    const std::pair<int, int> icons[] = {{0, 0}, {7, 7}, {8, 0}, {-5, 0}, {-2147483647 - 1, 0}};
+    for (const auto& [icon, shown] : icons)
+        EXPECT_EQ(ShownSlotIcon(icon), shown) << icon;
 }
 
 TEST(TrayItem1, AlwaysNamesTheActionItPerforms) {

@@ -65,8 +65,12 @@ TEST(MainWindow, ASlotPageListsItsProfilesInStoreOrderAndTheTrayOffersThem) {
     ProgramUnderTest program;
     program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=2\r\nLEFT=40\r\nTOP=30\r\n");
     program.Folder().Write("Settings/LAN2.ini", ThreeProfilesOfSlot2);
+    program.Folder().Write("Settings/LAN4.ini", "[LAN]\r\nICON=-5\r\n");
     TGUI_Form& form = program.Start();
     EXPECT_EQ(form.JvPanel.ActivePage(), 2);
+    // A slot's picture out of range shows the first of the page pictures, whose number the store knows.
+    EXPECT_EQ(form.JvPanel.PageImage(4), 0);
+    EXPECT_EQ(PictureCount(TPictureList::Panels16), SlotIconCount);
     TMainFrame& page = form.MainFrame(2);
     ASSERT_EQ(page.RowCount(), 3);
     EXPECT_EQ(page.RowCaption(0), "Berlin");

@@ -98,6 +98,10 @@ std::string SlotPageHint(int slot) {
     return Interfaces[static_cast<size_t>(slot)].Caption;
 }
 
+int ShownSlotIcon(int icon) {
+    return icon >= 0 && icon < SlotIconCount ? icon : 0;
+}
+
 namespace {
 
 // The part two ranges share, or a negative length.

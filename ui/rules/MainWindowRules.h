@@ -73,6 +73,9 @@ std::string SlotConnectionNote(int slot, const platform::MachineSnapshot& machin
 // Slot display: a page shows the slot's name with its caption as hint; its tray submenu shows "name - caption".
 std::string SlotPageCaption(int slot);
 std::string SlotPageHint(int slot);
+// The picture a slot shows in the pane, the tray menu and the interface dialog: its Icon, or the first picture when
+// Icon lies outside the page pictures (a hand-edited file), so that an iconic page button never shows nothing.
+int ShownSlotIcon(int icon);
 
 // A rectangle of the screen in pixels; Right and Bottom lie just outside it.
 struct TScreenRect {
