@@ -59,10 +59,11 @@ LRESULT TDialogHeader::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return Default(message, wParam, lParam);
 }
 
-void TPanel::Create(HWND parent, int x, int y, int width, int height, HBRUSH background) {
+void TPanel::Create(HWND parent, int x, int y, int width, int height, HBRUSH background, bool controlParent) {
     Background = background;
     RegisterWindowClass("TPanel", nullptr);
-    CreateHandle("TPanel", WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPSIBLINGS, "", x, y, width, height, parent);
+    CreateHandle("TPanel", controlParent ? WS_EX_CONTROLPARENT : 0, WS_CHILD | WS_CLIPSIBLINGS, "", x, y, width, height,
+                 parent);
 }
 
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -231,6 +232,24 @@ HWND TDialogForm::MakeEdit(HWND parent, int x, int y, int width, int height) {
 
 HWND TDialogForm::MakeSeparator(int x, int y, int width) {
     return MakeControl(Hwnd, "STATIC", "", SS_ETCHEDHORZ, x, y, width, 2);
+}
+
+namespace {
+// The first control of the container, in tab order, that can take the focus.
+HWND FirstTabStop(HWND container) {
+    for (HWND child = GetWindow(container, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        if ((GetWindowLongPtrA(child, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child))
+            return child;
+    return nullptr;
+}
+} // namespace
+
+void TDialogForm::KeepFocusUsable(HWND page, HWND fallback) {
+    HWND focus = GetFocus();
+    if (focus == nullptr || !IsChild(Hwnd, focus) || (IsWindowVisible(focus) && IsWindowEnabled(focus)))
+        return;
+    HWND first = FirstTabStop(page);
+    SetFocus(first != nullptr ? first : fallback);
 }
 
 LRESULT TDialogForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -37,7 +37,9 @@ private:
 // need no handlers of their own.
 class TPanel : public TWindow {
 public:
-    void Create(HWND parent, int x, int y, int width, int height, HBRUSH background);
+    // A panel whose controls the dialog keys (Tab, the arrows) reach is a control parent. One without a control that
+    // can take the focus must not be: the dialog manager can search such a container for ever.
+    void Create(HWND parent, int x, int y, int width, int height, HBRUSH background, bool controlParent = true);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -86,6 +88,10 @@ protected:
     HWND MakeEdit(HWND parent, int x, int y, int width, int height);
     // The 2-pixel line above a dialog's buttons.
     HWND MakeSeparator(int x, int y, int width);
+    // Moves the focus off a control of the dialog the user can no longer see or use (on a page just hidden, or just
+    // disabled) to the first tab stop of `page`, or to `fallback` when the page has none. A focus left there makes
+    // the dialog manager's search for a control (Tab, a mnemonic) run round for ever.
+    void KeepFocusUsable(HWND page, HWND fallback);
 
 private:
     // The dialog is made at 96 DPI; before it is shown, and whenever it moves to a monitor of another DPI, every

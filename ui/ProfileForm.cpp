@@ -70,11 +70,12 @@ TProfile_Form::TProfile_Form(HWND owner) : Hint(IDB_HINT20X18) {
     }
     RECT display{0, 0, b.right - b.left, b.bottom - b.top};
     TabCtrl_AdjustRect(PageControl, FALSE, &display);
-    for (TPanel& sheet : TabSheets) {
-        sheet.Create(Hwnd, b.left + display.left, b.top + display.top, display.right - display.left,
-                     display.bottom - display.top, GetSysColorBrush(COLOR_BTNFACE));
+    for (size_t page = 0; page < TabSheets.size(); ++page) {
+        // The device page holds only controls that are never enabled: nothing there can take the focus.
+        TabSheets[page].Create(Hwnd, b.left + display.left, b.top + display.top, display.right - display.left,
+                               display.bottom - display.top, GetSysColorBrush(COLOR_BTNFACE), page != 1);
         // Above the tab control, which leaves them alone when it paints.
-        SetWindowPos(sheet.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(TabSheets[page].Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     CreatePage1();
     CreatePage2();
@@ -193,6 +194,9 @@ void TProfile_Form::SetActivePage(int page) {
 void TProfile_Form::ShowPage(int page) {
     for (int i = 1; i <= 7; ++i)
         ShowWindow(Page(i), i == page ? SW_SHOW : SW_HIDE);
+    // The focus follows into the page shown, or to the tab strip where the page has nothing to take it; on the strip
+    // it stays, so that the arrows go on changing the page.
+    KeepFocusUsable(Page(page), PageControl);
 }
 
 std::string TProfile_Form::TabCaption(int page) const {

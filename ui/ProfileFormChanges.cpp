@@ -216,6 +216,8 @@ void TProfile_Form::ApplyEnabling() {
         ListView_SetTextColor(list, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_INACTIVECAPTIONTEXT));
         InvalidateRect(list, nullptr, TRUE);
     }
+    // A button that just lost its last row to work on (a list's Delete) hands the focus on.
+    KeepFocusUsable(Page(ActivePage()), PageControl);
 }
 
 void TProfile_Form::ButtonCommandClick(HWND sender) {

@@ -220,6 +220,40 @@ TEST_F(EditorWindow, DialogsTakeEnterAsOkAndEscapeAsCancel) {
     EXPECT_EQ(Profiles[0].Name, "By Enter");
 }
 
+// From a fresh start, by keys alone: the pages change without the focus staying behind on a page no longer shown
+// (where the dialog manager's search for a control ran round for ever), and Tab goes from the tab strip through
+// the page shown to OK.
+TEST_F(EditorWindow, TheKeyboardChangesPagesAndTabGoesThroughThePageThenTheButtons) {
+    std::deque<std::function<void()>> steps = {
+        [] { TypeKeys("Keys"); },
+        [] { Press(VK_TAB, false, true); },
+        [] {
+            EXPECT_EQ(Profile_Form->ActivePage(), 2);
+            EXPECT_EQ(GetFocus(), Profile_Form->PageControl); // nothing on the device page takes the focus
+            Press(VK_TAB, false, true);
+        },
+        [] {
+            EXPECT_EQ(Profile_Form->ActivePage(), 3);
+            Press(VK_TAB, true, true);
+        },
+        [] { Press(VK_TAB); },
+        [] {
+            EXPECT_EQ(GetFocus(), Profile_Form->ButtonOK);
+            Press(VK_SPACE);
+        },
+    };
+    MouseClick(Page().JvListView1);
+    Pump(200);
+    {
+        DialogSteps running(std::move(steps));
+        Press(VK_INSERT);
+        Pump(500);
+        EXPECT_TRUE(running.Finished());
+    }
+    ASSERT_EQ(Profiles.size(), 2u);
+    EXPECT_EQ(Profiles[1].Name, "Keys");
+}
+
 // On a slot page F2 edits the selected profile, a double-click does the same, and Insert adds one.
 TEST_F(EditorWindow, F2ADoubleClickAndInsertOpenTheEditor) {
     std::vector<std::string> opened;
