@@ -195,29 +195,31 @@ HWND TDialogForm::MakeButton(HWND parent, const std::string& text, int x, int y,
 }
 
 namespace {
-struct TIdSearch {
-    int Id;
-    HWND Found;
-};
-BOOL CALLBACK FindControlWithId(HWND control, LPARAM data) {
-    auto* search = reinterpret_cast<TIdSearch*>(data);
-    if (GetDlgCtrlID(control) != search->Id)
-        return TRUE;
-    search->Found = control;
-    return FALSE;
-}
-
 bool IsPushButton(HWND control) {
     char className[16] = {};
     GetClassNameA(control, className, sizeof className);
     const LONG_PTR kind = GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
     return lstrcmpiA(className, "Button") == 0 && (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON);
 }
+
+struct TIdSearch {
+    int Id;
+    bool PushButtonOnly;
+    HWND Found;
+};
+BOOL CALLBACK FindControlWithId(HWND control, LPARAM data) {
+    auto* search = reinterpret_cast<TIdSearch*>(data);
+    if (GetDlgCtrlID(control) != search->Id || (search->PushButtonOnly && !IsPushButton(control)))
+        return TRUE;
+    search->Found = control;
+    return FALSE;
+}
 } // namespace
 
-// The controls of the pages lie on panels: a command for an id is looked for among all descendants.
+// The controls of the pages lie on panels: a command for an id is looked for among all descendants. Only push buttons
+// answer to the ids of OK and Cancel.
 HWND TDialogForm::ControlById(int id) const {
-    TIdSearch search{id, nullptr};
+    TIdSearch search{id, id == IDOK || id == IDCANCEL, nullptr};
     EnumChildWindows(Hwnd, FindControlWithId, reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
@@ -292,8 +294,13 @@ LRESULT TDialogForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_COMMAND: {
-        // Enter and Escape come as the id of a button, without its handle when it lies on a page.
-        HWND control = lParam != 0 ? reinterpret_cast<HWND>(lParam) : ControlById(LOWORD(wParam));
+        // Enter and Escape come as the id of a button, without its handle when it lies on a page, or with another
+        // control that has the same id: the dialog manager looks for the default button's id through every control,
+        // and the edits inside an IP address entry are numbered from 0 too.
+        HWND control = lParam != 0 ? reinterpret_cast<HWND>(lParam) : nullptr;
+        const int id = LOWORD(wParam);
+        if (control == nullptr || ((id == IDOK || id == IDCANCEL) && !IsPushButton(control)))
+            control = ControlById(id);
         if (control != nullptr && IsWindowEnabled(control))
             ControlCommand(control, HIWORD(wParam));
         return 0;

@@ -85,6 +85,9 @@ TProfile_Form::TProfile_Form(HWND owner) : Hint(IDB_HINT20X18) {
     CreatePage6();
     CreatePage7();
     CreateButtons();
+    // Tab goes through the tab strip, the page shown, then OK, Cancel and ?: the strip comes last among the
+    // windows, below the pages it frames.
+    SetWindowPos(PageControl, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowPage(1);
 }
 

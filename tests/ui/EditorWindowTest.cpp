@@ -193,6 +193,12 @@ TEST_F(EditorWindow, DialogsTakeEnterAsOkAndEscapeAsCancel) {
             IPaddress_Form->JvIPAddress1.SetText("10.9.9.9");
             Press(VK_ESCAPE);
         },
+        [] { Click(Profile_Form->Button3_5); }, // add a DNS server: Enter in the address presses OK
+        [] { TypeKeys("10.0.0.54"); },
+        [] {
+            EXPECT_EQ(GetParent(GetFocus()), IPaddress_Form->JvIPAddress1.Handle());
+            Press(VK_RETURN);
+        },
         [] {
             TProfile_Form& f = *Profile_Form;
             f.SetActivePage(3);
@@ -212,7 +218,7 @@ TEST_F(EditorWindow, DialogsTakeEnterAsOkAndEscapeAsCancel) {
     }));
     EXPECT_EQ(Profiles[0].Name, "By Enter");
     EXPECT_EQ(Profiles[0].Scripts.ScriptsValues.size(), 2u);
-    EXPECT_EQ(Profiles[0].DNS.Adresses, (std::vector<std::string>{"10.0.0.53"}));
+    EXPECT_EQ(Profiles[0].DNS.Adresses, (std::vector<std::string>{"10.0.0.53", "10.0.0.54"}));
     ASSERT_TRUE(EditOffice({[] {
         Type(Profile_Form->Edit1_1, "Dropped");
         Press(VK_ESCAPE);
@@ -222,7 +228,7 @@ TEST_F(EditorWindow, DialogsTakeEnterAsOkAndEscapeAsCancel) {
 
 // From a fresh start, by keys alone: the pages change without the focus staying behind on a page no longer shown
 // (where the dialog manager's search for a control ran round for ever), and Tab goes from the tab strip through
-// the page shown to OK.
+// the page shown to OK, Cancel and ?.
 TEST_F(EditorWindow, TheKeyboardChangesPagesAndTabGoesThroughThePageThenTheButtons) {
     std::deque<std::function<void()>> steps = {
         [] { TypeKeys("Keys"); },
@@ -252,6 +258,25 @@ TEST_F(EditorWindow, TheKeyboardChangesPagesAndTabGoesThroughThePageThenTheButto
     }
     ASSERT_EQ(Profiles.size(), 2u);
     EXPECT_EQ(Profiles[1].Name, "Keys");
+
+    // Through the IP page: strip, the page's controls, OK, Cancel, ?, and back to the strip.
+    std::deque<std::function<void()>> tabs = {[] { Profile_Form->SetActivePage(4); },
+                                              [] { SetFocus(Profile_Form->PageControl); }};
+    const std::pair<bool, const char*> order[] = {{false, "CheckBox1_4"}, {true, "strip"},    {true, "ButtonHELP"},
+                                                  {true, "ButtonSTORNO"}, {true, "ButtonOK"}, {true, "Button8_4"},
+                                                  {false, "ButtonOK"}};
+    for (const auto& [back, name] : order) {
+        tabs.push_back([back = back] { Press(VK_TAB, back); });
+        tabs.push_back([name = name] {
+            std::string focus = GetFocus() == Profile_Form->PageControl ? "strip" : "";
+            for (const auto& [controlName, control] : Profile_Form->NamedControls())
+                if (control == GetFocus())
+                    focus = controlName;
+            EXPECT_EQ(focus, name);
+        });
+    }
+    tabs.push_back([] { Press(VK_ESCAPE); });
+    ASSERT_TRUE(EditOffice(std::move(tabs)));
 }
 
 // On a slot page F2 edits the selected profile, a double-click does the same, and Insert adds one.
