@@ -55,6 +55,7 @@ void TMainFrame::Create(HWND parent) {
                                       LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
                                   5, 0, 100, 100, Hwnd, nullptr, ProgramInstance(), nullptr);
     ListView_SetExtendedListViewStyle(JvListView1, LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+    Panel1.Create(*this);
     LVCOLUMNA column{};
     column.mask = LVCF_WIDTH;
     column.cx = ListWidth;
@@ -145,21 +146,24 @@ void TMainFrame::onClick(TFrameSender sender) {
     TFrameCommand command = CommandOfSender(sender);
     if (command == TFrameCommand::None)
         return;
-    int profile = ProfileOfRow(Selection.ProfileRows, SelectedRow());
+    const int row = SelectedRow();
+    const int profile = ProfileOfRow(Selection.ProfileRows, row);
     if (CommandNeedsRow(command) && profile < 0)
         return;
     // The highlight goes before anything modal opens.
     onMouseMove(TFrameSender::Other);
+    // Afterwards the keyboard goes on from the list, with a row selected: the profile just added or edited (or the
+    // one selected before, when the editor was cancelled), after a delete the next row.
     switch (command) {
     case TFrameCommand::Run:
         Selection.CurrentProfile = profile;
         Owner.ApplyProfile();
+        SelectAfterCommand(profile, row);
         break;
     case TFrameCommand::Add:
         Selection.CurrentProfile = -1;
         Owner.EditProfile();
-        Owner.RefreshSettings();
-        Owner.SaveSettings();
+        RefreshSaveAndSelect(Selection.CurrentProfile >= 0 ? Selection.CurrentProfile : profile, row);
         break;
     case TFrameCommand::AddFromCurrent:
         Selection.CurrentProfile = -1;
@@ -171,8 +175,7 @@ void TMainFrame::onClick(TFrameSender sender) {
     case TFrameCommand::Edit:
         Selection.CurrentProfile = profile;
         Owner.EditProfile();
-        Owner.RefreshSettings();
-        Owner.SaveSettings();
+        RefreshSaveAndSelect(profile, row);
         break;
     case TFrameCommand::Delete:
         if (!Owner.AskYesNo(FillPlaceholder(ReadLanguageKey("NAVPANELS", "DELETE_QUESTION", LanguageName), "$PROFILE$",
@@ -180,28 +183,42 @@ void TMainFrame::onClick(TFrameSender sender) {
             return;
         Selection.CurrentProfile = profile;
         MarkDeleted(profile);
-        Owner.RefreshSettings();
-        Owner.SaveSettings();
+        RefreshSaveAndSelect(profile, row);
         break;
     case TFrameCommand::Interface:
         Owner.EditSlot();
         Owner.ApplySlotDisplay();
-        Owner.RefreshSettings();
-        Owner.SaveSettings();
+        RefreshSaveAndSelect(profile, row);
         break;
     case TFrameCommand::None:
         break;
     }
 }
 
+void TMainFrame::RefreshSaveAndSelect(int profile, int row) {
+    Owner.RefreshSettings();
+    // Read again after a file changed on disk: the store's indexes stand for other profiles now.
+    if (Owner.SaveSettings())
+        SelectAfterCommand(profile, row);
+}
+
+void TMainFrame::SelectAfterCommand(int profile, int row) {
+    std::vector<int> shown;
+    for (const TProfileItem& item : Rows)
+        shown.push_back(item.ProfileIndex);
+    const int selected = RowAfterCommand(shown, profile, row);
+    SelectRow(selected);
+    if (selected >= 0)
+        ListView_EnsureVisible(JvListView1, selected, FALSE);
+    if (IsWindowVisible(JvListView1))
+        SetFocus(JvListView1);
+}
+
 void TMainFrame::onMouseMove(TFrameSender sender) {
     TFrameCommand hover = CommandOfSender(sender);
     if (hover != Hover) {
         Hover = hover;
-        RECT panel;
-        GetClientRect(Hwnd, &panel);
-        panel.top = PanelTop;
-        InvalidateRect(Hwnd, &panel, TRUE);
+        InvalidateRect(Panel1.Handle(), nullptr, TRUE);
     }
 }
 
@@ -251,31 +268,38 @@ void TMainFrame::Layout() {
                  std::max(layout.ListHeight - S(4), 0), SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(JvNavDivider2.Handle(), nullptr, 0, layout.Divider2Top, width, metrics.Divider,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    PanelTop = layout.CommandsTop;
+    SetWindowPos(Panel1.Handle(), nullptr, 0, layout.CommandsTop, width,
+                 std::max<int>(area.bottom - layout.CommandsTop, 0), SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(Hwnd, nullptr, TRUE);
 }
 
-RECT TMainFrame::CommandIconRect(int command) const {
-    const int top = PanelTop + S(8 + command * RowHeight);
+void TCommandPanel::Create(TMainFrame& frame) {
+    Frame = &frame;
+    RegisterWindowClass("TPanel1", GetSysColorBrush(COLOR_WINDOW));
+    CreateHandle("TPanel1", 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, "", 0, 0, 100, 100, frame.Handle());
+}
+
+RECT TCommandPanel::IconRect(int command) const {
+    const int top = S(8 + command * RowHeight);
     return RECT{S(10), top, S(10 + 16), top + S(16)};
 }
 
-RECT TMainFrame::CommandLabelRect(int command) const {
-    const int top = PanelTop + S(8 + command * RowHeight);
+RECT TCommandPanel::LabelRect(int command) const {
+    const int top = S(8 + command * RowHeight);
     HDC dc = GetDC(Hwnd);
     HGDIOBJ old = SelectObject(dc, UiFont(TFontKind::BoldUnderline, Dpi()));
     SIZE size{};
-    const std::string& text = Captions[static_cast<size_t>(command)];
+    const std::string& text = Frame->Captions[static_cast<size_t>(command)];
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, old);
     ReleaseDC(Hwnd, dc);
     return RECT{S(32), top, S(32) + size.cx, top + S(16)};
 }
 
-TFrameSender TMainFrame::SenderAt(POINT point) const {
+TFrameSender TCommandPanel::SenderAt(POINT point) const {
     for (int i = 0; i < 5; ++i) {
-        RECT icon = CommandIconRect(i);
-        RECT label = CommandLabelRect(i);
+        RECT icon = IconRect(i);
+        RECT label = LabelRect(i);
         if (PtInRect(&icon, point))
             return ImageSenders[i];
         if (PtInRect(&label, point))
@@ -284,27 +308,84 @@ TFrameSender TMainFrame::SenderAt(POINT point) const {
     return TFrameSender::Other;
 }
 
-void TMainFrame::PaintCommands() {
+void TCommandPanel::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Hwnd, &paint);
     SetBkMode(dc, TRANSPARENT);
     const UINT dpi = Dpi();
     for (int i = 0; i < 5; ++i) {
-        RECT icon = CommandIconRect(i);
+        RECT icon = IconRect(i);
         DrawListImage(PictureList(TPictureList::System16, dpi), PanelIcons[i], dc, icon.left, icon.top);
-        bool hot = PanelCommands[i] == Hover;
+        bool hot = PanelCommands[i] == Frame->Hover;
         HGDIOBJ old = SelectObject(dc, UiFont(hot ? TFontKind::BoldUnderline : TFontKind::Normal, dpi));
         const TColor text = GetSysColor(COLOR_WINDOWTEXT);
         SetTextColor(dc, hot ? ReadableTextColor({GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_HIGHLIGHT)},
                                                  GetSysColor(COLOR_WINDOW), text)
                              : text);
-        RECT label = CommandLabelRect(i);
+        RECT label = LabelRect(i);
+        if (i == Focused && GetFocus() == Hwnd) {
+            RECT focus = label;
+            InflateRect(&focus, S(3), S(2));
+            DrawFocusRect(dc, &focus);
+        }
         label.right += S(40);
-        DrawTextA(dc, Captions[static_cast<size_t>(i)].c_str(), -1, &label,
+        DrawTextA(dc, Frame->Captions[static_cast<size_t>(i)].c_str(), -1, &label,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         SelectObject(dc, old);
     }
     EndPaint(Hwnd, &paint);
+}
+
+LRESULT TCommandPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_GETDLGCODE: {
+        // The arrows move between the commands; Enter gives one instead of going to the window's default command.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        const bool enter = key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_UP || wParam == VK_LEFT || wParam == VK_DOWN || wParam == VK_RIGHT) {
+            Focused = (Focused + (wParam == VK_UP || wParam == VK_LEFT ? 4 : 1)) % 5;
+            InvalidateRect(Hwnd, nullptr, TRUE);
+        } else if (wParam == VK_RETURN || wParam == VK_SPACE) {
+            Frame->onClick(LabelSenders[Focused]);
+        }
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(Hwnd, nullptr, TRUE);
+        break;
+    case WM_MOUSEMOVE: {
+        Frame->onMouseMove(SenderAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Hwnd, 0};
+        TrackMouseEvent(&track);
+        return 0;
+    }
+    case WM_MOUSELEAVE:
+        Frame->onMouseMove(TFrameSender::Other);
+        return 0;
+    case WM_SETCURSOR: {
+        POINT point;
+        GetCursorPos(&point);
+        ScreenToClient(Hwnd, &point);
+        if (reinterpret_cast<HWND>(wParam) == Hwnd && SenderAt(point) != TFrameSender::Other) {
+            SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_LBUTTONUP: {
+        TFrameSender sender = SenderAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        if (sender != TFrameSender::Other)
+            Frame->onClick(sender);
+        return 0;
+    }
+    }
+    return Default(message, wParam, lParam);
 }
 
 void TMainFrame::ListKeyDown(WORD key) {
@@ -389,34 +470,10 @@ LRESULT TMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         Layout();
         return 0;
-    case WM_PAINT:
-        PaintCommands();
-        return 0;
-    case WM_MOUSEMOVE: {
-        onMouseMove(SenderAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Hwnd, 0};
-        TrackMouseEvent(&track);
-        return 0;
-    }
-    case WM_MOUSELEAVE:
+    case WM_MOUSEMOVE:
+        // Over the page itself, outside the commands: no command is highlighted.
         onMouseMove(TFrameSender::Other);
         return 0;
-    case WM_SETCURSOR: {
-        POINT point;
-        GetCursorPos(&point);
-        ScreenToClient(Hwnd, &point);
-        if (reinterpret_cast<HWND>(wParam) == Hwnd && SenderAt(point) != TFrameSender::Other) {
-            SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
-            return TRUE;
-        }
-        break;
-    }
-    case WM_LBUTTONUP: {
-        TFrameSender sender = SenderAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        if (sender != TFrameSender::Other)
-            onClick(sender);
-        return 0;
-    }
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) == JvListView1) {
             POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

@@ -31,6 +31,28 @@ struct TFrameOwner {
     std::function<bool(const std::string&)> AskYesNo;
 };
 
+class TMainFrame;
+
+// Panel1: the five commands under the list, each a picture with its label. The mouse points at them and clicks
+// them; from the keyboard (Tab reaches the panel) Up and Down move a focus rectangle between them and Enter or
+// Space gives the command under it.
+class TCommandPanel : public TWindow {
+public:
+    void Create(TMainFrame& frame);
+    int FocusedCommand() const { return Focused; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint();
+    RECT IconRect(int command) const;
+    RECT LabelRect(int command) const;
+    TFrameSender SenderAt(POINT point) const;
+    TMainFrame* Frame = nullptr;
+    int Focused = 0; // the command under the focus rectangle, in the panel's order
+};
+
 class TMainFrame : public TWindow {
 public:
     TFrameOwner Owner;
@@ -41,6 +63,7 @@ public:
     TNavDivider JvNavDivider1;
     TNavDivider JvNavDivider2;
     HWND JvListView1 = nullptr;
+    TCommandPanel Panel1;
 
     // Captions of the commands: the labels and the context-menu items of the same command share their text.
     void SetCommandCaption(TFrameCommand command, const std::string& caption);
@@ -74,18 +97,19 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    friend class TCommandPanel;
     static constexpr int ListWidth = 180;
     void Layout();
     int PageHeight() const;
-    void PaintCommands();
-    TFrameSender SenderAt(POINT point) const;
     void ShowContextMenu(POINT screen);
     // F2 edits the selected profile, Insert adds one, Delete deletes the selected one.
     void ListKeyDown(WORD key);
     // Where the context menu opens from the keyboard: under the selected row.
     POINT KeyboardMenuPoint() const;
-    RECT CommandIconRect(int command) const;
-    RECT CommandLabelRect(int command) const;
+    // After a command: the row of `profile`, else the one at `row`, selected, and the focus on the list.
+    void SelectAfterCommand(int profile, int row);
+    // After a command that changed the store: the lists rebuilt, the settings written, a row selected.
+    void RefreshSaveAndSelect(int profile, int row);
 
     // Answers the list's question for a row it is about to show.
     void ShowRow(NMLVDISPINFOA& asked) const;
@@ -96,5 +120,4 @@ private:
     TFrameCommand Hover = TFrameCommand::None;
     int TopSpace = 0;       // how far the upper divider was dragged down
     int CommandsHeight = 0; // the commands' area, the least one until the lower divider is dragged up
-    int PanelTop = 0;
 };

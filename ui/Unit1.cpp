@@ -121,6 +121,10 @@ LRESULT TInfoPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void DispatchProgramMessage(MSG& message) {
     NoteInput(message);
     HWND active = GetActiveWindow();
+    // Every key is offered to the active window first, as in the modal loops: the main window takes Tab itself.
+    if (active != nullptr && (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) &&
+        SendMessageA(active, KeyPreviewMessage, message.wParam, 0) != FALSE)
+        return;
     if (active != nullptr && IsDialogMessageA(active, &message))
         return;
     TranslateMessage(&message);
@@ -601,11 +605,46 @@ void TGUI_Form::JvTreeView1_1DblClick() {
 
 void TGUI_Form::FormActivate() {
     // The first activation after a show puts the focus on the navigation pane, at once: the show sequence made
-    // no focus changes on the way (each costs a round of focus messages).
-    if (!FocusPaneAtActivation)
-        return;
+    // no focus changes on the way (each costs a round of focus messages). Every later one gives the focus back to
+    // the control that had it when the window was left (for a dialog, a menu, the wait window of an apply), or to
+    // the pane when that control is gone or hidden.
+    HWND focus = FocusPaneAtActivation ? nullptr : FocusBeforeLeaving;
     FocusPaneAtActivation = false;
-    SetFocus(JvPanel.Handle());
+    if (focus == nullptr || !IsChild(Hwnd, focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus))
+        focus = JvPanel.Handle();
+    SetFocus(focus);
+}
+
+TMainTabStop TGUI_Form::TabStopOf(HWND window) {
+    const int active = JvPanel.ActivePage();
+    if (window == nullptr)
+        return TMainTabStop::None;
+    if (window == JvPanel.Handle())
+        return TMainTabStop::Pane;
+    if (active == 0)
+        return window == JvTreeView1_1 ? TMainTabStop::List : TMainTabStop::None;
+    if (window == MainFrame(active).JvListView1)
+        return TMainTabStop::List;
+    return window == MainFrame(active).Panel1.Handle() ? TMainTabStop::Commands : TMainTabStop::None;
+}
+
+HWND TGUI_Form::TabStopWindow(TMainTabStop stop) {
+    const int active = JvPanel.ActivePage();
+    if (stop == TMainTabStop::List)
+        return active == 0 ? JvTreeView1_1 : MainFrame(active).JvListView1;
+    if (stop == TMainTabStop::Commands && active != 0)
+        return MainFrame(active).Panel1.Handle();
+    return JvPanel.Handle();
+}
+
+bool TGUI_Form::KeyPreview(WPARAM key) {
+    if (key != VK_TAB || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    const int active = JvPanel.ActivePage();
+    const TMainTabStop next =
+        NextMainTabStop(TabStopOf(GetFocus()), active >= 1 && active <= SlotCount, GetKeyState(VK_SHIFT) < 0);
+    SetFocus(TabStopWindow(next));
+    return true;
 }
 
 void TGUI_Form::CoolMenuButtonClick(TTraySender sender) {
@@ -773,9 +812,16 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             FormShow();
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE)
-            FormActivate();
-        break;
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(Hwnd, focus))
+                FocusBeforeLeaving = focus;
+            break;
+        }
+        FormActivate();
+        return 0;
+    case KeyPreviewMessage:
+        return KeyPreview(wParam) ? TRUE : FALSE;
     case WM_CLOSE:
         FormClose();
         return 0;

@@ -127,6 +127,10 @@ public:
     void TrayMenuCommand(UINT item);
     // Enter where no control takes it: runs the selected profile of a slot page, opens the information tree's node.
     void OpenFocusedItem();
+    // Tab and Shift+Tab go round the navigation pane, the page's list (or the information tree) and its commands.
+    bool KeyPreview(WPARAM key);
+    TMainTabStop TabStopOf(HWND window);
+    HWND TabStopWindow(TMainTabStop stop);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -175,6 +179,7 @@ private:
     bool HideWhenIconAdded = false; // the start-hidden timer found no icon to hide into yet
     bool SavedAtSessionEnd = false;
     bool FocusPaneAtActivation = false; // a show happened: its first activation focuses the navigation pane
+    HWND FocusBeforeLeaving = nullptr;  // the control that had the focus when the window was last deactivated
     std::unique_ptr<TPendingVerification> Verification;
     std::unique_ptr<TKeep_Form> Keep_Form;
     std::unique_ptr<TPendingKeep> PendingKeep;

@@ -228,6 +228,42 @@ TEST(FrameCommands, SendersMapToCommandsAndRowCommandsNeedARow) {
     EXPECT_EQ(ProfileOfRow({4, 9}, 2), -1);
 }
 
+// After a command the keyboard goes on from a selected row: the profile added or edited, the one selected before a
+// cancelled add, the next row after a delete.
+TEST(InterfacePage, TheRowSelectedAfterACommand) {
+    struct Case {
+        std::vector<int> Rows;
+        int Profile;
+        int Row;
+        int Selected;
+    };
+    const Case cases[] = {
+        {{0, 2, 7}, 7, 0, 2},   // added or edited: its row
+        {{0, 2, 7}, 5, 1, 1},   // deleted from the middle: the next row takes its place
+        {{0, 2}, 7, 2, 1},      // deleted the last row: the one before
+        {{}, 7, 0, -1},         // the last profile deleted
+        {{0, 2, 7}, -1, -1, -1} // nothing was selected, and nothing added
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RowAfterCommand(c.Rows, c.Profile, c.Row), c.Selected) << c.Profile << " " << c.Row;
+}
+
+TEST(MainWindowKeyboard, TabGoesRoundThePaneTheListAndTheCommands) {
+    using S = TMainTabStop;
+    EXPECT_EQ(NextMainTabStop(S::Pane, true, false), S::List);
+    EXPECT_EQ(NextMainTabStop(S::List, true, false), S::Commands);
+    EXPECT_EQ(NextMainTabStop(S::Commands, true, false), S::Pane);
+    EXPECT_EQ(NextMainTabStop(S::Pane, true, true), S::Commands);
+    EXPECT_EQ(NextMainTabStop(S::Commands, true, true), S::List);
+    // The information page has no commands: its tree and the pane.
+    EXPECT_EQ(NextMainTabStop(S::List, false, false), S::Pane);
+    EXPECT_EQ(NextMainTabStop(S::Pane, false, true), S::List);
+    // From the window itself, or from the commands of a page left: the first stop, or the last going back.
+    EXPECT_EQ(NextMainTabStop(S::None, true, false), S::Pane);
+    EXPECT_EQ(NextMainTabStop(S::None, false, true), S::List);
+    EXPECT_EQ(NextMainTabStop(S::Commands, false, false), S::Pane);
+}
+
 TEST(InformationTree, AboutAndHelpNodesOpenTheirWindowAndPages) {
     EXPECT_EQ(TreeNodeAction(1).Action, TTreeAction::About);
     EXPECT_EQ(TreeNodeAction(0).Action, TTreeAction::Nothing);

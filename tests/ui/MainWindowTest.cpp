@@ -572,6 +572,68 @@ TEST(MainWindow, TheNavigationPaneAndASlotPageWorkFromTheKeyboard) {
     form.FormClose();
 }
 
+// From a fresh start, by keys alone, as a user without a mouse: Tab reaches the list, a profile is added, applied and
+// another deleted, and after each the focus is on the list with a row selected; Tab goes on to the commands.
+TEST(MainWindowKeyboard, FromAFreshStartTheKeysAddApplyAndDeleteAndTabReachesTheCommands) {
+    ProgramUnderTest program;
+    program.AskOnScreen = true;
+    program.Folder().Write("Settings/WINDOW.ini", "[WINDOW]\r\nSELECTPANEL=2\r\n");
+    program.Folder().Write("Settings/LAN2.ini", ThreeProfilesOfSlot2);
+    Recording netsh(program.Folder());
+    TGUI_Form& form = program.Start();
+    TMainFrame& page = form.MainFrame(2);
+    auto keys = [](std::initializer_list<WORD> pressed) {
+        for (WORD key : pressed)
+            Press(key);
+        Pump(150);
+    };
+    EXPECT_EQ(GetFocus(), form.JvPanel.Handle());
+    keys({VK_TAB});
+    EXPECT_EQ(GetFocus(), page.JvListView1);
+    {
+        DialogSteps editor({[] { TypeKeys("Lisbon"); }, [] { Press(VK_RETURN); }});
+        keys({VK_INSERT});
+        EXPECT_TRUE(editor.Finished());
+    }
+    ASSERT_EQ(page.RowCount(), 4);
+    EXPECT_EQ(page.RowCaption(3), "Lisbon");
+    EXPECT_EQ(page.SelectedRow(), 3);
+    EXPECT_EQ(GetFocus(), page.JvListView1);
+    keys({VK_RETURN});
+    EXPECT_EQ(netsh.Runs().size(), 1u);
+    EXPECT_EQ(Selection.CurrentProfile, 3);
+    EXPECT_EQ(page.SelectedRow(), 3);
+    EXPECT_EQ(GetFocus(), page.JvListView1);
+
+    // The question before a delete takes No from Enter; Y deletes, and the next row is selected.
+    keys({VK_HOME, VK_DOWN});
+    for (WORD answer : {WORD(VK_RETURN), WORD('Y')}) {
+        DialogSteps question({[answer] { Press(answer); }});
+        keys({VK_DELETE});
+        EXPECT_TRUE(question.Finished());
+    }
+    ASSERT_EQ(page.RowCount(), 3);
+    EXPECT_EQ(page.RowCaption(1), "Cairo");
+    EXPECT_EQ(page.SelectedRow(), 1);
+    EXPECT_EQ(GetFocus(), page.JvListView1);
+
+    // Tab: list, commands, pane, and back; the commands by the arrows and Enter (Run is the fourth).
+    keys({VK_TAB});
+    EXPECT_EQ(GetFocus(), page.Panel1.Handle());
+    keys({VK_TAB});
+    EXPECT_EQ(GetFocus(), form.JvPanel.Handle());
+    Press(VK_TAB, true);
+    keys({});
+    EXPECT_EQ(GetFocus(), page.Panel1.Handle());
+    keys({VK_DOWN, VK_DOWN, VK_DOWN});
+    EXPECT_EQ(page.Panel1.FocusedCommand(), 3);
+    Selection.CurrentProfile = -1;
+    keys({VK_RETURN});
+    EXPECT_EQ(Selection.CurrentProfile, 2); // Cairo applied (it applies no group: netsh is not run)
+    EXPECT_EQ(GetFocus(), page.JvListView1);
+    form.FormClose();
+}
+
 // Client rectangle of a child in its parent's coordinates.
 RECT PlaceOf(HWND child) {
     RECT r;

@@ -31,10 +31,11 @@ TGUI_Form& ProgramUnderTest::Start(const std::function<void(TGUI_Form&)>& before
     Window = std::make_unique<TGUI_Form>();
     Window->ShowError = [this](const std::string& text) { Errors.push_back(text); };
     Window->OpenDocument = [this](const std::string& path) { OpenedDocuments.push_back(path); };
-    Window->AskYesNo = [this](const std::string& question) {
-        Questions.push_back(question);
-        return AnswerYes;
-    };
+    if (!AskOnScreen)
+        Window->AskYesNo = [this](const std::string& question) {
+            Questions.push_back(question);
+            return AnswerYes;
+        };
     if (beforeCreate)
         beforeCreate(*Window);
     Window->Create();

@@ -25,6 +25,7 @@ public:
     std::vector<std::string> OpenedDocuments;
     std::vector<std::string> Questions; // asked with Yes and No; answered with AnswerYes
     bool AnswerYes = true;
+    bool AskOnScreen = false; // set before Start: the program's own question box, answered by keys
 
 private:
     ScratchFolder Root;

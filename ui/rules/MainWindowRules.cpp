@@ -65,6 +65,27 @@ int ProfileOfRow(const std::vector<int>& profileRows, int selectedRow) {
     return profileRows[static_cast<size_t>(selectedRow)];
 }
 
+int RowAfterCommand(const std::vector<int>& profileRows, int profile, int row) {
+    const auto found = std::find(profileRows.begin(), profileRows.end(), profile);
+    if (profile >= 0 && found != profileRows.end())
+        return static_cast<int>(found - profileRows.begin());
+    if (profileRows.empty() || row < 0)
+        return -1;
+    return std::min(row, static_cast<int>(profileRows.size()) - 1);
+}
+
+TMainTabStop NextMainTabStop(TMainTabStop from, bool slotPage, bool backwards) {
+    std::vector<TMainTabStop> stops = {TMainTabStop::Pane, TMainTabStop::List};
+    if (slotPage)
+        stops.push_back(TMainTabStop::Commands);
+    const auto at = std::find(stops.begin(), stops.end(), from);
+    if (at == stops.end())
+        return backwards ? stops.back() : stops.front();
+    const int count = static_cast<int>(stops.size());
+    const int next = (static_cast<int>(at - stops.begin()) + (backwards ? count - 1 : 1)) % count;
+    return stops[static_cast<size_t>(next)];
+}
+
 TTreeNodeAction TreeNodeAction(int node) {
     static const char* const pages[] = {"Info.htm", "Step1.htm", "Step2.htm", "IP.htm", "Scripts.htm"};
     if (node == 1)

@@ -48,6 +48,15 @@ TFrameCommand CommandOfSender(TFrameSender sender);
 bool CommandNeedsRow(TFrameCommand command);
 // The store index of the selected row, or -1 when no row (or a row past the map) is selected.
 int ProfileOfRow(const std::vector<int>& profileRows, int selectedRow);
+// The row selected after a command has rebuilt the rows: the row of `profile` (the profile just added or edited, or
+// the one selected before), else the row at `row` (the next one after a delete), else the last; -1 without rows.
+int RowAfterCommand(const std::vector<int>& profileRows, int profile, int row);
+
+// The main window's stops for Tab, in order: the navigation pane, the page's list (the information tree), the
+// page's commands (on a slot page). None: the focus is on none of them (on the window itself).
+enum class TMainTabStop { None, Pane, List, Commands };
+// Where Tab (Shift+Tab: backwards) goes from `from`, round and round.
+TMainTabStop NextMainTabStop(TMainTabStop from, bool slotPage, bool backwards);
 
 // The information tree: node 0 "about" with child 1 (the about window), node 2 "help" with children 3 to 7.
 enum class TTreeAction { Nothing, About, HelpPage };
