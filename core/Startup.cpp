@@ -3,8 +3,10 @@
 
 #include "core/Promenne.h"
 #include "core/Settings.h"
+#include "lang/IniFile.h"
 #include "platform/Platform.h"
 
+#include <cstdio>
 #include <future>
 
 std::string ResolveTempDir(const std::string& systemAnswer) {
@@ -28,6 +30,23 @@ std::string ProgramPathOverride;
 
 void ResolveFolders() {
     ResolveFolders(ProgramPathOverride.empty() ? platform::ExecutablePath() : ProgramPathOverride);
+}
+
+std::uint64_t InstanceKey(const std::string& programFolder) {
+    std::string folder = LowerAscii(programFolder);
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    // FNV-1a, 64 bits.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char c : folder)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return hash;
+}
+
+std::string InstanceMutexName(const std::string& programFolder) {
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(InstanceKey(programFolder)));
+    return std::string("Local\\Norvex-") + hex;
 }
 
 void ResolveFoldersAndResetStore() {

@@ -1,6 +1,7 @@
 // Start-up: where the program's folders are, and the store reset that begins every show of the main window.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,13 @@ extern std::string ProgramPathOverride;
 // Sets StartingUp, ExeDir, LanguageDir, SettingsDir and TempDir from the executable's folder.
 void ResolveFolders();
 void ResolveFolders(const std::string& executablePath);
+
+// One Norvex runs per program folder and session: the name of the session's mutex for the folder of the executable
+// ("Local\Norvex-" and a hash of the folder, letter case folded, without a trailing separator). Two starts of one
+// copy meet under it; portable copies in other folders, each with its own Settings, do not.
+std::string InstanceMutexName(const std::string& programFolder);
+// The same folder as a number, which the running program compares when a second start asks for its window.
+std::uint64_t InstanceKey(const std::string& programFolder);
 
 // The first step of every show: folders resolved, then the store reset.
 void ResolveFoldersAndResetStore();

@@ -15,6 +15,7 @@
 #include "ui/Editors.h"
 #include "ui/Graphics.h"
 #include "ui/KeepForm.h"
+#include "ui/SingleInstance.h"
 #include "ui/rules/TrayMenu.h"
 
 TGUI_Form* GUI_Form = nullptr;
@@ -536,6 +537,24 @@ void TGUI_Form::BringDialogToFront() {
     }
 }
 
+void TGUI_Form::ShowRunning() {
+    // The user asked to see it: a hide still to come from the start is dropped.
+    KillTimer(Hwnd, StartTimer);
+    HideWhenIconAdded = false;
+    if (ModalWindowOpen()) {
+        BringModalWindowToFront();
+        return;
+    }
+    if (Tray.TrayHidden)
+        CoolMenuButtonClick(TTraySender::CoolTrayItem1);
+    else if (IsIconic(Hwnd))
+        ShowWindow(Hwnd, SW_RESTORE);
+    SetForegroundWindow(Hwnd);
+    // The keep question, when it waits for its answer, comes to the front with it.
+    if (Keep_Form)
+        BringDialogToFront();
+}
+
 void TGUI_Form::ShowApplyResult(const TApplyResult& result, const std::string& profileName,
                                 const std::string& slotName) {
     if (result.Succeeded()) {
@@ -806,6 +825,13 @@ LRESULT TGUI_Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (CoolTrayIcon.HandleMainWindowMessage(message, wParam, lParam, result))
         return result;
+    if (message == ShowRunningMessage() && message != 0) {
+        // Only a start from this program's own folder: a portable copy elsewhere runs beside it.
+        if (wParam != OwnInstanceKey())
+            return 0;
+        ShowRunning();
+        return ShownAnswer;
+    }
     switch (message) {
     case WM_SHOWWINDOW:
         if (wParam != FALSE)

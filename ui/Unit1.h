@@ -74,6 +74,9 @@ public:
     bool ModalWindowOpen() const;
     // The innermost open modal window comes to the front, as when the user clicks a window it disables.
     void BringModalWindowToFront();
+    // A second start of the program asked for the window: it comes to the front, from the tray as the tray's
+    // restore item brings it (the show sequence runs), or the open dialog over it does.
+    void ShowRunning();
 
     // Writes the settings files. A slot file someone else changed since it was read keeps their version: the user
     // is told which, and the files are read again as at a show. False then.

@@ -21,6 +21,17 @@ TEST(Startup, FoldersAreResolvedFromTheExecutable) {
     EXPECT_FALSE(TempDir.empty());
 }
 
+// Two starts of one copy meet under one name, however the folder's letters or its end are written; a copy in
+// another folder runs beside it.
+TEST(Startup, OneProgramPerFolderAndSession) {
+    const std::string name = InstanceMutexName("C:\\Program Files\\Norvex");
+    EXPECT_EQ(name.rfind("Local\\Norvex-", 0), 0u);
+    EXPECT_EQ(InstanceMutexName("c:\\PROGRAM FILES\\norvex\\"), name);
+    EXPECT_NE(InstanceMutexName("D:\\Tools\\Norvex"), name);
+    EXPECT_NE(InstanceMutexName("C:\\Program Files\\Norvex2"), name);
+    EXPECT_EQ(InstanceKey("C:\\Program Files\\Norvex"), InstanceKey("C:\\program files\\NORVEX"));
+}
+
 TEST(Startup, TheTemporaryFolderIsTakenWhateverTheLengthOfItsName) {
     ScratchFolder folder;
     std::string deep = folder.File("a-temporary-folder-whose-name-is-far-longer-than-forty-characters");

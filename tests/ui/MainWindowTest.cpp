@@ -634,6 +634,86 @@ TEST(MainWindowKeyboard, FromAFreshStartTheKeysAddApplyAndDeleteAndTabReachesThe
     form.FormClose();
 }
 
+// Norvex.exe as built, in a folder of its own with the Language folder: started as a user starts it.
+class RunningCopy {
+public:
+    explicit RunningCopy(const std::string& settingsWindow) {
+        const std::string tests = platform::FolderPartOf(platform::ExecutablePath());
+        std::filesystem::copy(tests + NORVEX_PROGRAM_FROM_TESTS, Folder.File("Norvex.exe"));
+        std::filesystem::copy(tests + "Language", Folder.File("Language"), std::filesystem::copy_options::recursive);
+        Folder.Write("Settings/WINDOW.ini", settingsWindow);
+    }
+    ~RunningCopy() {
+        for (PROCESS_INFORMATION& run : Runs) {
+            if (HWND window = Window(run); window != nullptr)
+                PostMessageA(window, WM_CLOSE, 0, 0);
+            if (WaitForSingleObject(run.hProcess, 20000) != WAIT_OBJECT_0)
+                TerminateProcess(run.hProcess, 1);
+            CloseHandle(run.hProcess);
+            CloseHandle(run.hThread);
+        }
+    }
+    // Starts Norvex.exe once more; returns which start it was.
+    size_t Start() {
+        std::string command = "\"" + Folder.File("Norvex.exe") + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION run{};
+        EXPECT_TRUE(
+            CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &run));
+        Runs.push_back(run);
+        return Runs.size() - 1;
+    }
+    // The main window of a start, waited for up to 20 seconds; null when it has none.
+    HWND Window(size_t start, int milliseconds = 0) { return Window(Runs[start], milliseconds); }
+    bool Ended(size_t start, int milliseconds) {
+        return WaitForSingleObject(Runs[start].hProcess, milliseconds) == WAIT_OBJECT_0;
+    }
+    ScratchFolder Folder;
+
+private:
+    static HWND Window(const PROCESS_INFORMATION& run, int milliseconds = 0) {
+        const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+        do {
+            for (HWND window = FindWindowExA(nullptr, nullptr, "TGUI_Form", nullptr); window != nullptr;
+                 window = FindWindowExA(nullptr, window, "TGUI_Form", nullptr)) {
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                if (process == run.dwProcessId)
+                    return window;
+            }
+            Sleep(50);
+        } while (static_cast<int>(end - GetTickCount()) > 0);
+        return nullptr;
+    }
+    std::vector<PROCESS_INFORMATION> Runs;
+};
+
+// A second start of the same copy (the Start menu while Norvex sits in the tray) shows the running program's window
+// and ends; a portable copy in another folder, with its own Settings, runs beside it.
+TEST(SingleInstance, ASecondStartShowsTheRunningWindowAndEndsAndAnotherCopyRunsBesideIt) {
+    RunningCopy copy("[WINDOW]\r\nMINIMALIZED=TRUE\r\n");
+    const size_t first = copy.Start();
+    HWND window = copy.Window(first, 20000);
+    ASSERT_NE(window, nullptr);
+    for (int waited = 0; IsWindowVisible(window) && waited < 10000; waited += 50)
+        Sleep(50);
+    ASSERT_FALSE(IsWindowVisible(window)); // in the tray
+
+    const size_t second = copy.Start();
+    EXPECT_TRUE(copy.Ended(second, 20000));
+    for (int waited = 0; !IsWindowVisible(window) && waited < 5000; waited += 50)
+        Sleep(50);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(copy.Ended(first, 0));
+
+    RunningCopy other("");
+    const size_t elsewhere = other.Start();
+    EXPECT_NE(other.Window(elsewhere, 20000), nullptr);
+    EXPECT_FALSE(other.Ended(elsewhere, 1000));
+    EXPECT_FALSE(copy.Ended(first, 0));
+}
+
 // Client rectangle of a child in its parent's coordinates.
 RECT PlaceOf(HWND child) {
     RECT r;
