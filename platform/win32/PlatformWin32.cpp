@@ -78,7 +78,7 @@ LRESULT CALLBACK WaitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
         return TRUE;
     case WM_CTLCOLORSTATIC:
-        // The read-only text box keeps the white of a text box.
+        // The text lies on the white of a text box.
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     default:
@@ -711,8 +711,12 @@ WaitWindow::WaitWindow(const std::string& caption, const std::string& message) {
         return;
     RECT client;
     GetClientRect(window, &client);
-    HWND textBox = CreateWindowExA(0, "EDIT", message.c_str(), WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 0, 0,
-                                   client.right, client.bottom, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    // A word-wrapped static text, as a read-only edit shows it: the window handles no messages, so nothing of an edit
+    // could be used, and Wine's multi-line edit keeps about 5 KiB of every such window whose text it wraps at some
+    // widths (this one's among them): an apply each day would add up.
+    HWND textBox =
+        CreateWindowExA(0, "STATIC", message.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 0,
+                        0, client.right, client.bottom, window, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (textBox != nullptr)
         SendMessageA(textBox, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
     ShowWindow(window, SW_SHOW);

@@ -33,13 +33,14 @@ TEST(WaitWindow, IsACentredWindowWithoutTitleBarButtonsAroundItsMessage) {
         EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
         EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
 
-        HWND textBox = FindWindowExA(window, nullptr, "Edit", nullptr);
+        HWND textBox = FindWindowExA(window, nullptr, "Static", nullptr);
         ASSERT_NE(textBox, nullptr);
         EXPECT_TRUE(IsWindowVisible(textBox));
         char text[64] = "";
         GetWindowTextA(textBox, text, sizeof text);
         EXPECT_STREQ(text, "Please wait.");
-        EXPECT_TRUE(GetWindowLongA(textBox, GWL_STYLE) & ES_MULTILINE);
+        // Word-wrapped, and an "&" shows as itself.
+        EXPECT_EQ(GetWindowLongA(textBox, GWL_STYLE) & (SS_TYPEMASK | SS_NOPREFIX), SS_LEFT | SS_NOPREFIX);
         RECT client;
         RECT box;
         GetClientRect(window, &client);
@@ -54,7 +55,7 @@ TEST(WaitWindow, ShowsTheHourglassOverTheWholeWindow) {
     platform::WaitWindow wait("Applying profile", "Please wait.");
     HWND window = FindWaitWindow();
     ASSERT_NE(window, nullptr);
-    HWND textBox = FindWindowExA(window, nullptr, "Edit", nullptr);
+    HWND textBox = FindWindowExA(window, nullptr, "Static", nullptr);
     ASSERT_NE(textBox, nullptr);
     SetCursor(nullptr);
     SendMessageA(textBox, WM_SETCURSOR, reinterpret_cast<WPARAM>(textBox), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));

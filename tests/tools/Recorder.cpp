@@ -25,7 +25,7 @@ std::string DescribeWindow(const std::string& caption) {
         return "none";
     RECT bounds;
     GetWindowRect(window, &bounds);
-    HWND textBox = FindWindowExA(window, nullptr, "Edit", nullptr);
+    HWND textBox = FindWindowExA(window, nullptr, "Static", nullptr);
     return std::to_string(bounds.right - bounds.left) + "x" + std::to_string(bounds.bottom - bounds.top) +
            (textBox != nullptr && IsWindowVisible(textBox) ? " with text box" : " without text box");
 }
