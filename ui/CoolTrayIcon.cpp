@@ -131,7 +131,9 @@ LRESULT TCoolTrayIcon::HandleHandlerMessage(UINT message, WPARAM wParam, LPARAM 
 void TCoolTrayIcon::HandleIconMessage(LPARAM mouseMessage) {
     switch (static_cast<UINT>(mouseMessage)) {
     case WM_RBUTTONDOWN:
-        // The menu opens on the press, not on the release.
+    case WM_RBUTTONDBLCLK:
+        // The menu opens on the press, not on the release; a second press soon after closing it arrives as a
+        // double-click and opens it as well.
         if (OnShowMenu)
             OnShowMenu();
         break;

@@ -714,6 +714,60 @@ TEST(SingleInstance, ASecondStartShowsTheRunningWindowAndEndsAndAnotherCopyRunsB
     EXPECT_FALSE(copy.Ended(first, 0));
 }
 
+// The focus comes back to the control that had it after the about window, after the tray menu opened while another
+// window was active, and after the editor is cancelled, which keeps the row selected.
+TEST(MainWindowKeyboard, TheFocusComesBackAfterADialogOrTheTrayMenu) {
+    ProgramUnderTest program;
+    program.Folder().Write("Settings/LAN2.ini", ThreeProfilesOfSlot2);
+    TGUI_Form& form = program.Start();
+    Press(VK_TAB);
+    Press(VK_DOWN); // the about node
+    Pump(150);
+    ASSERT_EQ(GetFocus(), form.JvTreeView1_1);
+    {
+        DialogSteps about({[] { Press(VK_ESCAPE); }});
+        Press(VK_RETURN);
+        Pump(300);
+        EXPECT_TRUE(about.Finished());
+    }
+    EXPECT_EQ(GetFocus(), form.JvTreeView1_1);
+
+    // The tray menu, opened while another window is active, makes the main window active; it opens on a right-click
+    // and on a right double-click (a second click soon after the menu closed) alike.
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 600, 600, 80, 40, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetForegroundWindow(other);
+    Pump(100);
+    for (UINT click : {WM_RBUTTONDOWN, WM_RBUTTONDBLCLK}) {
+        MenuProbe menu;
+        SendMessageA(form.CoolTrayIcon.HandlerWindow(), TCoolTrayIcon::CallbackMessage, TCoolTrayIcon::IconId, click);
+        EXPECT_TRUE(menu.Seen) << click;
+    }
+    Pump(100);
+    EXPECT_EQ(GetFocus(), form.JvTreeView1_1);
+    DestroyWindow(other);
+
+    // The editor cancelled: the row stays selected, and Enter applies it.
+    form.JvPanel.SetActivePage(2);
+    TMainFrame& page = form.MainFrame(2);
+    Press(VK_DOWN);
+    Press(VK_DOWN);
+    Pump(100);
+    ASSERT_EQ(page.SelectedRow(), 1);
+    {
+        DialogSteps editor({[] { Press(VK_ESCAPE); }});
+        Press(VK_F2);
+        Pump(300);
+        EXPECT_TRUE(editor.Finished());
+    }
+    EXPECT_EQ(page.SelectedRow(), 1);
+    EXPECT_EQ(GetFocus(), page.JvListView1);
+    Press(VK_RETURN);
+    Pump(100);
+    EXPECT_EQ(Selection.CurrentProfile, 1);
+    form.FormClose();
+}
+
 // Client rectangle of a child in its parent's coordinates.
 RECT PlaceOf(HWND child) {
     RECT r;
