@@ -20,5 +20,8 @@ cmake --build build/win
 # Windows that are really created need a display.
 (cd build/win && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600)
 
+echo "== Soak check under Wine: no everyday operation keeps more than 1 KiB per cycle"
+tools/soak.sh 60
+
 echo "== Release files and their tests under Wine"
 tests/packaging/packages_test.sh
