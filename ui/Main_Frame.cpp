@@ -169,8 +169,7 @@ void TMainFrame::onClick(TFrameSender sender) {
         Selection.CurrentProfile = -1;
         if (!Owner.EditProfileFromCurrentSettings())
             return;
-        Owner.RefreshSettings();
-        SaveSettings();
+        RefreshSaveAndSelect(Selection.CurrentProfile >= 0 ? Selection.CurrentProfile : profile, row);
         break;
     case TFrameCommand::Edit:
         Selection.CurrentProfile = profile;
