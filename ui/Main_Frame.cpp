@@ -196,9 +196,9 @@ void TMainFrame::onClick(TFrameSender sender) {
 
 void TMainFrame::RefreshSaveAndSelect(int profile, int row) {
     Owner.RefreshSettings();
-    // Read again after a file changed on disk: the store's indexes stand for other profiles now.
-    if (Owner.SaveSettings())
-        SelectAfterCommand(profile, row);
+    // Read again after a file changed on disk, the store's indexes stand for other profiles: the row of the same
+    // place is selected then.
+    SelectAfterCommand(Owner.SaveSettings() ? profile : -1, row);
 }
 
 void TMainFrame::SelectAfterCommand(int profile, int row) {

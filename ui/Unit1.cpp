@@ -498,8 +498,10 @@ bool TGUI_Form::SaveSettingsAndTell() {
     const std::vector<std::string> kept = SaveSettings();
     if (kept.empty())
         return true;
-    // Their version is what the program shows from now on.
+    // Their version is what the program shows from now on. The window stays on screen: the focus comes back to the
+    // list after the message, not to the pane as after a show from the tray.
     FormShow();
+    FocusPaneAtActivation = false;
     TellFilesKept(kept);
     return false;
 }

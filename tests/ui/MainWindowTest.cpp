@@ -655,7 +655,10 @@ public:
     }
     // Starts Norvex.exe once more; returns which start it was.
     size_t Start() {
-        std::string command = "\"" + Folder.File("Norvex.exe") + "\"";
+        // Built piece by piece: GCC 12 warns of an overlap in "\"" + path, wrongly.
+        std::string command = "\"";
+        command += Folder.File("Norvex.exe");
+        command += '"';
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION run{};
