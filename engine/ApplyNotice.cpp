@@ -80,6 +80,8 @@ const char* ApplyFailureKey(TApplyFailure failure) {
     switch (failure) {
     case TApplyFailure::ScriptNotWritten:
         return "FAILED_SCRIPT_NOT_WRITTEN";
+    case TApplyFailure::LogNotWritten:
+        return "FAILED_LOG_NOT_WRITTEN";
     case TApplyFailure::NetshNotStarted:
         return "FAILED_NETSH_NOT_STARTED";
     case TApplyFailure::NetshFailed:

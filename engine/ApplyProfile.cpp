@@ -40,10 +40,17 @@ void RunNetworkStep(const TNetworkStep& step, TApplyResult& result) {
         result.Problems.push_back({TApplyFailure::ScriptNotWritten, scriptPath});
         return;
     }
-    const TNetshRun run = step.Data.BuildAndRun(scriptPath);
-    result.NetshRun = run.Saved && run.ExitCode != -1;
+    const std::string logPath = TempFilePath(NetshLogFileName);
+    TNetshRun run = step.Data.BuildAndRun(scriptPath, logPath);
+    result.NetshRun = run.Saved && run.Logged && run.ExitCode != -1;
+    if (result.NetshRun) {
+        result.NetshOutput = std::move(run.Output);
+        result.NetshLog = logPath;
+    }
     if (!run.Saved)
         result.Problems.push_back({TApplyFailure::ScriptNotWritten, scriptPath});
+    else if (!run.Logged)
+        result.Problems.push_back({TApplyFailure::LogNotWritten, logPath});
     else if (run.ExitCode == -1)
         result.Problems.push_back({TApplyFailure::NetshNotStarted, scriptPath});
     else if (run.ExitCode != 0)
@@ -198,6 +205,19 @@ TApplyResult ApplyProfile(const TProfile& profile, const std::string& connection
     RunNetworkStep(step, result);
     RunScriptsStep(profile.Scripts, inputs, result);
     return result;
+}
+
+bool TApplyResult::Succeeded() const {
+    return FailuresOf(*this).empty();
+}
+
+std::vector<TApplyProblem> FailuresOf(const TApplyResult& result) {
+    const bool inEffect = result.Verification && result.Verification->AllInEffect();
+    std::vector<TApplyProblem> failures;
+    for (const TApplyProblem& problem : result.Problems)
+        if (!(inEffect && problem.Failure == TApplyFailure::NetshFailed))
+            failures.push_back(problem);
+    return failures;
 }
 
 std::string ConnectionOfSlot(int slot) {

@@ -13,10 +13,13 @@
 // The temporary files, in TempDir, overwritten at every application and left in place.
 inline constexpr const char* NetshScriptFileName = "norvex.txt";
 inline constexpr const char* ConvertedScriptFileName = "norvex.script";
+// What netsh printed, standard output and error, in the code page netsh wrote it in.
+inline constexpr const char* NetshLogFileName = "norvex.log";
 
 // What went wrong while applying a profile. The steps go on as far as they can; each failure is named.
 enum class TApplyFailure {
     ScriptNotWritten,    // Path: the netsh script
+    LogNotWritten,       // Path: norvex.log; netsh was not run
     NetshNotStarted,     // Path: the netsh script
     NetshFailed,         // ExitCode, Path: the netsh script
     TemplateMissing,     // Path: the template; the whole script step is skipped, its command too
@@ -42,14 +45,23 @@ struct TApplyProblem {
     bool operator==(const TApplyProblem&) const = default;
 };
 struct TApplyResult {
-    std::vector<TApplyProblem> Problems; // in the order the steps ran
-    bool NetshRun = false;               // netsh was started (not when no network group applies)
-    bool Refused = false;                // nothing was written or run: the problems say why
+    std::vector<TApplyProblem> Problems;  // in the order the steps ran
+    bool NetshRun = false;                // netsh was started (not when no network group applies)
+    bool Refused = false;                 // nothing was written or run: the problems say why
+    std::vector<std::string> NetshOutput; // the lines netsh printed; all it printed is in NetshLog
+    std::string NetshLog;                 // norvex.log, once netsh has run
     // Whether what netsh applied is in effect, once it was verified: the command line waits for it, the window
     // adds it when its last look is done.
     std::optional<TVerification> Verification;
-    bool Succeeded() const { return Problems.empty(); }
+    // No failure, as FailuresOf counts them.
+    bool Succeeded() const;
 };
+
+// The problems that make an apply a failure. netsh ends with exit code 1 when any line of its script failed, and
+// harmless lines fail too: DHCP that is already on, servers to delete where there are none. So where the
+// verification ran and found every setting in effect, netsh's exit code is no failure: the verification is the
+// verdict. Where it could not run (the connection is not present) or was not made, the exit code counts.
+std::vector<TApplyProblem> FailuresOf(const TApplyResult& result);
 
 // Applies Profiles[Selection.CurrentProfile]: the network step, then the script step; says what went wrong. Refuses
 // to do anything when a value would change the shape of netsh's commands, when the temporary folder is missing, or, as

@@ -148,19 +148,39 @@ std::string TConfData::ScriptText() const {
     return text;
 }
 
-TNetshRun TConfData::BuildAndRun(const std::string& scriptPath) const {
+TNetshRun TConfData::BuildAndRun(const std::string& scriptPath, const std::string& logPath) const {
     TNetshRun run;
     // Held from its writing until netsh has run: nothing changes it in between.
     const std::optional<platform::TOpenedFile> script = platform::WriteTempFile(scriptPath, ScriptText());
     run.Saved = script.has_value();
-    if (run.Saved)
-        run.ExitCode = RunAndWait({platform::NetshPath(), "netsh exec \"" + scriptPath + "\"", platform::SwHide});
+    if (!run.Saved)
+        return run;
+    const platform::TLoggedRun netsh =
+        RunAndWait({platform::NetshPath(), "netsh exec \"" + scriptPath + "\"", platform::SwHide}, logPath);
+    run.Logged = netsh.LogMade;
+    run.ExitCode = netsh.ExitCode;
+    run.Output = NetshOutputLines(netsh.Output);
     return run;
 }
 
-int TConfData::RunAndWait(const platform::TProcessStart& start) const {
+platform::TLoggedRun TConfData::RunAndWait(const platform::TProcessStart& start, const std::string& logPath) const {
     platform::WaitWindow wait(WaitCaption, WaitMessage);
-    return platform::RunProcess(start);
+    return platform::RunProcessLogged(start, logPath, MaxNetshOutput);
+}
+
+std::vector<std::string> NetshOutputLines(const std::string& output) {
+    std::vector<std::string> lines;
+    size_t from = 0;
+    while (from < output.size()) {
+        size_t end = output.find_first_of("\r\n", from);
+        if (end == std::string::npos)
+            end = output.size();
+        const size_t last = output.find_last_not_of(" \t", end == 0 ? 0 : end - 1);
+        if (last != std::string::npos && last >= from && end > from)
+            lines.push_back(output.substr(from, last + 1 - from));
+        from = end + 1;
+    }
+    return lines;
 }
 
 std::uint8_t DetectWindowsVersion(const platform::SystemVersion& version) {

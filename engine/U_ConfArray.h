@@ -20,9 +20,18 @@ inline constexpr const char* DefaultAddressMask = "255.255.255.0";
 
 // What came of saving the script and running netsh on it.
 struct TNetshRun {
-    bool Saved = false; // the script file was written
-    int ExitCode = -1;  // netsh's exit code; -1 when it was not started
+    bool Saved = false;              // the script file was written
+    bool Logged = false;             // the file for netsh's output was made; netsh is not run without it
+    int ExitCode = -1;               // netsh's exit code; -1 when it was not started
+    std::vector<std::string> Output; // the lines netsh printed, as NetshOutputLines gives them
 };
+
+// What is read back of netsh's output: a script of a few hundred lines makes a few kilobytes at most.
+inline constexpr size_t MaxNetshOutput = 1024 * 1024;
+
+// The lines of what netsh printed: each without its end (LF, CR LF or CR) and the blanks after its text; empty and
+// blank lines left out.
+std::vector<std::string> NetshOutputLines(const std::string& output);
 
 // A connection name as netsh reads it: a name with a blank or a tab goes inside double quotes, unless it already is
 // (files of earlier versions store it quoted); any other name is written as it is.
@@ -46,12 +55,12 @@ public:
     // The script as saved: every line, the last one too, ended by CR LF.
     std::string ScriptText() const;
 
-    // Saves the script to scriptPath and runs netsh (by its full path) on it behind the wait window; netsh is not run
-    // when the script could not be saved.
-    TNetshRun BuildAndRun(const std::string& scriptPath) const;
+    // Saves the script to scriptPath and runs netsh (by its full path) on it behind the wait window, its output going
+    // into logPath; netsh is not run when the script could not be saved or the log not made.
+    TNetshRun BuildAndRun(const std::string& scriptPath, const std::string& logPath) const;
 
-    // Shows the wait window, runs the program and waits for its end; its exit code, or -1.
-    int RunAndWait(const platform::TProcessStart& start) const;
+    // Shows the wait window, runs the program with its output going into logPath and waits for its end.
+    platform::TLoggedRun RunAndWait(const platform::TProcessStart& start, const std::string& logPath) const;
 
     std::string InterfaceName;
     std::int8_t IPSource;

@@ -38,9 +38,10 @@ const std::vector<TCaptionKey>& DefaultSlotCaptionKeys() {
 }
 
 const std::vector<TCaptionKey>& ApplyCaptionKeys() {
-    static const std::vector<TCaptionKey> keys = {{"APPLY", "APPLY_CAPTION"}, {"APPLY", "APPLY_INFO"},
-                                                  {"APPLY", "SCRIPT_INFO"},   {"APPLY", "RESULT_APPLIED"},
-                                                  {"APPLY", "RESULT_FAILED"}, {"APPLY", "RESULT_REFUSED"}};
+    static const std::vector<TCaptionKey> keys = {{"APPLY", "APPLY_CAPTION"},  {"APPLY", "APPLY_INFO"},
+                                                  {"APPLY", "SCRIPT_INFO"},    {"APPLY", "RESULT_APPLIED"},
+                                                  {"APPLY", "RESULT_FAILED"},  {"APPLY", "RESULT_REFUSED"},
+                                                  {"APPLY", "NETSH_REPORTED"}, {"APPLY", "NETSH_MORE"}};
     return keys;
 }
 

@@ -18,8 +18,8 @@ const std::vector<TCaptionKey>& MainWindowCaptionKeys();
 // The defaults of a slot whose file lacks them.
 const std::vector<TCaptionKey>& DefaultSlotCaptionKeys();
 
-// The wait windows of applying a profile and the notification after it (the texts of each failure are listed
-// with the failures).
+// The wait windows of applying a profile and the notification after it, with netsh's words (the texts of each
+// failure are listed with the failures).
 const std::vector<TCaptionKey>& ApplyCaptionKeys();
 
 // The machine's connections as the dialogs and norvex-cli name them (CONNECTIONS), and the verification after an

@@ -168,6 +168,17 @@ struct TProcessStart {
 // Returns its exit code, or -1 when it could not be started or waited for.
 int RunProcess(const TProcessStart& start);
 
+// A program run with its standard output and error going into a file, and what it wrote there.
+struct TLoggedRun {
+    bool LogMade = false; // the file was made; without it the program was not started
+    int ExitCode = -1;    // as RunProcess gives it
+    std::string Output;   // the first maxOutput bytes it wrote, in the system code page
+};
+// Runs the program as RunProcess does, with an empty standard input and its standard output and error written into
+// a file made anew at logPath, as WriteTempFile makes one (nothing that lay under the name is followed or written
+// through). The file is held while the program runs, shared for reading only: nobody else writes into it.
+TLoggedRun RunProcessLogged(const TProcessStart& start, const std::string& logPath, size_t maxOutput);
+
 // netsh by its full path: in the system folder on Windows, the first on PATH on POSIX; or NetshPathOverride, where
 // the tests put their stand-in.
 std::string NetshPath();

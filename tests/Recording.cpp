@@ -60,6 +60,8 @@ Recording::~Recording() {
     UnsetEnvironment("NORVEX_RECORD_EXIT");
     UnsetEnvironment("NORVEX_RECORD_WINDOW");
     UnsetEnvironment("NORVEX_RECORD_OPEN");
+    UnsetEnvironment("NORVEX_RECORD_PRINT");
+    UnsetEnvironment("NORVEX_RECORD_PRINT_ERROR");
 #ifdef _WIN32
     platform::NetshPathOverride.clear();
 #else
@@ -92,6 +94,17 @@ void Recording::WatchWindow(const std::string& caption) const {
     SetEnvironment("NORVEX_RECORD_WINDOW", caption);
 }
 
-void Recording::TryOpeningTheLastArgument() const {
-    SetEnvironment("NORVEX_RECORD_OPEN", "1");
+void Recording::TryOpening(const std::vector<std::string>& files) const {
+    std::string list;
+    for (const std::string& file : files)
+        list += (list.empty() ? "" : "*") + file;
+    SetEnvironment("NORVEX_RECORD_OPEN", list);
+}
+
+void Recording::Print(const std::string& output, const std::string& error) const {
+    SetEnvironment("NORVEX_RECORD_PRINT", output);
+    if (error.empty())
+        UnsetEnvironment("NORVEX_RECORD_PRINT_ERROR");
+    else
+        SetEnvironment("NORVEX_RECORD_PRINT_ERROR", error);
 }

@@ -24,9 +24,11 @@ public:
     void SetExitCode(int code) const;
     // On Windows each run looks for a visible window with this caption and records its size.
     void WatchWindow(const std::string& caption) const;
-    // On Windows each run records whether its last argument opens for reading and for writing ("read allowed",
+    // On Windows each run records whether each of the files opens for reading and for writing ("read allowed",
     // "write refused").
-    void TryOpeningTheLastArgument() const;
+    void TryOpening(const std::vector<std::string>& files) const;
+    // Each run prints the line on its standard output, and the other on its standard error.
+    void Print(const std::string& output, const std::string& error = std::string()) const;
 
 private:
     std::string RecordFile;

@@ -1,6 +1,7 @@
 // The POSIX side of the platform operations: the native build, where most of the testing happens.
 #include "platform/Platform.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <clocale>
@@ -306,16 +307,26 @@ bool WriteFileAtomically(const std::string& path, const std::string& content) {
     return ReplaceWithNewFile(path, content, 0666 & ~mask, true);
 }
 
-std::optional<TOpenedFile> WriteTempFile(const std::string& path, const std::string& content) {
-    // The temporary folder is shared by all users: whatever lies under the name (a link to another file, a file
-    // another user planted and can still change) is never written into. A new private file takes the name by
-    // rename, which the shared folder's sticky bit refuses over another user's file: then the step is skipped. A link
-    // or anything but a regular file under the name is refused outright, as an unwritable folder would be.
+namespace {
+
+// The temporary folder is shared by all users: whatever lies under the name (a link to another file, a file another
+// user planted and can still change) is never written into. A new private file takes the name by rename, which the
+// shared folder's sticky bit refuses over another user's file: then the step is skipped. A link or anything but a
+// regular file under the name is refused outright, as an unwritable folder would be. The descriptor, open for reading
+// and writing, or -1.
+int NewTempFile(const std::string& path, const std::string& content) {
     struct stat planted;
     if (::lstat(path.c_str(), &planted) == 0 && !S_ISREG(planted.st_mode))
-        return std::nullopt;
+        return -1;
     int fd = -1;
-    if (!ReplaceWithNewFile(path, content, 0600, false, &fd))
+    return ReplaceWithNewFile(path, content, 0600, false, &fd) ? fd : -1;
+}
+
+} // namespace
+
+std::optional<TOpenedFile> WriteTempFile(const std::string& path, const std::string& content) {
+    const int fd = NewTempFile(path, content);
+    if (fd < 0)
         return std::nullopt;
     return TOpenedFile(fd);
 }
@@ -428,9 +439,11 @@ std::string Utf16ToSystemCodePage(const std::u16string& utf16) {
     return out;
 }
 
+namespace {
+
 // Spawned directly, never through a shell: the words are the program's name and its arguments as Windows would split
-// them.
-int RunProcess(const TProcessStart& start) {
+// them. With `output`, its standard output and error go there and its input is empty.
+int SpawnAndWait(const TProcessStart& start, int output) {
     std::vector<std::string> words = SplitCommandLine(start.CommandLine);
     if (start.Program.empty() || words.empty())
         return -1;
@@ -438,8 +451,19 @@ int RunProcess(const TProcessStart& start) {
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    if (output >= 0) {
+        ::posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        ::posix_spawn_file_actions_adddup2(&actions, output, 1);
+        ::posix_spawn_file_actions_adddup2(&actions, output, 2);
+        if (output > 2)
+            ::posix_spawn_file_actions_addclose(&actions, output);
+    }
     pid_t child = 0;
-    if (::posix_spawn(&child, start.Program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+    const int spawned = ::posix_spawn(&child, start.Program.c_str(), &actions, nullptr, argv.data(), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
         return -1;
     int status = 0;
     while (::waitpid(child, &status, 0) < 0) {
@@ -450,6 +474,34 @@ int RunProcess(const TProcessStart& start) {
         return WEXITSTATUS(status);
     // Ended by a signal: it ran and ended, with the code a shell reports for it.
     return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
+}
+
+} // namespace
+
+int RunProcess(const TProcessStart& start) {
+    return SpawnAndWait(start, -1);
+}
+
+// The system code page here is UTF-8, as the program's output is: it is kept as it was written.
+TLoggedRun RunProcessLogged(const TProcessStart& start, const std::string& logPath, size_t maxOutput) {
+    TLoggedRun run;
+    const int log = NewTempFile(logPath, std::string());
+    if (log < 0)
+        return run;
+    run.LogMade = true;
+    run.ExitCode = SpawnAndWait(start, log);
+    char buffer[65536];
+    for (off_t at = 0; run.Output.size() < maxOutput;) {
+        const ssize_t got = ::pread(log, buffer, std::min(sizeof buffer, maxOutput - run.Output.size()), at);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        run.Output.append(buffer, static_cast<size_t>(got));
+        at += got;
+    }
+    ::close(log);
+    return run;
 }
 
 std::vector<std::string> ProgramSearchFolders() {

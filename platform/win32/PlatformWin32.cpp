@@ -14,7 +14,9 @@
 #include <shlguid.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -423,15 +425,19 @@ bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMAT
            a.nFileIndexLow == b.nFileIndexLow;
 }
 
+// The user's temporary folder is open to every program of the user, elevated or not: what lies under the name is
+// removed, never followed or written through, and a new file takes its place.
+HANDLE NewTempFile(const std::string& path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security = nullptr) {
+    if (!RemoveWithoutFollowing(path))
+        return INVALID_HANDLE_VALUE;
+    return CreateFileA(path.c_str(), access, share, security, CREATE_NEW,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
 } // namespace
 
 std::optional<TOpenedFile> WriteTempFile(const std::string& path, const std::string& content) {
-    // The user's temporary folder is open to every program of the user, elevated or not: what lies under the name is
-    // removed, never followed or written through, and a new file takes its place.
-    if (!RemoveWithoutFollowing(path))
-        return std::nullopt;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE file = NewTempFile(path, GENERIC_WRITE, 0);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
     BY_HANDLE_FILE_INFORMATION written{};
@@ -511,19 +517,49 @@ void SetBinaryStandardOutput() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
-int RunProcess(const TProcessStart& start) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(start.ShowWindow);
+namespace {
+
+// Starts the program and waits for its end; its exit code, or -1. With `output`, its standard output and error go
+// there and its input is empty; no other handle of this process goes with them.
+int StartAndWait(const TProcessStart& start, HANDLE output) {
+    STARTUPINFOEXA startup{};
+    startup.StartupInfo.cb = sizeof startup.StartupInfo;
+    startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
+    startup.StartupInfo.wShowWindow = static_cast<WORD>(start.ShowWindow);
+    DWORD flags = NORMAL_PRIORITY_CLASS;
+    std::unique_ptr<BYTE[]> listBuffer;
+    LPPROC_THREAD_ATTRIBUTE_LIST list = nullptr;
+    if (output != nullptr) {
+        SIZE_T size = 0;
+        InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+        listBuffer.reset(new BYTE[size]);
+        list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(listBuffer.get());
+        if (!InitializeProcThreadAttributeList(list, 1, 0, &size))
+            return -1;
+        if (!UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &output, sizeof output, nullptr,
+                                       nullptr)) {
+            DeleteProcThreadAttributeList(list);
+            return -1;
+        }
+        startup.StartupInfo.cb = sizeof startup;
+        startup.StartupInfo.dwFlags |= STARTF_USESTDHANDLES;
+        startup.StartupInfo.hStdOutput = output;
+        startup.StartupInfo.hStdError = output;
+        startup.lpAttributeList = list;
+        flags |= EXTENDED_STARTUPINFO_PRESENT;
+    }
     PROCESS_INFORMATION process{};
     // CreateProcessA may write into the command line.
     std::vector<char> line(start.CommandLine.begin(), start.CommandLine.end());
     line.push_back('\0');
     // The program by its full path: the system's search order would try the program's folder and the current folder
     // first.
-    if (start.Program.empty() || !CreateProcessA(start.Program.c_str(), line.data(), nullptr, nullptr, FALSE,
-                                                 NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process))
+    const bool started = !start.Program.empty() &&
+                         CreateProcessA(start.Program.c_str(), line.data(), nullptr, nullptr, output != nullptr, flags,
+                                        nullptr, nullptr, &startup.StartupInfo, &process);
+    if (list != nullptr)
+        DeleteProcThreadAttributeList(list);
+    if (!started)
         return -1;
     int result = -1;
     WaitForInputIdle(process.hProcess, INFINITE);
@@ -535,6 +571,55 @@ int RunProcess(const TProcessStart& start) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return result;
+}
+
+// What a console program wrote into a file is in the code page of its console, not the system's: netsh, like the
+// system's other console programs, writes its messages into a file in its console's output code page. From norvex-cli
+// it shares this process's console, so that page is this console's (which `chcp` may have changed); from the window
+// or the countdown's process, which have no console, it gets a console of its own, which starts in the OEM code page
+// (850 or 852 where the system code page is 1252 or 1250). Converted here into the system code page, in which the
+// program keeps all its text; the file itself keeps the bytes as written, as a redirection in a console gives them.
+std::string ConsoleOutputToSystemCodePage(const std::string& text) {
+    if (text.empty())
+        return std::string();
+    const UINT console = GetConsoleOutputCP();
+    const UINT codePage = console != 0 ? console : CP_OEMCP;
+    const int length = static_cast<int>(text.size());
+    const int needed = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(needed), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), needed);
+    return WideToSystemCodePage(wide.data(), needed);
+}
+
+} // namespace
+
+int RunProcess(const TProcessStart& start) {
+    return StartAndWait(start, nullptr);
+}
+
+TLoggedRun RunProcessLogged(const TProcessStart& start, const std::string& logPath, size_t maxOutput) {
+    TLoggedRun run;
+    // Handed to the program as its output; held shared for reading only, so that only the program writes into it.
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE log = NewTempFile(logPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, &inherited);
+    if (log == INVALID_HANDLE_VALUE)
+        return run;
+    run.LogMade = true;
+    run.ExitCode = StartAndWait(start, log);
+    std::string written;
+    const LARGE_INTEGER beginning{};
+    SetFilePointerEx(log, beginning, nullptr, FILE_BEGIN);
+    char buffer[65536];
+    while (written.size() < maxOutput) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(sizeof buffer, maxOutput - written.size()));
+        if (!ReadFile(log, buffer, want, &got, nullptr) || got == 0)
+            break;
+        written.append(buffer, got);
+    }
+    CloseHandle(log);
+    run.Output = ConsoleOutputToSystemCodePage(written);
+    return run;
 }
 
 namespace {

@@ -223,21 +223,25 @@ TEST_F(ApplyProfile, TheWaitWindowStandsWhileNetshRuns) {
     EXPECT_EQ(runs[0].back(), "window 250x125 with text box");
 }
 
-// A hard link planted under either name (any program of the user may link to a file it can read) is removed, not
-// written through. The script is held from its writing until netsh has run: netsh reads it, nobody changes it.
+// A hard link planted under any of the names (any program of the user may link to a file it can read) is removed,
+// not written through. The script is held from its writing until netsh has run: netsh reads it, nobody changes it;
+// and while netsh runs, only netsh writes into its log.
 TEST_F(ApplyProfile, TheTemporaryFilesAreNewAndTheScriptIsHeldForReadingOnlyWhileNetshRuns) {
     Folder.Write("victim", "precious");
-    for (const char* name : {"Temp/norvex.txt", "Temp/norvex.script"})
+    for (const char* name : {"Temp/norvex.txt", "Temp/norvex.script", "Temp/norvex.log"})
         std::filesystem::create_hard_link(Folder.File("victim"), Folder.File(name));
-    Recorded.TryOpeningTheLastArgument();
+    const std::string script = Folder.File("Temp/norvex.txt"), log = Folder.File("Temp/norvex.log");
+    Recorded.TryOpening({script, log});
+    Recorded.Print("Ok.");
     TProfile& profile = ScriptProfile("x");
     profile.IP.Apply = true;
     profile.Scripts.Command.clear();
     ApplyCurrentProfile();
     EXPECT_EQ(Folder.Read("victim"), "precious");
     EXPECT_EQ(Folder.Read("Temp/norvex.script"), "x\r\n");
-    EXPECT_EQ(Recorded.Runs(), (std::vector<Lines>{{"arg exec", "arg " + Folder.File("Temp/norvex.txt"), "read allowed",
-                                                    "write refused"}}));
+    EXPECT_EQ(Folder.Read("Temp/norvex.log"), "Ok.\r\n");
+    EXPECT_EQ(Recorded.Runs(), (std::vector<Lines>{{"arg exec", "arg " + script, "read allowed", "write refused",
+                                                    "read allowed", "write refused"}}));
 }
 #endif
 

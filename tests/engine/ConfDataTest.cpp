@@ -269,17 +269,27 @@ TEST(ConfData, TakesTheWindowsVersionOfThisSystem) {
     EXPECT_EQ(data.WindowsVersion, DetectWindowsVersion(platform::GetSystemVersion()));
 }
 
+// What netsh printed, on its standard output and error, is in its log as it wrote it and in the run as lines.
 TEST(BuildAndRun, SavesTheScriptAndRunsNetshExecOnIt) {
     ScratchFolder folder;
     Recording recording(folder);
     recording.WatchWindow("Applying profile");
+    recording.Print("DHCP is already enabled on this interface.",
+                    "The configured DNS server is incorrect or does not exist.");
     TConfData data = Data(0, -1, -1, 1, 1, 1);
     const std::string path = folder.File("norvex.txt");
     folder.Write("norvex.txt", std::string(5000, 'x'));
-    TNetshRun run = data.BuildAndRun(path);
+    folder.Write("norvex.log", std::string(5000, 'x'));
+    TNetshRun run = data.BuildAndRun(path, folder.File("norvex.log"));
     EXPECT_TRUE(run.Saved);
+    EXPECT_TRUE(run.Logged);
     EXPECT_EQ(run.ExitCode, 0);
     EXPECT_EQ(folder.Read("norvex.txt"), data.ScriptText());
+    const std::string end = platform::PathSeparator() == '\\' ? "\r\n" : "\n";
+    EXPECT_EQ(folder.Read("norvex.log"), "DHCP is already enabled on this interface." + end +
+                                             "The configured DNS server is incorrect or does not exist." + end);
+    EXPECT_EQ(run.Output, (Lines{"DHCP is already enabled on this interface.",
+                                 "The configured DNS server is incorrect or does not exist."}));
     std::vector<Lines> runs = recording.Runs();
     ASSERT_EQ(runs.size(), 1u);
     Lines expected = {"arg exec", "arg " + path};
@@ -294,29 +304,49 @@ TEST(BuildAndRun, GivesNetshsExitCode) {
     ScratchFolder folder;
     Recording recording(folder);
     recording.SetExitCode(1);
-    EXPECT_EQ(Data(0, -1, -1).BuildAndRun(folder.File("norvex.txt")).ExitCode, 1);
+    EXPECT_EQ(Data(0, -1, -1).BuildAndRun(folder.File("norvex.txt"), folder.File("norvex.log")).ExitCode, 1);
     EXPECT_EQ(recording.Runs().size(), 1u);
 }
 
-TEST(BuildAndRun, AScriptThatCannotBeSavedIsNotRun) {
+TEST(BuildAndRun, AScriptThatCannotBeSavedOrALogThatCannotBeMadeIsNotRun) {
     ScratchFolder folder;
     Recording recording(folder);
-    TNetshRun run = Data(0, -1, -1).BuildAndRun(folder.File("missing/norvex.txt"));
+    TNetshRun run = Data(0, -1, -1).BuildAndRun(folder.File("missing/norvex.txt"), folder.File("norvex.log"));
     EXPECT_FALSE(run.Saved);
+    EXPECT_EQ(run.ExitCode, -1);
+    // A folder under the log's name is not removed, and nothing is written elsewhere instead.
+    folder.Write("norvex.log/keep", "");
+    run = Data(0, -1, -1).BuildAndRun(folder.File("norvex.txt"), folder.File("norvex.log"));
+    EXPECT_TRUE(run.Saved);
+    EXPECT_FALSE(run.Logged);
     EXPECT_EQ(run.ExitCode, -1);
     EXPECT_TRUE(recording.Runs().empty());
 }
 
+TEST(NetshOutputLines, EachLineWithoutItsEndOrTheBlanksAfterItAndNoEmptyLine) {
+    const std::pair<std::string, Lines> rows[] = {
+        {"", {}},
+        {"DHCP is already enabled on this interface.\r\n\r\n", {"DHCP is already enabled on this interface."}},
+        {"one\ntwo", {"one", "two"}},
+        {"one\r\rtwo\r\n", {"one", "two"}},
+        {"  indented \t\r\n \t \r\n", {"  indented"}},
+        {"\r\n\r\nlast", {"last"}},
+    };
+    for (const auto& [output, lines] : rows)
+        EXPECT_EQ(NetshOutputLines(output), lines) << output;
+}
+
 TEST(RunAndWait, AProgramThatCannotBeStartedGivesMinusOne) {
     ScratchFolder folder;
-    EXPECT_EQ(Data(0, -1, -1).RunAndWait({folder.File("no-such-netsh"), "netsh exec x", 0}), -1);
+    EXPECT_EQ(
+        Data(0, -1, -1).RunAndWait({folder.File("no-such-netsh"), "netsh exec x", 0}, folder.File("log")).ExitCode, -1);
 }
 
 TEST(RunAndWait, GivesTheExitCode) {
     ScratchFolder folder;
     Recording recording(folder);
     recording.SetExitCode(42);
-    EXPECT_EQ(Data(0, -1, -1).RunAndWait({platform::NetshPath(), "netsh", 0}), 42);
+    EXPECT_EQ(Data(0, -1, -1).RunAndWait({platform::NetshPath(), "netsh", 0}, folder.File("log")).ExitCode, 42);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // A stand-in for netsh and for a profile's command in the tests: it appends the arguments it was started with to the
-// file NORVEX_RECORD names, on Windows also the wait window it finds by the caption NORVEX_RECORD_WINDOW gives and,
-// with NORVEX_RECORD_OPEN, whether its last argument opens for reading and for writing; it ends with the exit code of
-// NORVEX_RECORD_EXIT (0 without it).
+// file NORVEX_RECORD names, on Windows also the wait window it finds by the caption NORVEX_RECORD_WINDOW gives and
+// whether each file NORVEX_RECORD_OPEN names ('*' between them) opens for reading and for writing; it prints the line
+// of NORVEX_RECORD_PRINT on its standard output and that of NORVEX_RECORD_PRINT_ERROR on its standard error, as netsh
+// prints what it makes of a script; it ends with the exit code of NORVEX_RECORD_EXIT (0 without it).
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -53,11 +55,25 @@ int main(int argc, char** argv) {
         const std::string caption = Environment("NORVEX_RECORD_WINDOW");
         if (!caption.empty())
             out << "window " << DescribeWindow(caption) << "\n";
-        if (!Environment("NORVEX_RECORD_OPEN").empty() && argc > 1)
-            out << "read " << Opens(argv[argc - 1], GENERIC_READ) << "\nwrite " << Opens(argv[argc - 1], GENERIC_WRITE)
+        const std::string files = Environment("NORVEX_RECORD_OPEN");
+        for (size_t from = 0; from < files.size();) {
+            size_t end = files.find('*', from);
+            end = end == std::string::npos ? files.size() : end;
+            const std::string file = files.substr(from, end - from);
+            out << "read " << Opens(file.c_str(), GENERIC_READ) << "\nwrite " << Opens(file.c_str(), GENERIC_WRITE)
                 << "\n";
+            from = end + 1;
+        }
 #endif
     }
+    const std::string printed = Environment("NORVEX_RECORD_PRINT");
+    if (!printed.empty()) {
+        std::printf("%s\n", printed.c_str());
+        std::fflush(stdout);
+    }
+    const std::string error = Environment("NORVEX_RECORD_PRINT_ERROR");
+    if (!error.empty())
+        std::fprintf(stderr, "%s\n", error.c_str());
     const std::string exitCode = Environment("NORVEX_RECORD_EXIT");
     return exitCode.empty() ? 0 : std::atoi(exitCode.c_str());
 }
