@@ -139,7 +139,7 @@ int Apply(int index, const TCliArguments& arguments, std::ostream& err) {
     // What was applied, whatever the apply's own steps do to the store.
     const TProfile profile = Profiles[static_cast<size_t>(index)];
     TApplyResult result = ApplyCurrentProfile();
-    TellNotice(ApplyNoticeOf(result, profile.Name), err);
+    TellApplied(ApplyNoticeOf(result, profile.Name), result, !arguments.NoVerify, err);
     VerifyApplied(profile, arguments, result, err);
     const bool inEffect = !result.Verification || result.Verification->AllInEffect();
     return result.Succeeded() && inEffect ? ExitDone : ExitProblems;
@@ -231,6 +231,11 @@ void TellNotice(const TApplyNotice& notice, std::ostream& err) {
     if (notice.Warning)
         err << notice.Title << "\n";
     err << notice.Text << "\n" << std::flush;
+}
+
+void TellApplied(const TApplyNotice& notice, const TApplyResult& result, bool verifies, std::ostream& err) {
+    if (!verifies || !NoticeWaitsForVerification(result))
+        TellNotice(notice, err);
 }
 
 std::string UsageText() {

@@ -25,6 +25,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 int Fail(std::ostream& err, int code, const std::string& message);
 // A notification of the window in the console's words: its text, after its title when it warns.
 void TellNotice(const TApplyNotice& notice, std::ostream& err);
+// The notification of an apply (or a revert), at once; but where a verification follows and netsh's exit code waits
+// for it (NoticeWaitsForVerification), the verification's notification tells the verdict instead.
+void TellApplied(const TApplyNotice& notice, const TApplyResult& result, bool verifies, std::ostream& err);
 
 // The help: all commands, or one.
 std::string UsageText();

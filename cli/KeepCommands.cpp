@@ -32,15 +32,22 @@ std::string SecondsText(int seconds) {
     return std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
 }
 
+// The verification of the apply is final: into its result, and told.
+void TellVerified(const TVerifyRun& verify, TApplyResult& applied, const std::string& profileName, std::ostream& err) {
+    applied.Verification = verify.Result();
+    TellNotice(VerificationNoticeOf(applied, profileName), err);
+}
+
 // The countdown, with the verification of the apply going on meanwhile: the decision, once there is one.
 TKeepDecision CountDown(int seconds, std::chrono::steady_clock::time_point start, std::optional<TVerifyRun>& verify,
-                        const std::string& profileName, platform::KeepConfirmation& confirmation, std::ostream& err) {
+                        TApplyResult& applied, const std::string& profileName, platform::KeepConfirmation& confirmation,
+                        std::ostream& err) {
     std::int64_t nextLook = 0;
     for (;;) {
         std::int64_t now = MillisecondsSince(start);
         if (verify && !verify->Final() && now >= nextLook) {
             if (verify->Look(ReadMachine(verify->NeedsFirewall()), static_cast<int>(now)))
-                TellNotice(VerificationNoticeOf(verify->Result(), profileName), err);
+                TellVerified(*verify, applied, profileName, err);
             nextLook += VerifyIntervalMs;
             now = MillisecondsSince(start);
         }
@@ -137,8 +144,8 @@ int KeepOrRevert(int profileIndex, const TCliArguments& arguments, std::ostream&
     }
     TNetworkStep step = NetworkStepOf(profile);
     Selection.CurrentProfile = profileIndex;
-    const TApplyResult result = ApplyCurrentProfile();
-    TellNotice(ApplyNoticeOf(result, profile.Name), err);
+    TApplyResult result = ApplyCurrentProfile();
+    TellApplied(ApplyNoticeOf(result, profile.Name), result, !arguments.NoVerify, err);
     // netsh did not run: nothing was changed.
     if (!result.NetshRun)
         return ExitProblems;
@@ -150,7 +157,7 @@ int KeepOrRevert(int profileIndex, const TCliArguments& arguments, std::ostream&
     if (!arguments.NoVerify)
         verify.emplace(step.Data, VerifyLimitMs(arguments, step.Data));
     const auto start = std::chrono::steady_clock::now();
-    const TKeepDecision decision = CountDown(seconds, start, verify, profile.Name, confirmation, err);
+    const TKeepDecision decision = CountDown(seconds, start, verify, result, profile.Name, confirmation, err);
     // Decided: a confirmation from now on would find nothing waiting for it.
     confirmation.Release();
 
@@ -160,18 +167,22 @@ int KeepOrRevert(int profileIndex, const TCliArguments& arguments, std::ostream&
         if (verify && !verify->Final()) {
             while (!verify->Look(ReadMachine(verify->NeedsFirewall()), static_cast<int>(MillisecondsSince(start))))
                 std::this_thread::sleep_for(std::chrono::milliseconds(VerifyIntervalMs));
-            TellNotice(VerificationNoticeOf(verify->Result(), profile.Name), err);
+            TellVerified(*verify, result, profile.Name, err);
         }
         return result.Succeeded() && (!verify || verify->Result().AllInEffect()) ? ExitDone : ExitProblems;
     }
 
+    // Reverted before the verification was final: its verdict will not come, and netsh's exit code decides.
+    if (verify && !verify->Final() && NoticeWaitsForVerification(result))
+        TellNotice(ApplyNoticeOf(result, profile.Name), err);
     const TNetworkStep back = NetworkStepOf(captured.Previous, captured.Connection);
-    const TApplyResult reverted = ApplyProfile(captured.Previous, captured.Connection);
-    TellNotice(RevertNoticeOf(reverted, profile.Name), err);
-    if (reverted.NetshRun && !arguments.NoVerify)
-        TellNotice(
-            RevertVerificationNoticeOf(VerifyUntilFinal(back.Data, VerifyLimitMs(arguments, back.Data)), profile.Name),
-            err);
+    TApplyResult reverted = ApplyProfile(captured.Previous, captured.Connection);
+    const bool verifies = reverted.NetshRun && !arguments.NoVerify;
+    TellApplied(RevertNoticeOf(reverted, profile.Name), reverted, verifies, err);
+    if (verifies) {
+        reverted.Verification = VerifyUntilFinal(back.Data, VerifyLimitMs(arguments, back.Data));
+        TellNotice(RevertVerificationNoticeOf(reverted, profile.Name), err);
+    }
     return ExitReverted;
 }
 

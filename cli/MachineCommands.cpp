@@ -209,7 +209,7 @@ void VerifyApplied(const TProfile& profile, const TCliArguments& arguments, TApp
     TNetworkStep step = NetworkStepOf(profile);
     const int limit = VerifyLimitMs(arguments, step.Data);
     result.Verification = VerifyUntilFinal(std::move(step.Data), limit);
-    TellNotice(VerificationNoticeOf(*result.Verification, profile.Name), err);
+    TellNotice(VerificationNoticeOf(result, profile.Name), err);
 }
 
 int VerifyLimitMs(const TCliArguments& arguments, const TConfData& applied) {

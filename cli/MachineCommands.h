@@ -18,7 +18,8 @@ int Current(int slot, const TCliArguments& arguments, std::ostream& out, std::os
 int Verify(const TProfile& profile, std::ostream& out, std::ostream& err);
 
 // After an apply that ran netsh: looks at the machine until the waiting rule says the result is final (or once, with
-// a limit of 0) and tells it in the notification's words. The verification goes into the result.
+// a limit of 0) and tells it in the notification's words, the verdict where the apply's notification waited for it.
+// The verification goes into the result.
 void VerifyApplied(const TProfile& profile, const TCliArguments& arguments, TApplyResult& result, std::ostream& err);
 
 // The verification's time limit: --verify-timeout, or the waiting rule's for what was applied.

@@ -15,12 +15,32 @@ std::string KeepText(const char* key, const std::string& profileName) {
     return FillPlaceholder(ReadLanguageKey("KEEP", key, LanguageName), "$PROFILE$", profileName);
 }
 
-std::string FailureLines(const TApplyResult& result) {
+void AddLine(std::string& text, const std::string& line) {
+    text += (text.empty() ? "" : "\n") + line;
+}
+
+// What netsh printed, at most `count` lines of it: "netsh reported: " before the first, the others indented under
+// it, and how many more there are in norvex.log. Nothing when it printed nothing.
+std::string NetshWords(const TApplyResult& result, size_t count) {
+    const std::vector<std::string>& printed = result.NetshOutput;
     std::string text;
-    for (const TApplyProblem& problem : result.Problems) {
-        if (!text.empty())
-            text += "\n";
-        text += ApplyFailureText(problem);
+    for (size_t i = 0; i < printed.size() && i < count; ++i)
+        AddLine(text, i == 0 ? FillPlaceholder(ApplyText("NETSH_REPORTED"), "$LINE$", printed[0]) : "  " + printed[i]);
+    if (printed.size() > count)
+        AddLine(text, "  " + FillPlaceholder(FillPlaceholder(ApplyText("NETSH_MORE"), "$COUNT$",
+                                                             std::to_string(printed.size() - count)),
+                                             "$PATH$", result.NetshLog));
+    return text;
+}
+
+// One line per failure, netsh's words after its exit code.
+std::string FailureLines(const TApplyResult& result, size_t netshLines) {
+    std::string text;
+    for (const TApplyProblem& problem : FailuresOf(result)) {
+        AddLine(text, ApplyFailureText(problem));
+        const std::string words = problem.Failure == TApplyFailure::NetshFailed ? NetshWords(result, netshLines) : "";
+        if (!words.empty())
+            AddLine(text, words);
     }
     return text;
 }
@@ -32,10 +52,14 @@ struct TVerificationWords {
     const char* InEffectOne;
     const char* NotInEffect;
     const char* NotChecked;
+    const char* FailedSection; // the apply (or revert) that netsh's exit code leaves failed
+    const char* Failed;
 };
-constexpr TVerificationWords AppliedWords{"VERIFY", "RESULT_IN_EFFECT", "RESULT_IN_EFFECT_ONE", "RESULT_NOT_IN_EFFECT",
-                                          "RESULT_NOT_CHECKED"};
-constexpr TVerificationWords RevertedWords{"KEEP", "IN_EFFECT", "IN_EFFECT_ONE", "NOT_IN_EFFECT", "NOT_CHECKED"};
+constexpr TVerificationWords AppliedWords{
+    "VERIFY", "RESULT_IN_EFFECT", "RESULT_IN_EFFECT_ONE", "RESULT_NOT_IN_EFFECT", "RESULT_NOT_CHECKED",
+    "APPLY",  "RESULT_FAILED"};
+constexpr TVerificationWords RevertedWords{"KEEP",        "IN_EFFECT", "IN_EFFECT_ONE",       "NOT_IN_EFFECT",
+                                           "NOT_CHECKED", "KEEP",      "RESULT_REVERT_FAILED"};
 
 TApplyNotice NoticeOfVerification(const TVerification& verification, const std::string& profileName,
                                   const TVerificationWords& words) {
@@ -70,7 +94,35 @@ TApplyNotice NoticeOfVerification(const TVerification& verification, const std::
         if (line.State != TCheck::InEffect)
             lines.push_back(VerificationLineText(line));
     for (const std::string& line : lines)
-        notice.Text += (notice.Text.empty() ? "" : "\n") + line;
+        AddLine(notice.Text, line);
+    return notice;
+}
+
+TApplyNotice NoticeOfVerifiedResult(const TApplyResult& result, const std::string& profileName,
+                                    const TVerificationWords& words, size_t netshLines) {
+    const TVerification& verification = *result.Verification;
+    TApplyNotice notice = NoticeOfVerification(verification, profileName, words);
+    const std::string netsh = NetshWords(result, netshLines);
+    if (!NoticeWaitsForVerification(result)) {
+        // The apply was told already; where something is wrong, netsh may say why.
+        if (notice.Warning && !netsh.empty())
+            AddLine(notice.Text, netsh);
+        return notice;
+    }
+    // The apply's own notification waited for this one: the verdict. Every setting in effect makes netsh's exit code
+    // a note.
+    if (verification.AllInEffect() && !netsh.empty())
+        AddLine(notice.Text, netsh);
+    const std::string failures = FailureLines(result, netshLines);
+    if (failures.empty())
+        return notice;
+    const bool checked = verification.Presence == TConnectionPresence::Present ||
+                         verification.Presence == TConnectionPresence::NotNeeded;
+    if (verification.AllInEffect() || !checked)
+        notice.Title =
+            FillPlaceholder(ReadLanguageKey(words.FailedSection, words.Failed, LanguageName), "$PROFILE$", profileName);
+    notice.Warning = true;
+    notice.Text = failures + "\n" + notice.Text;
     return notice;
 }
 
@@ -126,7 +178,7 @@ std::string ApplyFailureText(const TApplyProblem& problem) {
     return FillPlaceholder(text, "$CODE$", std::to_string(problem.ExitCode));
 }
 
-TApplyNotice ApplyNoticeOf(const TApplyResult& result, const std::string& profileName) {
+TApplyNotice ApplyNoticeOf(const TApplyResult& result, const std::string& profileName, size_t netshLines) {
     TApplyNotice notice;
     notice.Warning = !result.Succeeded();
     notice.Lasting = result.Refused;
@@ -137,12 +189,23 @@ TApplyNotice ApplyNoticeOf(const TApplyResult& result, const std::string& profil
     }
     notice.Title =
         FillPlaceholder(ApplyText(result.Refused ? "RESULT_REFUSED" : "RESULT_FAILED"), "$PROFILE$", profileName);
-    notice.Text = FailureLines(result);
+    notice.Text = FailureLines(result, netshLines);
     return notice;
+}
+
+bool NoticeWaitsForVerification(const TApplyResult& result) {
+    for (const TApplyProblem& problem : result.Problems)
+        if (problem.Failure == TApplyFailure::NetshFailed)
+            return true;
+    return false;
 }
 
 TApplyNotice VerificationNoticeOf(const TVerification& verification, const std::string& profileName) {
     return NoticeOfVerification(verification, profileName, AppliedWords);
+}
+
+TApplyNotice VerificationNoticeOf(const TApplyResult& result, const std::string& profileName, size_t netshLines) {
+    return NoticeOfVerifiedResult(result, profileName, AppliedWords, netshLines);
 }
 
 TApplyNotice NotCapturedNoticeOf(const std::string& reason, const std::string& profileName) {
@@ -150,13 +213,17 @@ TApplyNotice NotCapturedNoticeOf(const std::string& reason, const std::string& p
                         KeepText("NOT_CAPTURED_WHY", profileName) + "\n" + reason};
 }
 
-TApplyNotice RevertNoticeOf(const TApplyResult& result, const std::string& profileName) {
+TApplyNotice RevertNoticeOf(const TApplyResult& result, const std::string& profileName, size_t netshLines) {
     if (result.Succeeded())
         return TApplyNotice{false, ReadLanguageKey("GUI", "TITLE", LanguageName),
                             KeepText("RESULT_REVERTED", profileName)};
-    return TApplyNotice{true, KeepText("RESULT_REVERT_FAILED", profileName), FailureLines(result)};
+    return TApplyNotice{true, KeepText("RESULT_REVERT_FAILED", profileName), FailureLines(result, netshLines)};
 }
 
 TApplyNotice RevertVerificationNoticeOf(const TVerification& verification, const std::string& profileName) {
     return NoticeOfVerification(verification, profileName, RevertedWords);
+}
+
+TApplyNotice RevertVerificationNoticeOf(const TApplyResult& result, const std::string& profileName, size_t netshLines) {
+    return NoticeOfVerifiedResult(result, profileName, RevertedWords, netshLines);
 }

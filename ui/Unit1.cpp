@@ -559,12 +559,17 @@ void TGUI_Form::ShowRunning() {
 
 void TGUI_Form::ShowApplyResult(const TApplyResult& result, const std::string& profileName,
                                 const std::string& slotName) {
-    if (result.Succeeded()) {
-        LastApplied[0] = profileName;
-        LastApplied[1] = slotName;
-        CoolTrayIcon.SetTip(TrayTip(WindowText(Hwnd), profileName, slotName));
-    }
-    Tell(ApplyNoticeOf(result, profileName));
+    if (result.Succeeded())
+        NoteApplied(profileName, slotName);
+    // Every apply that ran netsh is verified.
+    if (!NoticeWaitsForVerification(result))
+        Tell(ApplyNoticeOf(result, profileName, BalloonNetshLines));
+}
+
+void TGUI_Form::NoteApplied(const std::string& profileName, const std::string& slotName) {
+    LastApplied[0] = profileName;
+    LastApplied[1] = slotName;
+    CoolTrayIcon.SetTip(TrayTip(WindowText(Hwnd), profileName, slotName));
 }
 
 void TGUI_Form::Tell(const TApplyNotice& notice) {
@@ -587,9 +592,12 @@ void TGUI_Form::VerifyTimerTimer() {
     const std::unique_ptr<TPendingVerification> done = std::move(Verification);
     done->Result.Verification = run.Result();
     if (done->AfterRevert) {
-        Tell(RevertVerificationNoticeOf(*done->Result.Verification, done->ProfileName));
+        Tell(RevertVerificationNoticeOf(done->Result, done->ProfileName, BalloonNetshLines));
     } else {
-        Tell(VerificationNoticeOf(*done->Result.Verification, done->ProfileName));
+        Tell(VerificationNoticeOf(done->Result, done->ProfileName, BalloonNetshLines));
+        // netsh's exit code, found harmless.
+        if (NoticeWaitsForVerification(done->Result) && done->Result.Succeeded())
+            NoteApplied(done->ProfileName, done->SlotName);
         if (Keep_Form)
             Keep_Form->SetVerification(*done->Result.Verification);
     }
@@ -720,7 +728,7 @@ void TGUI_Form::ApplyCurrentProfileAndTell() {
     }
     const TApplyResult result = ApplyCurrentProfile();
     ShowApplyResult(result, profile.Name, slotName);
-    StartVerification(std::move(step.Data), result, profile.Name, false);
+    StartVerification(std::move(step.Data), result, profile.Name, slotName, false);
     if (!keep || !result.NetshRun)
         return;
     PendingKeep = std::move(keep);
@@ -731,16 +739,26 @@ void TGUI_Form::ApplyCurrentProfileAndTell() {
 }
 
 void TGUI_Form::StartVerification(TConfData applied, const TApplyResult& result, const std::string& profileName,
-                                  bool afterRevert) {
-    // An earlier apply's verification no longer matters: this one replaces what it set.
+                                  const std::string& slotName, bool afterRevert) {
+    // An earlier apply's verification no longer matters: this one replaces what it set. A failure it was to judge
+    // is still told.
     KillTimer(Hwnd, VerifyTimer);
+    if (Verification)
+        TellUnverified(*Verification);
     Verification.reset();
     if (!result.NetshRun)
         return;
     const int limit = VerifyTimeLimitMs(applied);
-    Verification.reset(new TPendingVerification{TVerifyRun(std::move(applied), limit), result, profileName,
+    Verification.reset(new TPendingVerification{TVerifyRun(std::move(applied), limit), result, profileName, slotName,
                                                 GetTickCount(), afterRevert});
     SetTimer(Hwnd, VerifyTimer, VerifyIntervalMs, nullptr);
+}
+
+void TGUI_Form::TellUnverified(const TPendingVerification& pending) {
+    if (!NoticeWaitsForVerification(pending.Result))
+        return;
+    Tell(pending.AfterRevert ? RevertNoticeOf(pending.Result, pending.ProfileName, BalloonNetshLines)
+                             : ApplyNoticeOf(pending.Result, pending.ProfileName, BalloonNetshLines));
 }
 
 void TGUI_Form::KeepAnswered(TKeepDecision decision) {
@@ -758,8 +776,9 @@ void TGUI_Form::Revert(const TPendingKeep& keep) {
     LastApplied[0] = keep.TipBefore[0];
     LastApplied[1] = keep.TipBefore[1];
     CoolTrayIcon.SetTip(TrayTip(WindowText(Hwnd), LastApplied[0], LastApplied[1]));
-    Tell(RevertNoticeOf(result, keep.ProfileName));
-    StartVerification(std::move(step.Data), result, keep.ProfileName, true);
+    if (!NoticeWaitsForVerification(result))
+        Tell(RevertNoticeOf(result, keep.ProfileName, BalloonNetshLines));
+    StartVerification(std::move(step.Data), result, keep.ProfileName, std::string(), true);
 }
 
 void TGUI_Form::TimerTimer() {

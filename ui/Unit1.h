@@ -95,7 +95,8 @@ public:
     void KeepAnswered(TKeepDecision decision);
     // Milliseconds of a steady clock, for the keep question's countdown; tests replace it.
     std::function<std::int64_t()> Clock;
-    // Tells the user what came of applying a profile: a notification from the tray icon.
+    // Tells the user what came of applying a profile: a notification from the tray icon; where netsh's exit code
+    // waits for the verification that follows, that verification's notification tells the verdict instead.
     void ShowApplyResult(const TApplyResult& result, const std::string& profileName, const std::string& slotName);
     // One look at the machine for the apply being verified; the second notification once the result is final.
     void VerifyTimerTimer();
@@ -144,8 +145,9 @@ private:
         TVerifyRun Run;
         TApplyResult Result;
         std::string ProfileName;
-        DWORD Started;    // the tick count when netsh had ended
-        bool AfterRevert; // the settings from before the profile, put back
+        std::string SlotName; // for the tooltip, once the verdict makes the apply a success
+        DWORD Started;        // the tick count when netsh had ended
+        bool AfterRevert;     // the settings from before the profile, put back
     };
     // An apply whose keep question is open: what a revert puts back, and the tooltip's profile before the apply.
     struct TPendingKeep {
@@ -154,7 +156,12 @@ private:
         std::string TipBefore[2];
     };
     void StartVerification(TConfData applied, const TApplyResult& result, const std::string& profileName,
-                           bool afterRevert);
+                           const std::string& slotName, bool afterRevert);
+    // The apply's notification, or the revert's, that waited for a verification that will not end: netsh's exit
+    // code decides.
+    void TellUnverified(const TPendingVerification& pending);
+    // The tray's tooltip names the profile applied last.
+    void NoteApplied(const std::string& profileName, const std::string& slotName);
     void Revert(const TPendingKeep& keep);
     // The open dialog a command of the tray or the window waits for: a modal window, or the keep question.
     bool DialogOpen() const { return ModalWindowOpen() || KeepQuestionOpen(); }

@@ -35,6 +35,7 @@ const char* const LanguageFile = "[APPLY]\r\n"
                                  "RESULT_APPLIED=Profile '$PROFILE$' applied\r\n"
                                  "RESULT_FAILED=Profile '$PROFILE$' was not applied completely\r\n"
                                  "FAILED_NETSH_EXIT_CODE=netsh ended with exit code $CODE$. Script: $PATH$\r\n"
+                                 "NETSH_REPORTED=netsh reported: $LINE$\r\n"
                                  "FAILED_TEMPLATE_MISSING=The script template $PATH$ was not found.\r\n"
                                  "[VERIFY]\r\n"
                                  "RESULT_IN_EFFECT=Profile '$PROFILE$' is in effect: $COUNT$ settings checked\r\n"
@@ -298,14 +299,28 @@ TEST_F(Cli, ApplyRunsNetshVerifiesAndReportsInTheWordsOfTheNotifications) {
     ASSERT_EQ(recorded.Runs().size(), 1u);
     EXPECT_EQ(recorded.Runs()[0].at(0), "arg exec");
 
+    // netsh's exit code decides where nothing is verified; what netsh printed (standard output, then error) follows
+    // it, and is in norvex.log as netsh wrote it.
     recorded.SetExitCode(3);
+    recorded.Print("DHCP is already enabled on this interface.",
+                   "The configured DNS server is incorrect or does not exist.");
+    const std::string script = TempFilePath(NetshScriptFileName);
+    const std::string netshSaid = "netsh reported: DHCP is already enabled on this interface.\n"
+                                  "  The configured DNS server is incorrect or does not exist.\n";
     run = Run({"--settings", Settings(), "apply", "1", "desk", "--no-verify"});
     EXPECT_EQ(run.Code, ExitProblems);
-    TApplyResult failed;
-    failed.Problems = {{TApplyFailure::NetshFailed, TempFilePath(NetshScriptFileName), 3}};
-    const TApplyNotice notice = ApplyNoticeOf(failed, "Desk");
-    EXPECT_EQ(run.Err, notice.Title + "\n" + notice.Text + "\n");
-    EXPECT_EQ(notice.Title, "Profile 'Desk' was not applied completely");
+    EXPECT_EQ(run.Err, "Profile 'Desk' was not applied completely\nnetsh ended with exit code 3. Script: " + script +
+                           "\n" + netshSaid);
+    const std::string end = platform::PathSeparator() == '\\' ? "\r\n" : "\n";
+    EXPECT_EQ(Folder.Read("Temp/norvex.log"), "DHCP is already enabled on this interface." + end +
+                                                  "The configured DNS server is incorrect or does not exist." + end);
+
+    // Verified and every setting in effect: netsh's exit code is a note, told once the verification is done.
+    recorded.SetExitCode(1);
+    run = Run({"--settings", Settings(), "apply", "1", "desk"});
+    EXPECT_EQ(run.Code, ExitDone);
+    EXPECT_EQ(run.Err, "Profile 'Desk' is in effect: 8 settings checked\n" + netshSaid);
+    recorded.Print("");
 
     // netsh content, the connection not: a failure, told line by line once the (here shortest) wait is over.
     recorded.SetExitCode(0);
@@ -325,7 +340,17 @@ TEST_F(Cli, ApplyRunsNetshVerifiesAndReportsInTheWordsOfTheNotifications) {
                            "The connection 'Local Area Connection' is not present on this computer.\n"),
               std::string::npos)
         << run.Err;
-    EXPECT_EQ(recorded.Runs().size(), 4u);
+    // Nor can netsh's exit code be judged: it decides, as without verifying.
+    recorded.SetExitCode(1);
+    recorded.Print("DHCP is already enabled on this interface.");
+    run = Run({"--settings", Settings(), "apply", "1", "desk", "--verify-timeout=0"});
+    EXPECT_EQ(run.Code, ExitProblems);
+    const std::string told =
+        "Profile 'Desk' was not applied completely\nnetsh ended with exit code 1. Script: " + script +
+        "\nnetsh reported: DHCP is already enabled on this interface.\n"
+        "The connection 'Local Area Connection' is not present on this computer.\n";
+    EXPECT_EQ(run.Err.substr(0, told.size()), told); // then the firewall, which the stand-in does not show
+    EXPECT_EQ(recorded.Runs().size(), 6u);
 }
 
 TEST_F(Cli, VerifyComparesNowWithoutApplying) {

@@ -248,6 +248,77 @@ TEST_F(Verification, TheNoticeSaysInEffectWithTheCountOrNamesWhatIsNot) {
     EXPECT_EQ(notice.Text, "The connection 'Office LAN' is not present on this computer.");
 }
 
+// netsh ends with 1 when any line failed, harmless ones too: the verification is the verdict where it ran, and
+// netsh's words go with every warning; where the verification could not run, or was not made, the exit code decides.
+TEST_F(Verification, TheVerdictComesFromTheVerificationAndNetshsExitCodeWhereItCouldNotRun) {
+    const char* const inEffect = "ADDRESSES=10.0.0.5/255.0.0.0 10.0.0.6/255.255.0.0\r\nGATEWAYS=10.0.0.1\r\n";
+    const char* const gatewayNot = "ADDRESSES=10.0.0.5/255.0.0.0 10.0.0.6/255.255.0.0\r\nGATEWAYS=10.0.0.9\r\n";
+    const char* const missing = nullptr;
+    const std::string exit1 = "netsh ended with exit code 1. Script: C:\\Temp\\norvex.txt\n";
+    const std::string dhcpOn = "netsh reported: DHCP is already enabled on this interface.";
+    struct Row {
+        int ExitCode;
+        const char* Machine; // nothing: the verification was not made (--no-verify)
+        bool CopyFailed;
+        bool Revert;
+        bool Succeeded;    // no failure of the apply's own (a setting not in effect is the verification's)
+        std::string Title; // empty: no warning
+        std::string Text;
+    };
+    const Row rows[] = {
+        {1, inEffect, false, false, true, "", "Profile 'Office' is in effect: 2 settings checked\n" + dhcpOn},
+        {1, gatewayNot, false, false, false, "Profile 'Office' is not fully in effect",
+         exit1 + dhcpOn + "\nGateway: expected 10.0.0.1, found 10.0.0.9"},
+        {1, missing, false, false, false, "Profile 'Office' was not applied completely",
+         exit1 + dhcpOn + "\nThe connection 'Office LAN' is not present on this computer."},
+        {1, "", false, false, false, "Profile 'Office' was not applied completely", exit1 + dhcpOn},
+        {1, inEffect, true, false, false, "Profile 'Office' was not applied completely",
+         "The filled-in script could not be copied to D:\\x.cfg.\nProfile 'Office' is in effect: 2 settings "
+         "checked\n" +
+             dhcpOn},
+        // Exit code 0: what netsh said is only in a warning.
+        {0, inEffect, false, false, true, "", "Profile 'Office' is in effect: 2 settings checked"},
+        {0, gatewayNot, false, false, true, "Profile 'Office' is not fully in effect",
+         "Gateway: expected 10.0.0.1, found 10.0.0.9\n" + dhcpOn},
+        {1, inEffect, false, true, true, "",
+         "The settings from before profile 'Office' are in effect again: 2 settings checked\n" + dhcpOn},
+        {1, missing, false, true, false, "Profile 'Office' was not fully reverted",
+         exit1 + dhcpOn + "\nThe connection 'Office LAN' is not present on this computer."},
+    };
+    const TConfData applied = Applied(StaticOffice);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.ExitCode) + " " + (row.Machine ? row.Machine : "missing") + " " + row.Title);
+        TApplyResult result;
+        result.NetshRun = true;
+        result.NetshOutput = {"DHCP is already enabled on this interface."};
+        if (row.ExitCode != 0)
+            result.Problems.push_back({TApplyFailure::NetshFailed, "C:\\Temp\\norvex.txt", row.ExitCode});
+        if (row.CopyFailed)
+            result.Problems.push_back({TApplyFailure::CopyFailed, "D:\\x.cfg"});
+        EXPECT_EQ(NoticeWaitsForVerification(result), row.ExitCode != 0);
+        TApplyNotice notice;
+        if (row.Machine != nullptr && *row.Machine == '\0') {
+            notice = ApplyNoticeOf(result, "Office");
+        } else {
+            result.Verification = VerifyNetworkSettings(applied, Machine(row.Machine ? row.Machine : ""));
+            notice = row.Revert ? RevertVerificationNoticeOf(result, "Office") : VerificationNoticeOf(result, "Office");
+        }
+        EXPECT_EQ(result.Succeeded(), row.Succeeded);
+        EXPECT_EQ(notice.Warning, !row.Title.empty());
+        EXPECT_EQ(notice.Title, row.Title.empty() ? "Norvex" : row.Title);
+        EXPECT_EQ(notice.Text, row.Text);
+    }
+
+    // A balloon shows the first few lines, and where the rest is.
+    TApplyResult many;
+    many.Problems.push_back({TApplyFailure::NetshFailed, "C:\\Temp\\norvex.txt", 1});
+    many.NetshOutput = {"one", "two", "three", "four", "five"};
+    many.NetshLog = "C:\\Temp\\norvex.log";
+    EXPECT_EQ(ApplyNoticeOf(many, "Office", BalloonNetshLines).Text,
+              exit1 + "netsh reported: one\n  two\n  three\n  ... and 2 more lines in C:\\Temp\\norvex.log");
+    EXPECT_EQ(ApplyNoticeOf(many, "Office").Text, exit1 + "netsh reported: one\n  two\n  three\n  four\n  five");
+}
+
 // The clock starts when netsh ends; a look every second until every setting is in effect, at most 10 s (30 s with
 // DHCP, whose lease takes time).
 TEST_F(Verification, TheWaitEndsWhenEverythingIsInEffectOrNothingCanChangeOrTheTimeIsUp) {

@@ -179,14 +179,22 @@ TEST(MainWindow, RunAppliesTheProfileOfTheSelectedRowAndTellsTheOutcome) {
     const std::string tip = Language("GUI", "TITLE") + " - Lab (" + Language("DEFAULT_LANS", "NAME") + ")";
     EXPECT_EQ(balloons.Tip, tip);
 
-    // netsh rejecting the script is a warning naming the profile, the exit code and the script.
+    // netsh rejecting the script, where the verification cannot judge it (the connection is not on this machine):
+    // once the verification has looked, a warning naming the profile, the exit code and the script, with netsh's
+    // own words.
     netsh.SetExitCode(1);
+    netsh.Print("DHCP is already enabled on this interface.");
     page.onClick(TFrameSender::Image_RUN);
+    EXPECT_EQ(balloons.Shown.size(), 1u);
+    for (int waited = 0; balloons.Shown.size() < 2 && waited < 5000; waited += 50)
+        Pump(50);
     ASSERT_EQ(balloons.Shown.size(), 2u);
     EXPECT_EQ(balloons.Shown[1].dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
     EXPECT_STREQ(balloons.Shown[1].szInfoTitle, "Profile 'Lab' was not applied completely");
     EXPECT_EQ(std::string(balloons.Shown[1].szInfo),
-              "netsh ended with exit code 1. Script: " + TempDir + "\\norvex.txt");
+              "netsh ended with exit code 1. Script: " + TempDir +
+                  "\\norvex.txt\nnetsh reported: DHCP is already enabled on this interface.\n"
+                  "The connection 'Lab Ethernet' is not present on this computer.");
     EXPECT_EQ(balloons.Tip, tip);
     EXPECT_TRUE(program.Errors.empty());
 
@@ -233,16 +241,29 @@ TEST(MainWindow, EveryApplyIsVerifiedWhileTheWindowGoesOnAndASecondNotificationT
     EXPECT_EQ(balloons.Shown[1].dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
     EXPECT_STREQ(balloons.Shown[1].szInfo, "Profile 'Lab' is in effect: 1 setting checked");
 
+    // netsh ending with 1 for a harmless line: no warning at once, and once every setting is found in effect, one
+    // notification with netsh's words as a note.
+    netsh.SetExitCode(1);
+    netsh.Print("DHCP is already enabled on this interface.");
+    page.onClick(TFrameSender::Label_RUN);
+    EXPECT_EQ(balloons.Shown.size(), 2u);
+    ASSERT_EQ(waitForBalloons(3), 3u);
+    EXPECT_EQ(balloons.Shown[2].dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
+    EXPECT_STREQ(balloons.Shown[2].szInfo, "Profile 'Lab' is in effect: 1 setting checked\n"
+                                           "netsh reported: DHCP is already enabled on this interface.");
+    netsh.SetExitCode(0);
+    netsh.Print("");
+
     // The connection gone (a docking station's adapter): the verification says so at its first look, and so does
     // the page's header.
     machine.Write("[CONNECTION_1]\r\nNAME=Wi-Fi\r\n");
     page.onClick(TFrameSender::Label_RUN);
-    ASSERT_EQ(waitForBalloons(4), 4u);
-    EXPECT_EQ(balloons.Shown[3].dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
-    EXPECT_STREQ(balloons.Shown[3].szInfoTitle, "Profile 'Lab' could not be checked");
-    EXPECT_STREQ(balloons.Shown[3].szInfo, "The connection 'Lab Ethernet' is not present on this computer.");
+    ASSERT_EQ(waitForBalloons(5), 5u);
+    EXPECT_EQ(balloons.Shown[4].dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
+    EXPECT_STREQ(balloons.Shown[4].szInfoTitle, "Profile 'Lab' could not be checked");
+    EXPECT_STREQ(balloons.Shown[4].szInfo, "The connection 'Lab Ethernet' is not present on this computer.");
     EXPECT_EQ(page.ConnectionNote(), "Not present: Lab Ethernet");
-    EXPECT_EQ(netsh.Runs().size(), 2u);
+    EXPECT_EQ(netsh.Runs().size(), 3u);
     EXPECT_TRUE(program.Errors.empty());
     form.FormClose();
 }
