@@ -156,6 +156,12 @@ TEST(EditorScreenshots, TheMachineSeen) {
     Picture(GetDesktopWindow(), out, "apply-notification.bmp");
     Pump(10000);
     Picture(GetDesktopWindow(), out, "verification-notification.bmp");
+    // Again, with netsh ending with 1 and saying why: its words in the warning, once the verification is done.
+    netsh.SetExitCode(1);
+    netsh.Print("DHCP is already enabled on this interface.");
+    page.onClick(TFrameSender::Label_RUN);
+    Pump(12500);
+    Picture(GetDesktopWindow(), out, "netsh-words-notification.bmp");
     form.FormClose();
 }
 
