@@ -184,7 +184,10 @@ HWND TDialogForm::MakeControl(HWND parent, const char* className, const std::str
     HWND control = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id != 0 ? id : NextId++)),
                                    ProgramInstance(), nullptr);
-    // Made at 96 DPI; ApplyDpi places it and gives it its font for the monitor before the dialog shows.
+    // Made at 96 DPI; ApplyDpi places it and gives it its font for the monitor before the dialog shows. Under Wine a
+    // static control given a font (a label, an owner-drawn picture) keeps a 24-byte record of it when it goes: the
+    // profile editor's nine labels and two pictures keep about 0.4 KiB per opening, as a plain window with the same
+    // statics does. Not ours to mend.
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(96)), FALSE);
     return control;
 }
