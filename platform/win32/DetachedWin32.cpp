@@ -3,12 +3,11 @@
 #include "platform/Detached.h"
 
 #include "platform/Platform.h"
+#include "platform/win32/HandleList.h"
 
 #include <windows.h>
 
 #include <sddl.h>
-
-#include <memory>
 
 namespace platform {
 
@@ -20,25 +19,6 @@ const char* const KeepEventName = "Global\\Norvex.KeepOrRevert";
 
 HANDLE AsHandle(void* handle) {
     return static_cast<HANDLE>(handle);
-}
-
-// "S-1-5-21-..." of the user this process runs as; empty when it cannot be told.
-std::string UserSid() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
-        return std::string();
-    DWORD size = 0;
-    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-    std::unique_ptr<BYTE[]> buffer(new BYTE[size > 0 ? size : 1]);
-    std::string sid;
-    char* text = nullptr;
-    if (size > 0 && GetTokenInformation(token, TokenUser, buffer.get(), size, &size) &&
-        ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.get())->User.Sid, &text)) {
-        sid = text;
-        LocalFree(text);
-    }
-    CloseHandle(token);
-    return sid;
 }
 
 } // namespace
@@ -65,48 +45,41 @@ bool DetachedProcess::Start(const std::string& program, const std::vector<std::s
         CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr);
     // Exactly these two handles go to the program: none of the console's.
     HANDLE handed[2] = {write, nothing};
-    SIZE_T size = 0;
-    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-    std::unique_ptr<BYTE[]> listBuffer(new BYTE[size]);
-    auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(listBuffer.get());
+    const THandleList list(handed, 2);
     bool started = false;
-    if (nothing != INVALID_HANDLE_VALUE && InitializeProcThreadAttributeList(list, 1, 0, &size)) {
-        if (UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handed, sizeof handed, nullptr,
-                                      nullptr)) {
-            STARTUPINFOEXA startup{};
-            startup.StartupInfo.cb = sizeof startup;
-            startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
-            startup.StartupInfo.hStdInput = nothing;
-            startup.StartupInfo.hStdOutput = write;
-            startup.StartupInfo.hStdError = write;
-            startup.lpAttributeList = list;
-            std::vector<std::string> words{program};
-            words.insert(words.end(), arguments.begin(), arguments.end());
-            const std::string commandLine = JoinCommandLine(words);
-            PROCESS_INFORMATION process{};
-            DWORD flags = DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP | EXTENDED_STARTUPINFO_PRESENT;
-            // Out of the job a remote shell ends its processes with; a job that allows no breakaway refuses.
-            for (bool breakAway : {true, false}) {
-                std::vector<char> line(commandLine.begin(), commandLine.end());
-                line.push_back('\0');
-                // By its full path, never searched for.
-                if (CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE,
-                                   flags | (breakAway ? CREATE_BREAKAWAY_FROM_JOB : 0), nullptr, nullptr,
-                                   &startup.StartupInfo, &process)) {
-                    BOOL inJob = FALSE;
-                    OutsideTheJob = breakAway || (IsProcessInJob(process.hProcess, nullptr, &inJob) && !inJob);
-                    started = true;
-                    break;
-                }
-                if (GetLastError() != ERROR_ACCESS_DENIED)
-                    break;
+    if (nothing != INVALID_HANDLE_VALUE && list.List() != nullptr) {
+        STARTUPINFOEXA startup{};
+        startup.StartupInfo.cb = sizeof startup;
+        startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+        startup.StartupInfo.hStdInput = nothing;
+        startup.StartupInfo.hStdOutput = write;
+        startup.StartupInfo.hStdError = write;
+        startup.lpAttributeList = list.List();
+        std::vector<std::string> words{program};
+        words.insert(words.end(), arguments.begin(), arguments.end());
+        const std::string commandLine = JoinCommandLine(words);
+        PROCESS_INFORMATION process{};
+        DWORD flags = DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP | EXTENDED_STARTUPINFO_PRESENT;
+        // Out of the job a remote shell ends its processes with; a job that allows no breakaway refuses.
+        for (bool breakAway : {true, false}) {
+            std::vector<char> line(commandLine.begin(), commandLine.end());
+            line.push_back('\0');
+            // By its full path, never searched for.
+            if (CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE,
+                               flags | (breakAway ? CREATE_BREAKAWAY_FROM_JOB : 0), nullptr, nullptr,
+                               &startup.StartupInfo, &process)) {
+                BOOL inJob = FALSE;
+                OutsideTheJob = breakAway || (IsProcessInJob(process.hProcess, nullptr, &inJob) && !inJob);
+                started = true;
+                break;
             }
-            if (started) {
-                CloseHandle(process.hThread);
-                Process = process.hProcess;
-            }
+            if (GetLastError() != ERROR_ACCESS_DENIED)
+                break;
         }
-        DeleteProcThreadAttributeList(list);
+        if (started) {
+            CloseHandle(process.hThread);
+            Process = process.hProcess;
+        }
     }
     // The program holds its own ends now: the pipe ends when it ends.
     CloseHandle(write);
@@ -150,7 +123,7 @@ void KeepConfirmation::Release() {
 }
 
 KeepConfirmation::TakeResult KeepConfirmation::Take() {
-    const std::string user = UserSid();
+    const std::string user = CurrentUserSid();
     if (user.empty())
         return TakeResult::Failed;
     // SYSTEM, administrators and this user; nobody else may open it.

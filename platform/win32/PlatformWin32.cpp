@@ -1,5 +1,6 @@
 // The Windows side of the platform operations, through the ANSI ("A") functions of the system.
 #include "platform/Platform.h"
+#include "platform/win32/HandleList.h"
 #include "platform/win32/SystemLibrary.h"
 
 #include <windows.h>
@@ -527,25 +528,16 @@ int StartAndWait(const TProcessStart& start, HANDLE output) {
     startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
     startup.StartupInfo.wShowWindow = static_cast<WORD>(start.ShowWindow);
     DWORD flags = NORMAL_PRIORITY_CLASS;
-    std::unique_ptr<BYTE[]> listBuffer;
-    LPPROC_THREAD_ATTRIBUTE_LIST list = nullptr;
+    std::optional<THandleList> handed;
     if (output != nullptr) {
-        SIZE_T size = 0;
-        InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-        listBuffer.reset(new BYTE[size]);
-        list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(listBuffer.get());
-        if (!InitializeProcThreadAttributeList(list, 1, 0, &size))
+        handed.emplace(&output, 1);
+        if (handed->List() == nullptr)
             return -1;
-        if (!UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &output, sizeof output, nullptr,
-                                       nullptr)) {
-            DeleteProcThreadAttributeList(list);
-            return -1;
-        }
         startup.StartupInfo.cb = sizeof startup;
         startup.StartupInfo.dwFlags |= STARTF_USESTDHANDLES;
         startup.StartupInfo.hStdOutput = output;
         startup.StartupInfo.hStdError = output;
-        startup.lpAttributeList = list;
+        startup.lpAttributeList = handed->List();
         flags |= EXTENDED_STARTUPINFO_PRESENT;
     }
     PROCESS_INFORMATION process{};
@@ -557,8 +549,6 @@ int StartAndWait(const TProcessStart& start, HANDLE output) {
     const bool started = !start.Program.empty() &&
                          CreateProcessA(start.Program.c_str(), line.data(), nullptr, nullptr, output != nullptr, flags,
                                         nullptr, nullptr, &startup.StartupInfo, &process);
-    if (list != nullptr)
-        DeleteProcThreadAttributeList(list);
     if (!started)
         return -1;
     int result = -1;
