@@ -317,7 +317,7 @@ void ReadWindowFile(const IniFile& ini, std::vector<TSettingsNote>& notes) {
     WindowState.Minimalized = r.Bool("MINIMALIZED");
 }
 
-void ReadSlotFile(int slot, const IniFile& ini, std::vector<TSettingsNote>& notes) {
+std::vector<int> ReadSlotFile(int slot, const IniFile& ini, std::vector<TSettingsNote>& notes) {
     const std::string file = SlotFileName(slot);
     SectionReader lan{ini, file, "LAN", notes};
     TInterfaceSlot& s = Interfaces[static_cast<size_t>(slot)];
@@ -334,7 +334,8 @@ void ReadSlotFile(int slot, const IniFile& ini, std::vector<TSettingsNote>& note
     // without NAME keeps its settings under an empty name. The writer numbers them 1, 2, 3 again.
     int expected = 1;
     int position = 0;
-    for (int k : ProfileSectionNumbers(ini)) {
+    const std::vector<int> sections = ProfileSectionNumbers(ini);
+    for (int k : sections) {
         ++position;
         const std::string name = ProfileSectionName(k);
         SectionReader section{ini, file, name, notes};
@@ -352,6 +353,7 @@ void ReadSlotFile(int slot, const IniFile& ini, std::vector<TSettingsNote>& note
         ReadProfile(p, section);
         expected = k + 1;
     }
+    return sections;
 }
 
 void ReadWindowFile(const IniFile& ini, std::vector<std::string>& messages) {
@@ -381,10 +383,12 @@ std::shared_ptr<const IniFile> LoadSettingsFile(const std::string& fileName, std
     return ini;
 }
 
-void ReadSlotFiles(std::vector<TSettingsNote>& notes) {
+TSlotSections ReadSlotFiles(std::vector<TSettingsNote>& notes) {
     Profiles.clear();
+    TSlotSections sections;
     for (int n = 1; n <= SlotCount; ++n)
-        ReadSlotFile(n, *LoadSettingsFile(SlotFileName(n), notes), notes);
+        sections[static_cast<size_t>(n)] = ReadSlotFile(n, *LoadSettingsFile(SlotFileName(n), notes), notes);
+    return sections;
 }
 
 std::vector<std::string> LoadSettings(int mode) {

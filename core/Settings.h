@@ -58,13 +58,15 @@ std::shared_ptr<const IniFile> LoadSettingsFile(const std::string& fileName, std
 // The readers and writers of one file, without the disk. The overloads with messages hand back the texts of the
 // values that are not integers, as LoadSettings does.
 void ReadWindowFile(const IniFile& ini, std::vector<TSettingsNote>& notes);
-void ReadSlotFile(int slot, const IniFile& ini, std::vector<TSettingsNote>& notes);
+// Returns the numbers k of the PROFILE_k sections the slot's profiles were read from, in order.
+std::vector<int> ReadSlotFile(int slot, const IniFile& ini, std::vector<TSettingsNote>& notes);
 void ReadWindowFile(const IniFile& ini, std::vector<std::string>& messages);
 void ReadSlotFile(int slot, const IniFile& ini, std::vector<std::string>& messages);
 
 // Reads LAN1.ini to LAN5.ini into Interfaces and Profiles, as LoadSettings(1) does, but creates nothing: for those
-// that only look at a settings folder.
-void ReadSlotFiles(std::vector<TSettingsNote>& notes);
+// that only look at a settings folder. Returns each slot's section numbers, as ReadSlotFile does.
+using TSlotSections = std::array<std::vector<int>, SlotCount + 1>;
+TSlotSections ReadSlotFiles(std::vector<TSettingsNote>& notes);
 std::string WindowFileText(const TWindowSnapshot& window);
 // The lines of a profile's IP, DNS and WINS groups as its section of a slot file holds them, each ended by CR LF.
 std::string AddressGroupLines(const TIPGroup& ip, const TDNSGroup& dns, const TWINSGroup& wins);

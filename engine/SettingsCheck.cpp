@@ -174,13 +174,7 @@ bool IsContiguousMask(std::uint32_t mask) {
 std::vector<TSettingsFinding> CheckSettingsFolder() {
     std::vector<TSettingsNote> notes;
     ReadWindowFile(*LoadSettingsFile(WindowFileName, notes), notes);
-    Profiles.clear();
-    std::array<std::vector<int>, SlotCount + 1> sections;
-    for (int slot = 1; slot <= SlotCount; ++slot) {
-        const std::shared_ptr<const IniFile> ini = LoadSettingsFile(SlotFileName(slot), notes);
-        ReadSlotFile(slot, *ini, notes);
-        sections[static_cast<size_t>(slot)] = ProfileSectionNumbers(*ini);
-    }
+    const TSlotSections sections = ReadSlotFiles(notes);
 
     std::vector<TSettingsFinding> findings;
     for (const TSettingsNote& note : notes)
