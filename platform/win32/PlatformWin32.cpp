@@ -416,8 +416,12 @@ bool RemoveWithoutFollowing(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return true; // nothing there, or no folder: making the file tells
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && RemoveDirectoryA(path.c_str());
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+            return RemoveDirectoryA(path.c_str()) != 0;
+        SetLastError(ERROR_DIRECTORY); // a real folder stays, and is not waited for
+        return false;
+    }
     return DeleteFileA(path.c_str()) != 0;
 }
 
@@ -426,13 +430,31 @@ bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMAT
            a.nFileIndexLow == b.nFileIndexLow;
 }
 
+// Whether the last file of the name is still held by a program that will let go of it in a moment: a virus scanner
+// reading it, or (under Wine) the console host of the netsh that wrote it, which took netsh's handles with it.
+bool StillHeld(const std::string& path, DWORD error) {
+    return error == ERROR_SHARING_VIOLATION ||
+           ((error == ERROR_ACCESS_DENIED || error == ERROR_FILE_EXISTS) &&
+            GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES); // deleted, gone once let go
+}
+
+constexpr int TempFileAttempts = 40; // 50 ms apart: two seconds
+constexpr DWORD TempFileRetryMs = 50;
+
 // The user's temporary folder is open to every program of the user, elevated or not: what lies under the name is
 // removed, never followed or written through, and a new file takes its place.
 HANDLE NewTempFile(const std::string& path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security = nullptr) {
-    if (!RemoveWithoutFollowing(path))
-        return INVALID_HANDLE_VALUE;
-    return CreateFileA(path.c_str(), access, share, security, CREATE_NEW,
-                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    for (int attempt = 1;; ++attempt) {
+        if (RemoveWithoutFollowing(path)) {
+            HANDLE file = CreateFileA(path.c_str(), access, share, security, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+            if (file != INVALID_HANDLE_VALUE)
+                return file;
+        }
+        if (attempt == TempFileAttempts || !StillHeld(path, GetLastError()))
+            return INVALID_HANDLE_VALUE;
+        Sleep(TempFileRetryMs);
+    }
 }
 
 } // namespace

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <thread>
 #include <tuple>
 
 namespace {
@@ -305,6 +309,23 @@ TEST(BuildAndRun, GivesNetshsExitCode) {
     Recording recording(folder);
     recording.SetExitCode(1);
     EXPECT_EQ(Data(0, -1, -1).BuildAndRun(folder.File("norvex.txt"), folder.File("norvex.log")).ExitCode, 1);
+    EXPECT_EQ(recording.Runs().size(), 1u);
+}
+
+// A program that still holds the last log for a moment (a virus scanner; under Wine the console host of the last
+// netsh) does not keep netsh from running.
+TEST(BuildAndRun, ALogStillHeldForAMomentIsReplacedOnceLetGo) {
+    ScratchFolder folder;
+    Recording recording(folder);
+    folder.Write("norvex.log", "the last apply's");
+    auto held = std::make_unique<std::ifstream>(folder.File("norvex.log"));
+    std::thread letGo([&held] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        held.reset();
+    });
+    const TNetshRun run = Data(0, -1, -1).BuildAndRun(folder.File("norvex.txt"), folder.File("norvex.log"));
+    letGo.join();
+    EXPECT_TRUE(run.Logged);
     EXPECT_EQ(recording.Runs().size(), 1u);
 }
 
