@@ -25,7 +25,7 @@ public:
     bool Start(const std::string& program, const std::vector<std::string>& arguments);
     // False when the starter's job keeps its processes (it allows no breakaway): the program then ends with it.
     bool LeftTheJob() const { return OutsideTheJob; }
-    // The next piece of what it writes; false once it has closed its output (it has ended, or is about to).
+    // The next piece of what it writes; false once it has ended and all it wrote is read, or has closed its output.
     bool ReadOutput(std::string& piece);
     // Waits for its end: its exit code, or -1.
     int Wait();

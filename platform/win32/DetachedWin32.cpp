@@ -9,6 +9,8 @@
 
 #include <sddl.h>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -16,6 +18,9 @@ namespace {
 // In the global namespace: a countdown started from one session (a remote console) is confirmed from another.
 // Only administrators may create objects there, so no standard user can take its place.
 const char* const KeepEventName = "Global\\Norvex.KeepOrRevert";
+
+// How often the output is looked at while the program runs and writes nothing.
+constexpr DWORD OutputLookMs = 50;
 
 HANDLE AsHandle(void* handle) {
     return static_cast<HANDLE>(handle);
@@ -93,15 +98,30 @@ bool DetachedProcess::Start(const std::string& program, const std::vector<std::s
     return true;
 }
 
+// Its output ends with it: a program it started may hold the pipe's other end for much longer (under Wine, the
+// desktop's process, started from the countdown's, keeps every handle it could inherit), and nobody waits for that.
 bool DetachedProcess::ReadOutput(std::string& piece) {
     if (Output == nullptr)
         return false;
-    char buffer[4096];
-    DWORD read = 0;
-    if (!ReadFile(AsHandle(Output), buffer, sizeof buffer, &read, nullptr) || read == 0)
-        return false;
-    piece.assign(buffer, read);
-    return true;
+    for (;;) {
+        // Looked at before the pipe: what it wrote before it ended is read all the same.
+        const bool ended = Process == nullptr || WaitForSingleObject(AsHandle(Process), 0) == WAIT_OBJECT_0;
+        DWORD available = 0;
+        if (!PeekNamedPipe(AsHandle(Output), nullptr, 0, nullptr, &available, nullptr))
+            return false; // closed by every writer
+        if (available > 0) {
+            char buffer[4096];
+            DWORD read = 0;
+            if (!ReadFile(AsHandle(Output), buffer, std::min<DWORD>(available, sizeof buffer), &read, nullptr) ||
+                read == 0)
+                return false;
+            piece.assign(buffer, read);
+            return true;
+        }
+        if (ended)
+            return false;
+        WaitForSingleObject(AsHandle(Process), OutputLookMs);
+    }
 }
 
 int DetachedProcess::Wait() {

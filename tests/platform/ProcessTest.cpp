@@ -9,7 +9,10 @@
 #include <filesystem>
 
 #ifdef _WIN32
+#include "platform/Detached.h"
 #include "platform/win32/SystemLibrary.h"
+
+#include <chrono>
 #endif
 
 namespace {
@@ -134,6 +137,59 @@ TEST(SystemLibrary, ComesFromTheSystemFolder) {
     }
     EXPECT_EQ(platform::LoadSystemLibrary(L"norvex-no-such-library.dll"), nullptr);
     EXPECT_EQ(platform::LoadSystemLibraryByPath(L"norvex-no-such-library.dll"), nullptr);
+}
+
+const char* const LetGoEvent = "Local\\NorvexTestLetGo";
+
+std::vector<std::string> OnlyTest(const std::string& name) {
+    return {"--gtest_also_run_disabled_tests", "--gtest_filter=" + name};
+}
+
+// The two below run as programs of their own: the first starts the second, which holds the first's output (as a
+// program it inherits it) until the event is set, and ends at once.
+TEST(DetachedProcess, DISABLED_StartsAProgramThatKeepsItsOutput) {
+    const std::string exe = platform::ExecutablePath();
+    std::vector<std::string> words = OnlyTest("DetachedProcess.DISABLED_HoldsItsOutput");
+    words.insert(words.begin(), exe);
+    std::string line = platform::JoinCommandLine(words);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr,
+                               &startup, &process));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+TEST(DetachedProcess, DISABLED_HoldsItsOutput) {
+    HANDLE letGo = OpenEventA(SYNCHRONIZE, FALSE, LetGoEvent);
+    ASSERT_NE(letGo, nullptr);
+    WaitForSingleObject(letGo, 30000);
+    CloseHandle(letGo);
+}
+
+// The countdown's output ends when its process does, whatever the programs it started still hold: norvex-cli
+// waited for ever once (under Wine the desktop's process, started from the countdown's, took the pipe).
+TEST(DetachedProcess, ItsOutputEndsWithItEvenWhereAProgramItStartedHoldsThePipe) {
+    HANDLE letGo = CreateEventA(nullptr, TRUE, FALSE, LetGoEvent);
+    ASSERT_NE(letGo, nullptr);
+    platform::DetachedProcess starter;
+    ASSERT_TRUE(starter.Start(platform::ExecutablePath(),
+                              OnlyTest("DetachedProcess.DISABLED_StartsAProgramThatKeepsItsOutput")));
+    const auto start = std::chrono::steady_clock::now();
+    std::string output, piece;
+    while (starter.ReadOutput(piece))
+        output += piece;
+    const auto waited = std::chrono::steady_clock::now() - start;
+    SetEvent(letGo);
+    CloseHandle(letGo);
+    EXPECT_LT(waited, std::chrono::seconds(20));
+    EXPECT_NE(output.find("[  PASSED  ] 1 test."), std::string::npos) << output; // all it wrote before it ended
+    EXPECT_EQ(starter.Wait(), 0);
 }
 #endif
 
