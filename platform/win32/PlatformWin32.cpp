@@ -433,9 +433,13 @@ bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMAT
 // Whether the last file of the name is still held by a program that will let go of it in a moment: a virus scanner
 // reading it, or (under Wine) the console host of the netsh that wrote it, which took netsh's handles with it.
 bool StillHeld(const std::string& path, DWORD error) {
-    return error == ERROR_SHARING_VIOLATION ||
-           ((error == ERROR_ACCESS_DENIED || error == ERROR_FILE_EXISTS) &&
-            GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES); // deleted, gone once let go
+    if (error == ERROR_SHARING_VIOLATION)
+        return true;
+    if (error != ERROR_ACCESS_DENIED && error != ERROR_FILE_EXISTS)
+        return false;
+    // Deleted but still open somewhere: the name is there, and a file waiting to go cannot even be looked at. A
+    // folder that refuses new files has nothing under the name.
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES || GetLastError() == ERROR_ACCESS_DENIED;
 }
 
 constexpr int TempFileAttempts = 40; // 50 ms apart: two seconds
